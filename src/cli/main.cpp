@@ -1,0 +1,107 @@
+// kolbrix2vantor [--yes] [--system-dir DIR] SOURCE DESTINATION
+//
+// Exit status: 0 converted (warnings on stderr), 1 refused by a check,
+// 2 wrong usage, 3 a failure inside a stage.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/terminal_front_end.hpp"
+#include "platform/files.hpp"
+#include "run/conversion_run.hpp"
+#include "run/paths.hpp"
+#include "run/sjis_text.hpp"
+
+namespace {
+
+constexpr const char* kUsage = "Usage: kolbrix2vantor [--yes] [--system-dir DIR] SOURCE DESTINATION\n";
+
+void PrintHelp() {
+  std::cout << kUsage
+            << "Convert the Kolbrix export in SOURCE into Vantor's data files in DESTINATION.\n"
+               "\n"
+               "  -y, --yes             create a missing DESTINATION folder without asking\n"
+               "      --system-dir DIR  folder that holds Radudi32.ini (default: the\n"
+               "                        KOLBRIX2VANTOR_SYSTEM_DIR environment variable, else /etc)\n"
+               "      --help            display this help and exit\n"
+               "      --version         output version information and exit\n"
+               "\n"
+               "Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
+               "3 a file operation failed during the conversion.\n";
+}
+
+// Trimmed, absolute against the current folder, lexically normal; empty stays empty.
+std::string NormalisePathArgument(const std::string& raw) {
+  std::string text = k2v::Trim(raw);
+  if (text.empty()) return text;
+  std::filesystem::path p(text);
+  if (p.is_relative()) p = std::filesystem::current_path() / p;
+  std::string normal = p.lexically_normal().string();
+  return normal;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool yes = false;
+  std::string systemDir;
+  bool systemDirGiven = false;
+  std::vector<std::string> positional;
+  bool onlyPositional = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
+      positional.push_back(arg);
+    } else if (arg == "--") {
+      onlyPositional = true;
+    } else if (arg == "--help") {
+      PrintHelp();
+      return 0;
+    } else if (arg == "--version") {
+      std::cout << "kolbrix2vantor " << K2V_VERSION << "\n";
+      return 0;
+    } else if (arg == "--yes" || arg == "-y") {
+      yes = true;
+    } else if (arg == "--system-dir" && i + 1 < argc) {
+      systemDir = argv[++i];
+      systemDirGiven = true;
+    } else if (arg.rfind("--system-dir=", 0) == 0) {
+      systemDir = arg.substr(13);
+      systemDirGiven = true;
+    } else {
+      std::cerr << "kolbrix2vantor: unrecognized option '" << arg << "'\n" << kUsage;
+      return 2;
+    }
+  }
+  if (positional.size() != 2) {
+    std::cerr << "kolbrix2vantor: expected SOURCE and DESTINATION\n" << kUsage;
+    return 2;
+  }
+
+  std::string source = NormalisePathArgument(positional[0]);
+  std::string destination = NormalisePathArgument(positional[1]);
+  // Shell completion adds a final "/"; a folder is meant.
+  while (destination.size() > 1 && destination.back() == '/') destination.pop_back();
+
+  k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
+  k2v::RunOptions options;
+  options.systemDir = systemDirGiven ? systemDir : k2v::SysDir();
+  k2v::ConversionRun run(ui, k2v::NativePathRules(), options);
+  k2v::RunResult result = run.Run(source, destination);
+
+  for (const std::string& warning : result.warnings) std::cerr << warning << "\n";
+  if (!ui.status().empty()) std::cout << ui.status() << "\n";
+  switch (result.outcome) {
+    case k2v::RunOutcome::Finished:
+      return 0;
+    case k2v::RunOutcome::Refused:
+      return 1;
+    case k2v::RunOutcome::Failed:
+      return 3;
+  }
+  return 3;
+}

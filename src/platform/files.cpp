@@ -1,0 +1,193 @@
+#include "platform/files.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "run/sjis_text.hpp"
+
+namespace fs = std::filesystem;
+
+namespace k2v {
+
+FileError::FileError(std::string path, std::string reason)
+    : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
+
+namespace {
+
+std::string Reason(const std::error_code& ec) { return ec.message(); }
+std::string Reason(int err) { return std::strerror(err); }
+
+}  // namespace
+
+std::string ResolveCase(const std::string& path) {
+  std::error_code ec;
+  fs::path p(path);
+  if (fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec) return path;
+  fs::path parent = p.parent_path();
+  std::string wanted = AsciiUpper(p.filename().string());
+  if (wanted.empty()) return path;
+  fs::directory_iterator it(parent.empty() ? fs::path(".") : parent, ec);
+  if (ec) return path;
+  std::string best;
+  for (const auto& entry : it) {
+    std::string name = entry.path().filename().string();
+    if (AsciiUpper(name) == wanted && (best.empty() || name < best)) best = name;
+  }
+  if (best.empty()) return path;
+  return (parent / best).string();
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_regular_file(ResolveCase(path), ec);
+}
+
+std::int64_t FileSize(const std::string& path) {
+  std::error_code ec;
+  std::string real = ResolveCase(path);
+  if (!fs::is_regular_file(real, ec)) return 0;
+  auto size = fs::file_size(real, ec);
+  if (ec) return 0;
+  return static_cast<std::int64_t>(size);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::string real = ResolveCase(path);
+  std::FILE* f = std::fopen(real.c_str(), "rb");
+  if (!f) throw FileError(path, Reason(errno));
+  std::string bytes;
+  char buffer[65536];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
+  bool failed = std::ferror(f) != 0;
+  int err = errno;
+  std::fclose(f);
+  if (failed) throw FileError(path, Reason(err));
+  return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::string real = ResolveCase(path);
+  std::FILE* f = std::fopen(real.c_str(), "wb");
+  if (!f) throw FileError(path, Reason(errno));
+  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  int err = errno;
+  if (std::fclose(f) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (!ok) throw FileError(path, Reason(err));
+}
+
+void CopyFileReplacing(const std::string& from, const std::string& to) {
+  std::string source = ResolveCase(from);
+  std::string target = ResolveCase(to);
+  std::error_code ec;
+  if (fs::exists(source, ec) && fs::exists(target, ec) && fs::equivalent(source, target, ec)) return;
+  fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+  if (ec) {
+    // The message names the side that failed.
+    std::error_code probe;
+    throw FileError(fs::is_regular_file(source, probe) ? to : from, Reason(ec));
+  }
+}
+
+void RenameReplacing(const std::string& from, const std::string& to) {
+  std::string source = ResolveCase(from);
+  std::string existing = ResolveCase(to);
+  std::error_code ec;
+  // The file takes the new spelling: a differently spelt file of that name goes first.
+  if (existing != to && fs::exists(existing, ec) && !fs::equivalent(existing, source, ec)) {
+    fs::remove(existing, ec);
+    if (ec) throw FileError(existing, Reason(ec));
+  }
+  fs::rename(source, to, ec);
+  if (ec) throw FileError(from, Reason(ec));
+}
+
+void DeleteFileIfExists(const std::string& path) {
+  std::string real = ResolveCase(path);
+  std::error_code ec;
+  if (fs::symlink_status(real, ec).type() == fs::file_type::not_found) return;
+  fs::remove(real, ec);
+  if (ec) throw FileError(path, Reason(ec));
+}
+
+bool FolderExists(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+void CreateFolder(const std::string& path) {
+  std::error_code ec;
+  fs::create_directory(path, ec);
+  if (ec) throw FileError(path, Reason(ec));
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  bool same = fs::equivalent(a, b, ec);
+  return !ec && same;
+}
+
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+  // Iterative matcher over characters (UTF-8 aware for "?").
+  std::string p = AsciiUpper(pattern);
+  std::string n = AsciiUpper(name);
+  auto next = [](const std::string& s, size_t i) {
+    auto c = static_cast<unsigned char>(s[i]);
+    size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+    return std::min(i + len, s.size());
+  };
+  size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
+  while (ni < n.size()) {
+    if (pi < p.size() && p[pi] == '?') {
+      pi = next(p, pi);
+      ni = next(n, ni);
+    } else if (pi < p.size() && p[pi] == '*') {
+      star = pi++;
+      mark = ni;
+    } else if (pi < p.size() && p[pi] == n[ni]) {
+      ++pi;
+      ++ni;
+    } else if (star != std::string::npos) {
+      pi = star + 1;
+      mark = next(n, mark);
+      ni = mark;
+    } else {
+      return false;
+    }
+  }
+  while (pi < p.size() && p[pi] == '*') ++pi;
+  return pi == p.size();
+}
+
+std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return names;
+  for (const auto& entry : it) {
+    std::string name = entry.path().filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    std::error_code typeError;
+    if (!entry.is_regular_file(typeError)) continue;
+    if (WildcardMatch(pattern, name)) names.push_back(Trim(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string SysDir() {
+  const char* dir = std::getenv("KOLBRIX2VANTOR_SYSTEM_DIR");
+  if (dir && *dir) return dir;
+  return "/etc";
+}
+
+}  // namespace k2v

@@ -1,0 +1,65 @@
+#pragma once
+// File-system operations of the converter. File names are matched without
+// regard to case: opening a name finds an existing file whose name equals it
+// ignoring case, writing a name replaces such a file under its existing
+// spelling. Paths are UTF-8 texts.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace k2v {
+
+// A file operation that failed, with the path and the system's reason.
+class FileError : public std::runtime_error {
+ public:
+  FileError(std::string path, std::string reason);
+  const std::string& path() const { return path_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string path_;
+  std::string reason_;
+};
+
+// The path of an existing entry whose last name equals that of path ignoring
+// case (the exact name first); the path itself when there is none.
+std::string ResolveCase(const std::string& path);
+
+// True when a regular file exists under this name (ignoring case).
+bool FileExists(const std::string& path);
+// Size in bytes; 0 when the file is missing or cannot be read. Greater than 0
+// exactly when the file exists and is not empty.
+std::int64_t FileSize(const std::string& path);
+// The whole content of the file; throws FileError.
+std::string ReadFileBytes(const std::string& path);
+// Creates or replaces the file with the bytes; throws FileError.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Copies from to to, replacing a file of that name; throws FileError.
+void CopyFileReplacing(const std::string& from, const std::string& to);
+// Gives the file from the name to (the new spelling), replacing a file of that
+// name; throws FileError.
+void RenameReplacing(const std::string& from, const std::string& to);
+// Deletes the file when it exists; throws FileError when it cannot.
+void DeleteFileIfExists(const std::string& path);
+
+// True when a folder exists at the path (exact spelling).
+bool FolderExists(const std::string& path);
+// Creates one folder; throws FileError.
+void CreateFolder(const std::string& path);
+// True when both paths name the same existing folder.
+bool SameFolder(const std::string& a, const std::string& b);
+
+// Names of the files of folder matching the wild-card pattern ("?" one
+// character, "*" any run), ignoring case; folders and hidden files are left
+// out. Sorted by name.
+std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern);
+// True when name matches the wild-card pattern, ignoring case.
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+// The system folder that holds Radudi32.ini: KOLBRIX2VANTOR_SYSTEM_DIR when
+// set, else /etc.
+std::string SysDir();
+
+}  // namespace k2v

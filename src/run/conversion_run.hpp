@@ -1,0 +1,68 @@
+#pragma once
+// The conversion behind "実  行": checks the two folders, prepares the
+// destination, builds the vocabulary and runs the stages in their fixed order.
+
+#include <string>
+#include <vector>
+
+#include "run/conversion_context.hpp"
+#include "run/front_end.hpp"
+#include "run/paths.hpp"
+
+namespace k2v {
+
+// The texts of the status line and of the run's messages.
+namespace run_text {
+inline constexpr const char* kConverting = "只今変換中！　しばらくお待ちください。";
+inline constexpr const char* kFinished = "変換が正常に終了しました。";
+inline constexpr const char* kFinishedWithWarnings = "変換は終了しましたが、変換できなかったデータがあります。";
+inline constexpr const char* kFailed = "変換中にエラーが発生しました。";
+inline constexpr const char* kInvalidPath = "指定されたパスは正しくありません。";
+inline constexpr const char* kNoData = "データがありません。";
+inline constexpr const char* kSameFolder = "変換元と変換先に同じﾌｫﾙﾀﾞは指定できません。";
+inline constexpr const char* kCreateFolder = "ﾌｫﾙﾀﾞがありません。新規作成しますか？";
+inline constexpr const char* kFileOperationFailed = "ファイルの処理に失敗しました。";
+}  // namespace run_text
+
+enum class RunOutcome {
+  Finished,  // every stage ran (warnings may have been collected)
+  Refused,   // a check refused the folders; nothing was written
+  Failed,    // a file operation failed; the run stopped there
+};
+
+struct RunResult {
+  RunOutcome outcome = RunOutcome::Refused;
+  // Data that could not be converted, one text each.
+  std::vector<std::string> warnings;
+};
+
+struct RunOptions {
+  // The folder that holds Radudi32.ini.
+  std::string systemDir;
+};
+
+class ConversionRun {
+ public:
+  ConversionRun(FrontEnd& ui, const PathRules& rules, RunOptions options);
+
+  // Runs the conversion of the source folder text (Text2) into the
+  // destination folder text (Text1), as typed.
+  RunResult Run(const std::string& sourceText, const std::string& destinationText);
+
+  // 1 from the start of a run's stages until the front end clears it.
+  int StatusPending = 0;
+  // The destination folder path, ending in the separator, of the last run
+  // that reached its stages.
+  std::string DestinationPath;
+
+ private:
+  bool PrepareDestination(const std::vector<std::string>& components);
+  RunResult Refuse();
+  RunResult Fail(const std::string& message);
+
+  FrontEnd& ui_;
+  const PathRules& rules_;
+  RunOptions options_;
+};
+
+}  // namespace k2v

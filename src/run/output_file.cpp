@@ -1,0 +1,53 @@
+#include "run/output_file.hpp"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/files.hpp"
+#include "run/sjis_text.hpp"
+
+namespace k2v {
+
+OutputFile::OutputFile(const std::string& path) : path_(path) {
+  file_ = std::fopen(ResolveCase(path).c_str(), "wb");
+  if (!file_) throw FileError(path, std::strerror(errno));
+}
+
+OutputFile::~OutputFile() {
+  if (file_) {
+    try {
+      Close();
+    } catch (...) {
+      // A destructor reached through an error: the first error is the one reported.
+    }
+  }
+}
+
+void OutputFile::WriteLine(std::string_view text) {
+  buffer_ += EncodeCp932(text);
+  buffer_ += "\r\n";
+  if (buffer_.size() >= (1u << 16)) Flush();
+}
+
+void OutputFile::Flush() {
+  if (!file_ || buffer_.empty()) return;
+  if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
+    int err = errno;
+    std::fclose(file_);
+    file_ = nullptr;
+    throw FileError(path_, std::strerror(err));
+  }
+  buffer_.clear();
+}
+
+void OutputFile::Close() {
+  if (!file_) return;
+  Flush();
+  std::FILE* f = file_;
+  file_ = nullptr;
+  if (std::fclose(f) != 0) throw FileError(path_, std::strerror(errno));
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) { return folder + name; }
+
+}  // namespace k2v

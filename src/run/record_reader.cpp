@@ -1,0 +1,114 @@
+#include "run/record_reader.hpp"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "platform/files.hpp"
+#include "run/sjis_text.hpp"
+
+namespace k2v {
+
+ItemStream::ItemStream(std::string bytes) : bytes_(std::move(bytes)) {}
+
+bool ItemStream::AtEnd() const {
+  for (size_t i = pos_; i < bytes_.size(); ++i) {
+    char c = bytes_[i];
+    if (c != '\r' && c != '\n' && c != ' ') return false;
+  }
+  return true;
+}
+
+void ItemStream::SkipLineEnd() {
+  if (pos_ < bytes_.size() && bytes_[pos_] == '\r') {
+    ++pos_;
+    if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+  } else if (pos_ < bytes_.size() && bytes_[pos_] == '\n') {
+    ++pos_;
+  }
+}
+
+std::string ItemStream::NextItem() {
+  const size_t n = bytes_.size();
+  while (pos_ < n && bytes_[pos_] == ' ') ++pos_;
+  if (pos_ >= n) return {};
+  std::string_view item;
+  if (bytes_[pos_] == '"') {
+    size_t start = pos_ + 1;
+    size_t close = bytes_.find('"', start);
+    if (close == std::string::npos) close = n;
+    item = std::string_view(bytes_).substr(start, close - start);
+    pos_ = close < n ? close + 1 : n;
+    // Whatever stands between the closing quote and the separator is dropped.
+    while (pos_ < n && bytes_[pos_] != ',' && bytes_[pos_] != '\r' && bytes_[pos_] != '\n') ++pos_;
+  } else {
+    size_t start = pos_;
+    while (pos_ < n && bytes_[pos_] != ',' && bytes_[pos_] != '\r' && bytes_[pos_] != '\n') ++pos_;
+    size_t end = pos_;
+    while (end > start && bytes_[end - 1] == ' ') --end;
+    item = std::string_view(bytes_).substr(start, end - start);
+  }
+  std::string text = DecodeCp932(item);
+  if (pos_ < n && bytes_[pos_] == ',') {
+    ++pos_;
+  } else {
+    SkipLineEnd();
+  }
+  return text;
+}
+
+std::string ItemStream::NextLine() {
+  size_t start = pos_;
+  while (pos_ < bytes_.size() && bytes_[pos_] != '\r' && bytes_[pos_] != '\n') ++pos_;
+  std::string line = DecodeCp932(std::string_view(bytes_).substr(start, pos_ - start));
+  SkipLineEnd();
+  return line;
+}
+
+bool LiesInFolder(const std::string& path, const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path parent = fs::path(path).parent_path();
+  if (parent.empty()) return false;
+  return fs::equivalent(parent, fs::path(folder), ec) && !ec;
+}
+
+RecordReader::RecordReader(std::string destinationFolder) : destinationFolder_(std::move(destinationFolder)) {}
+
+bool RecordReader::OpenOrDropEmpty(const std::string& path) {
+  Close();
+  if (FileSize(path) == 0) {
+    if (FileExists(path) && LiesInFolder(ResolveCase(path), destinationFolder_)) {
+      try {
+        DeleteFileIfExists(path);
+      } catch (const FileError&) {
+        // A file that cannot be deleted stays; it is still empty.
+      }
+    }
+    return true;
+  }
+  try {
+    stream_ = ItemStream(ReadFileBytes(path));
+  } catch (const FileError&) {
+    return true;
+  }
+  open_ = true;
+  return false;
+}
+
+void RecordReader::ReadRecord(int n, int slot) {
+  if (n < 1 || n > kMaxFields) throw std::out_of_range("field count " + std::to_string(n) + " is outside 1 to 100");
+  if (slot < 0 || slot > kMaxSlots) throw std::out_of_range("record slot " + std::to_string(slot) + " is outside 0 to 20");
+  if (!open_ || stream_.AtEnd()) {
+    RecordPos[static_cast<size_t>(slot)] = kEnd;
+    return;
+  }
+  RecordPos[static_cast<size_t>(slot)] = static_cast<std::int32_t>(stream_.Position());
+  for (int k = 1; k <= n; ++k) Fields[static_cast<size_t>(k)] = stream_.NextItem();
+}
+
+void RecordReader::Close() {
+  stream_ = ItemStream();
+  open_ = false;
+}
+
+}  // namespace k2v

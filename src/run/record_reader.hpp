@@ -1,0 +1,73 @@
+#pragma once
+// The reader of Kolbrix's comma-separated files. Items are read as a stream:
+// a comma or a line end (CR LF, CR or LF) ends an item, spaces before an item
+// are skipped, a quoted item keeps its commas. A record is simply the next n
+// items, wherever they stand.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace k2v {
+
+// Items of CP932 bytes, one after the other.
+class ItemStream {
+ public:
+  ItemStream() = default;
+  explicit ItemStream(std::string bytes);
+
+  // True when nothing but CR, LF and spaces is left unread.
+  bool AtEnd() const;
+  // True when no byte at all is left.
+  bool Exhausted() const { return pos_ >= bytes_.size(); }
+  // The next item as program text; the empty text past the end.
+  std::string NextItem();
+  // The rest of the current line as program text, and the line end.
+  std::string NextLine();
+  // Byte position of the next unread byte, counted from 1.
+  std::int64_t Position() const { return static_cast<std::int64_t>(pos_) + 1; }
+  std::int64_t Length() const { return static_cast<std::int64_t>(bytes_.size()); }
+
+ private:
+  void SkipLineEnd();
+  std::string bytes_;
+  size_t pos_ = 0;
+};
+
+// The shared field array and record positions of the converters.
+class RecordReader {
+ public:
+  static constexpr int kMaxFields = 100;
+  static constexpr int kMaxSlots = 20;
+  static constexpr std::int32_t kEnd = -999;
+
+  // destinationFolder: the only folder in which an empty file is deleted.
+  explicit RecordReader(std::string destinationFolder);
+
+  // Opens the file for reading. Returns isEmpty: true when the file is
+  // missing, empty or unreadable; an empty file is deleted only when it lies
+  // in the destination folder. No file is ever created.
+  bool OpenOrDropEmpty(const std::string& path);
+  // Reads n items into Fields[1..n] and sets RecordPos[slot] to the record's
+  // byte position, or kEnd when no record is left. Fields missing at the end
+  // of the data are empty. n above 100 or slot above 20 throws
+  // std::out_of_range.
+  void ReadRecord(int n, int slot);
+  void Close();
+  bool IsOpen() const { return open_; }
+
+  std::array<std::string, kMaxFields + 1> Fields;
+  std::array<std::int32_t, kMaxSlots + 1> RecordPos{};
+
+ private:
+  std::string destinationFolder_;
+  ItemStream stream_;
+  bool open_ = false;
+};
+
+// True when path names a file directly inside folder (folder ends with a
+// separator or not).
+bool LiesInFolder(const std::string& path, const std::string& folder);
+
+}  // namespace k2v

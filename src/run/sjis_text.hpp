@@ -1,0 +1,79 @@
+#pragma once
+// Shift-JIS (code page 932) text as Vantor measures it: one column per byte.
+// Text inside the program is UTF-8. A byte that is not part of a valid CP932
+// character is carried as the code point U+DC00+byte, which writes back as the
+// same byte and measures one byte.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace k2v {
+
+// Bytes of a CP932 file to program text, losslessly.
+std::string DecodeCp932(std::string_view bytes);
+// Program text to CP932 bytes; a character CP932 cannot write becomes "?".
+std::string EncodeCp932(std::string_view text);
+
+// Number of bytes of the CP932 form.
+int SjisLen(std::string_view text);
+// The first n bytes of the CP932 form.
+std::string SjisLeft(std::string_view text, int n);
+// The last n bytes of the CP932 form.
+std::string SjisRight(std::string_view text, int n);
+// length bytes from byte position start (counted from 1) on.
+std::string SjisMid(std::string_view text, int start, int length);
+
+// Left-aligned in w bytes: the value followed by spaces, its first w bytes.
+std::string FixLeftBytes(std::string_view text, int w);
+// Right-aligned in w bytes: spaces followed by the value, its last w bytes.
+std::string FixRightBytes(std::string_view text, int w);
+
+// Cuts the trimmed text into lines of at most width bytes, never splitting a
+// double-byte character, each padded with spaces to width bytes. Element 0
+// is line 1. An empty text gives one line of spaces.
+std::vector<std::string> WrapToWidth(std::string_view text, int width);
+// Line k (from 1) of the wrapped text, or the empty text when there are fewer.
+std::string WrappedLine(std::string_view text, int width, int k);
+
+// How many characters of text are among the delimiter characters.
+int CountDelimiters(std::string_view text, std::string_view delimiters);
+// The pieces between delimiter characters; d delimiters give d + 1 pieces.
+// Element 0 is piece 1.
+std::vector<std::string> SplitByDelimiter(std::string_view text, std::string_view delimiters);
+
+struct SplitAtFirstResult {
+  int position = 0;  // character position from 1, 0 when absent
+  std::string before;
+  std::string after;
+};
+// Split at the first occurrence of delimiter; both sides empty when absent.
+SplitAtFirstResult SplitAtFirst(std::string_view text, std::string_view delimiter);
+
+// Number of characters (code points).
+int CharCount(std::string_view text);
+// The first n characters.
+std::string LeftCharsOf(std::string_view text, int n);
+// The last n characters.
+std::string RightCharsOf(std::string_view text, int n);
+// Right n: n spaces in front, the last n characters (characters, not bytes).
+std::string RightChars(std::string_view text, int n);
+// Left n: the text with n spaces appended, the first n characters.
+std::string LeftChars(std::string_view text, int n);
+// Number 3: a running number right-aligned in three columns; from 1000 on only
+// the last three digits.
+std::string Number3(long long n);
+
+// Trims remove half-width spaces only.
+std::string Trim(std::string_view text);
+std::string TrimLeft(std::string_view text);
+std::string TrimRight(std::string_view text);
+
+// Splits file content (program text) into lines: CR LF, a lone CR and a lone LF
+// each end a line; a final line without an end is a line too.
+std::vector<std::string> SplitLines(std::string_view text);
+
+// ASCII upper case of a file name (case-insensitive name matching).
+std::string AsciiUpper(std::string_view text);
+
+}  // namespace k2v

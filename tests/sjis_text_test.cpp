@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "run/sjis_text.hpp"
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+TEST(Cp932, RoundTripsEveryByteLosslessly) {
+  // Every byte alone (followed by a byte that cannot pair with it), then
+  // pairs that are valid, invalid and cut off at the end.
+  std::string all;
+  for (int i = 0; i < 256; ++i) {
+    all += static_cast<char>(i);
+    all += '\n';
+  }
+  all += "\x82\xa0\x81\x5c\x88\x9f\xfa\x40\x81\xff\x82";
+  EXPECT_EQ(EncodeCp932(DecodeCp932(all)), all);
+}
+
+TEST(Cp932, DuplicateExtensionCodesComeOutInTheSystemsCode) {
+  // NEC-selected IBM extensions (0xED/0xEE) are written as the IBM codes.
+  EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");
+}
+
+TEST(Cp932, DecodesJapaneseAndEscapesBrokenBytes) {
+  EXPECT_EQ(DecodeCp932(test::Sjis("砂混りシルト")), "砂混りシルト");
+  EXPECT_EQ(DecodeCp932("\x82\xa0"), "あ");
+  // A lone 0x80 becomes U+DC80 and measures one byte.
+  std::string lone = DecodeCp932("A\x80" "B");
+  EXPECT_EQ(lone, "A\xed\xb2\x80" "B");
+  EXPECT_EQ(SjisLen(lone), 3);
+  // Half-width katakana are one byte each.
+  EXPECT_EQ(SjisLen("ﾌｫﾙﾀﾞ"), 5);
+}
+
+TEST(Cp932, UnwritableCharacterBecomesQuestionMark) {
+  EXPECT_EQ(EncodeCp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji
+  EXPECT_EQ(EncodeCp932("Ä"), "?");
+}
+
+TEST(SjisCuts, MeasureAndCutByBytes) {
+  EXPECT_EQ(SjisLen("ABC"), 3);
+  EXPECT_EQ(SjisLen("砂礫土"), 6);
+  EXPECT_EQ(SjisLeft("ABC     ", 5), "ABC  ");
+  EXPECT_EQ(SjisRight("   12", 3), " 12");
+  EXPECT_EQ(SjisRight("       12345678", 7), "2345678");
+  EXPECT_EQ(SjisLeft("ABC", 0), "");
+  EXPECT_EQ(SjisLeft("ABC", 10), "ABC");
+  EXPECT_EQ(SjisMid("ABCDEF", 2, 3), "BCD");
+  EXPECT_EQ(SjisMid("ABC", 5, 2), "");
+  EXPECT_EQ(SjisMid("ABC", 2, 10), "BC");
+  EXPECT_EQ(SjisMid("砂A礫", 3, 3), "A礫");
+}
+
+TEST(SjisCuts, CutThroughDoubleByteCharacterKeepsTheCutBytes) {
+  // 砂 is 0x8D 0xBB; cut after its lead byte.
+  std::string left = SjisLeft("A砂", 2);
+  EXPECT_EQ(SjisLen(left), 2);
+  EXPECT_EQ(EncodeCp932(left), "A\x8d");
+  std::string right = SjisRight("砂A", 2);
+  EXPECT_EQ(EncodeCp932(right), "\xbb" "A");
+  // A kept trail byte that is also a lead byte is never paired with its
+  // neighbour: 0xED 0x40 is a valid character, but these bytes were cut.
+  std::string text = DecodeCp932("\x88\xed\x40");  // 芒 (0x88 0xED) then @
+  ASSERT_EQ(SjisLen(text), 3);
+  std::string cut = SjisMid(text, 2, 2);
+  EXPECT_EQ(EncodeCp932(cut), "\xed\x40");
+  EXPECT_EQ(CharCount(cut), 2);
+  // Fixed-width idioms keep the column count.
+  EXPECT_EQ(SjisLen(FixLeftBytes("砂砂砂", 5)), 5);
+  EXPECT_EQ(SjisLen(FixRightBytes("砂砂砂", 5)), 5);
+}
+
+TEST(WrapToWidth, CutsByBytesAndPads) {
+  std::string seventy(70, 'x');
+  auto lines = WrapToWidth(seventy, 60);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], std::string(60, 'x'));
+  EXPECT_EQ(lines[1], std::string(10, 'x') + std::string(50, ' '));
+
+  lines = WrapToWidth("abcdefg砂礫粘土層", 16);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "abcdefg砂礫粘土 ");
+  EXPECT_EQ(lines[1], "層" + std::string(14, ' '));
+
+  lines = WrapToWidth("  ABC", 5);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], "ABC  ");
+
+  lines = WrapToWidth("", 30);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], std::string(30, ' '));
+  EXPECT_EQ(WrappedLine("", 30, 2), "");
+
+  // No line limit: 150 lines of 30 bytes.
+  EXPECT_EQ(WrapToWidth(std::string(4500, 'a'), 30).size(), 150u);
+}
+
+TEST(Splitters, CountSplitAndSplitAtFirst) {
+  EXPECT_EQ(CountDelimiters("C:\\", "\\"), 1);
+  auto pieces = SplitByDelimiter("C:\\", "\\");
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(pieces[0], "C:");
+  EXPECT_EQ(pieces[1], "");
+  pieces = SplitByDelimiter("/GB/K001/S01/B02/", "/");
+  EXPECT_EQ(pieces, (std::vector<std::string>{"", "GB", "K001", "S01", "B02", ""}));
+  // A full-width character is never a separator, whatever its bytes.
+  EXPECT_EQ(CountDelimiters("C:\\表\\", "\\"), 2);
+
+  auto r = SplitAtFirst("AB:CD", ":");
+  EXPECT_EQ(r.position, 3);
+  EXPECT_EQ(r.before, "AB");
+  EXPECT_EQ(r.after, "CD");
+  r = SplitAtFirst("AB:CD", "/");
+  EXPECT_EQ(r.position, 0);
+  EXPECT_EQ(r.before, "");
+  EXPECT_EQ(r.after, "");
+  r = SplitAtFirst("砂と粘土の互層", "互層");
+  EXPECT_EQ(r.position, 6);
+  EXPECT_EQ(r.before, "砂と粘土の");
+}
+
+TEST(CharacterFormats, RightLeftAndNumber3CountCharacters) {
+  EXPECT_EQ(RightChars("3.50", 7), "   3.50");
+  EXPECT_EQ(RightChars("12345678", 7), "2345678");
+  EXPECT_EQ(RightChars("砂礫", 3), " 砂礫");
+  EXPECT_EQ(LeftChars("砂礫砂礫砂礫砂", 6), "砂礫砂礫砂礫");
+  EXPECT_EQ(LeftChars("AB", 4), "AB  ");
+  EXPECT_EQ(Number3(1), "  1");
+  EXPECT_EQ(Number3(42), " 42");
+  EXPECT_EQ(Number3(999), "999");
+  EXPECT_EQ(Number3(1000), "000");
+  EXPECT_EQ(Number3(1234), "234");
+}
+
+TEST(Trims, RemoveHalfWidthSpacesOnly) {
+  EXPECT_EQ(Trim("  ABC  "), "ABC");
+  EXPECT_EQ(Trim("　ABC　"), "　ABC　");
+  EXPECT_EQ(TrimLeft("  A "), "A ");
+  EXPECT_EQ(TrimRight("  A "), "  A");
+}
+
+TEST(SplitLines, EveryLineEndKind) {
+  EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+  EXPECT_EQ(SplitLines("7"), (std::vector<std::string>{"7"}));
+  EXPECT_TRUE(SplitLines("").empty());
+}
+
+}  // namespace
+}  // namespace k2v

@@ -1,0 +1,77 @@
+#pragma once
+// Shared helpers of the tests: temporary folders, real CP932 files, and a
+// front end that records what a run asked.
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "run/front_end.hpp"
+
+namespace k2v::test {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  // The path as text, ending in "/".
+  std::string folder() const { return path_.string() + "/"; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// CP932 bytes of UTF-8 text (every character must be representable).
+std::string Sjis(const std::string& utf8);
+// Writes bytes to the file, creating folders as needed.
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+// Writes UTF-8 text as CP932.
+void WriteSjis(const std::filesystem::path& path, const std::string& utf8);
+// The bytes of the file ("<missing>" when there is none).
+std::string ReadBytes(const std::filesystem::path& path);
+// The file's content decoded from CP932.
+std::string ReadSjis(const std::filesystem::path& path);
+// Lines joined with CR LF and ended with CR LF, as CP932 bytes.
+std::string CrLfLines(const std::vector<std::string>& utf8Lines);
+// Every file below folder, relative path -> bytes.
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::filesystem::path& folder);
+
+// One message box the run showed.
+struct ShownMessage {
+  std::string text;
+  std::string title;
+  MessageIcon icon;
+  MessageButtons buttons;
+};
+
+// Records every request of a run and answers questions from a queue (No
+// when it is empty).
+class RecordingFrontEnd : public FrontEnd {
+ public:
+  void SetStatus(const std::string& text) override { statuses.push_back(text); }
+  void ProcessPendingEvents() override { ++eventPasses; }
+  MessageAnswer ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                            MessageButtons buttons) override;
+  void SetBusy(bool busy) override { busyChanges.push_back(busy); }
+  void FocusAndSelect(PathBox box) override { focus.push_back(box); }
+
+  std::vector<std::string> statuses;
+  std::vector<ShownMessage> messages;
+  std::vector<bool> busyChanges;
+  std::vector<PathBox> focus;
+  std::deque<MessageAnswer> answers;
+  int eventPasses = 0;
+};
+
+// Runs a command line and returns its exit status; stdout and stderr are
+// captured into the strings.
+int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err,
+               const std::string& input = "");
+
+}  // namespace k2v::test
