@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "run/record_reader.hpp"
+#include "run/sjis_text.hpp"
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Reads every record of n fields; each record as its fields joined by "|".
+std::vector<std::string> ReadAll(RecordReader& reader, int n) {
+  std::vector<std::string> records;
+  for (;;) {
+    reader.ReadRecord(n, 2);
+    if (reader.RecordPos[2] == RecordReader::kEnd) break;
+    std::string joined;
+    for (int k = 1; k <= n; ++k) joined += (k > 1 ? "|" : "") + reader.Fields[static_cast<size_t>(k)];
+    records.push_back(joined);
+  }
+  return records;
+}
+
+std::vector<std::string> ReadBytesAsRecords(const std::string& bytes, int n) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "X.TXT", bytes);
+  RecordReader reader(dir.folder());
+  EXPECT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
+  return ReadAll(reader, n);
+}
+
+using Records = std::vector<std::string>;
+
+TEST(RecordReader, ReadsItemsAsAStream) {
+  // Two records of three fields, with and without the final line end.
+  EXPECT_EQ(ReadBytesAsRecords("1,A,B\r\n2,C,D\r\n", 3), (Records{"1|A|B", "2|C|D"}));
+  EXPECT_EQ(ReadBytesAsRecords("1,A,B\r\n2,C,D", 3), (Records{"1|A|B", "2|C|D"}));
+  // A line with more fields spills into the next record.
+  EXPECT_EQ(ReadBytesAsRecords("A,B,C,D\r\nE,F\r\n", 3), (Records{"A|B|C", "D|E|F"}));
+  // Quoted items keep their commas; anything after the closing quote is dropped.
+  EXPECT_EQ(ReadBytesAsRecords("\"X,Y\",Z\r\n\"P\"junk,Q\r\n", 2), (Records{"X,Y|Z", "P|Q"}));
+  // Leading and trailing spaces of an unquoted item are dropped; quoted ones keep them.
+  EXPECT_EQ(ReadBytesAsRecords("  a  , \" b \"\r\n", 2), (Records{"a| b "}));
+  // Two separators in a row give an empty item; a blank line is one empty item.
+  EXPECT_EQ(ReadBytesAsRecords("A,,B\r\n\r\nC,D\r\n", 3), (Records{"A||B", "|C|D"}));
+}
+
+TEST(RecordReader, EveryLineEndKindEndsAnItem) {
+  EXPECT_EQ(ReadBytesAsRecords("1,A\r\n2,B\r\n", 2), (Records{"1|A", "2|B"}));
+  EXPECT_EQ(ReadBytesAsRecords("1,A\n2,B\n", 2), (Records{"1|A", "2|B"}));
+  EXPECT_EQ(ReadBytesAsRecords("1,A\r2,B\r", 2), (Records{"1|A", "2|B"}));
+}
+
+TEST(RecordReader, DecodesShiftJisItems) {
+  std::string bytes = test::Sjis("1,3.50,x,砂混りシルト\r\n2,5.00,x,ｼﾙﾄ質砂\r\n");
+  EXPECT_EQ(ReadBytesAsRecords(bytes, 4), (Records{"1|3.50|x|砂混りシルト", "2|5.00|x|ｼﾙﾄ質砂"}));
+  // A description whose trail byte is 0x5C ("\") or 0x7C ("|") stays whole.
+  EXPECT_EQ(ReadBytesAsRecords(test::Sjis("表土,ソ\r\n"), 2), (Records{"表土|ソ"}));
+  // Broken bytes pass through unchanged.
+  std::string broken = "A\x80" "B,\x82\r\n";
+  auto records = ReadBytesAsRecords(broken, 2);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(EncodeCp932(records[0]), "A\x80" "B|\x82");
+}
+
+TEST(RecordReader, ReportsPositionsAndTheEnd) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "X.TXT", "1,A,B\r\n2,C,D\r\n");
+  RecordReader reader(dir.folder());
+  ASSERT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
+  reader.ReadRecord(3, 5);
+  EXPECT_EQ(reader.RecordPos[5], 1);
+  reader.ReadRecord(3, 5);
+  EXPECT_EQ(reader.RecordPos[5], 8);
+  reader.ReadRecord(3, 5);
+  EXPECT_EQ(reader.RecordPos[5], RecordReader::kEnd);
+}
+
+TEST(RecordReader, ShortLastRecordGetsEmptyFieldsNotOldValues) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "X.TXT", "1,A,B\r\n2,C");
+  RecordReader reader(dir.folder());
+  ASSERT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
+  EXPECT_EQ(ReadAll(reader, 3), (Records{"1|A|B", "2|C|"}));
+}
+
+TEST(RecordReader, OneByteLastRecordIsReadAndBlankTailGivesNoRecord) {
+  EXPECT_EQ(ReadBytesAsRecords("5\r\n7", 1), (Records{"5", "7"}));
+  EXPECT_EQ(ReadBytesAsRecords("7", 1), (Records{"7"}));
+  EXPECT_EQ(ReadBytesAsRecords("1,A\r\n\r\n\r\n  \r\n", 2), (Records{"1|A"}));
+  EXPECT_EQ(ReadBytesAsRecords("\r\n", 1), Records{});
+}
+
+TEST(RecordReader, RejectsFieldCountsAndSlotsOutsideTheArrays) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "X.TXT", "1\r\n");
+  RecordReader reader(dir.folder());
+  ASSERT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
+  EXPECT_THROW(reader.ReadRecord(101, 0), std::out_of_range);
+  EXPECT_THROW(reader.ReadRecord(0, 0), std::out_of_range);
+  EXPECT_THROW(reader.ReadRecord(1, 21), std::out_of_range);
+  EXPECT_NO_THROW(reader.ReadRecord(100, 20));
+}
+
+TEST(OpenOrDropEmpty, NeverCreatesAndDeletesOnlyInTheDestination) {
+  test::TempDir source;
+  test::TempDir destination;
+  RecordReader reader(destination.folder());
+  // A missing file is empty and is not created.
+  EXPECT_TRUE(reader.OpenOrDropEmpty(source.folder() + "X4.TXT"));
+  EXPECT_FALSE(fs::exists(source / "X4.TXT"));
+  // An empty source file is empty and stays where it is.
+  test::WriteBytes(source / "X5.TXT", "");
+  EXPECT_TRUE(reader.OpenOrDropEmpty(source.folder() + "X5.TXT"));
+  EXPECT_TRUE(fs::exists(source / "X5.TXT"));
+  // An empty file in the destination folder is deleted.
+  test::WriteBytes(destination / "titl02.txt", "");
+  EXPECT_TRUE(reader.OpenOrDropEmpty(destination.folder() + "titl02.txt"));
+  EXPECT_FALSE(fs::exists(destination / "titl02.txt"));
+  // Names match without regard to case.
+  test::WriteBytes(source / "x1.txt", "1,2,3,4\r\n");
+  EXPECT_FALSE(reader.OpenOrDropEmpty(source.folder() + "X1.TXT"));
+  reader.ReadRecord(4, 0);
+  EXPECT_EQ(reader.Fields[4], "4");
+}
+
+TEST(ItemStream, ReadsWholeLinesForSettingsFiles) {
+  ItemStream lf(test::Sjis("[RADUDI]\n\"C:\\RADUDI\\\" ,x\n"));
+  EXPECT_EQ(lf.NextLine(), "[RADUDI]");
+  EXPECT_EQ(lf.NextItem(), "C:\\RADUDI\\");
+}
+
+}  // namespace
+}  // namespace k2v
