@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    source = root.path() / "export";
+    test::WriteSjis(source / "X1.TXT", "1,3.50,0,砂\r\n");
+    fs::create_directories(root / "system");
+  }
+  int Run(std::vector<std::string> args, const std::string& input = "") {
+    args.insert(args.begin(), K2V_CLI_PATH);
+    return test::RunCommand(args, out, err, input);
+  }
+
+  test::TempDir root;
+  fs::path source;
+  std::string out;
+  std::string err;
+};
+
+TEST_F(CommandLineTest, ConvertsAndPrintsTheClosingStatus) {
+  fs::create_directories(root / "dest");
+  EXPECT_EQ(Run({"--system-dir", (root / "system").string(), source.string(), (root / "dest").string()}), 0);
+  EXPECT_EQ(out, "変換が正常に終了しました。\n");
+  EXPECT_EQ(err, "");
+}
+
+TEST_F(CommandLineTest, FolderQuestionIsAnsweredByYesOrNoTerminal) {
+  fs::path dest = root / "new" / "dest";
+  // No terminal: the answer is No, the run is refused and nothing is created.
+  EXPECT_EQ(Run({source.string(), dest.string()}), 1);
+  EXPECT_NE(err.find("ﾌｫﾙﾀﾞがありません。新規作成しますか？"), std::string::npos);
+  EXPECT_EQ(out, "");
+  EXPECT_FALSE(fs::exists(root / "new"));
+  // --yes creates every level; a trailing "/" from shell completion is dropped.
+  EXPECT_EQ(Run({"--yes", source.string(), dest.string() + "/"}), 0);
+  EXPECT_TRUE(fs::is_directory(dest));
+}
+
+TEST_F(CommandLineTest, RefusalsExitWithOneAndPrintTheMessageWithItsTitle) {
+  fs::remove(source / "X1.TXT");
+  fs::create_directories(root / "dest");
+  EXPECT_EQ(Run({source.string(), (root / "dest").string()}), 1);
+  EXPECT_EQ(err, source.string() + "/: データがありません。\n");
+  EXPECT_EQ(out, "");
+  EXPECT_TRUE(fs::is_empty(source));
+}
+
+TEST_F(CommandLineTest, RelativePathsAreResolvedAgainstTheCurrentFolder) {
+  fs::create_directories(root / "dest");
+  fs::path here = fs::current_path();
+  fs::current_path(root.path());
+  int status = Run({"--system-dir=system", "./export/../export", "dest"});
+  fs::current_path(here);
+  EXPECT_EQ(status, 0) << err;
+}
+
+TEST_F(CommandLineTest, WrongUsageExitsWithTwo) {
+  EXPECT_EQ(Run({}), 2);
+  EXPECT_NE(err.find("Usage: kolbrix2vantor"), std::string::npos);
+  EXPECT_EQ(Run({"only-one"}), 2);
+  EXPECT_EQ(Run({"--frobnicate", "a", "b"}), 2);
+  EXPECT_EQ(Run({"--help"}), 0);
+  EXPECT_NE(out.find("Usage: kolbrix2vantor"), std::string::npos);
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(out.rfind("kolbrix2vantor ", 0), 0u);
+}
+
+TEST_F(CommandLineTest, EmptyArgumentIsRefusedByThePathCheck) {
+  EXPECT_EQ(Run({"", (root / "dest").string()}), 1);
+  EXPECT_NE(err.find("指定されたパスは正しくありません。"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, FailureInsideTheRunExitsWithThree) {
+  test::WriteBytes(root / "blocked", "x");
+  EXPECT_EQ(Run({"--yes", source.string(), (root / "blocked" / "dest").string()}), 3);
+  EXPECT_EQ(out, "変換中にエラーが発生しました。\n");
+  EXPECT_NE(err.find((root / "blocked").string()), std::string::npos);
+}
+
+}  // namespace
+}  // namespace k2v
