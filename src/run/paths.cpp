@@ -20,7 +20,7 @@ bool WindowsPathRules::ValidatePath(std::string& path, FrontEnd& ui) const {
   if (path.find('*') != std::string::npos) return false;
   if (path.find('?') != std::string::npos) return false;
   std::string drive = LeftCharsOf(path, 2);
-  if (CharCount(path) > 2 && path.compare(drive.size(), 1, "\\") != 0) path.insert(drive.size(), "\\");
+  if (CharCount(path) > 2 && path.compare(drive.size(), 1, "\\") != 0) path.insert(drive.size(), 1, '\\');
   if (!selectDrive_ || !selectDrive_(path[0])) return false;
   if (path.empty() || path.back() != '\\') path += '\\';
   if (CharCount(path) == 3 && path.ends_with(":\\")) return true;

@@ -362,7 +362,11 @@ std::string LeftChars(std::string_view text, int n) {
   return LeftCharsOf(std::string(text) + std::string(static_cast<size_t>(std::max(0, n)), ' '), n);
 }
 
-std::string Number3(long long n) { return RightChars(" " + std::to_string(n), 3); }
+std::string Number3(long long n) {
+  std::string text(1, ' ');
+  text += std::to_string(n);
+  return RightChars(text, 3);
+}
 
 std::string Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
 
