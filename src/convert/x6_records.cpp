@@ -1,7 +1,148 @@
+#include "convert/x6_records.hpp"
+
+#include <string>
+
 #include "convert/boring_records.hpp"
+#include "convert/radudi_setting.hpp"
+#include "convert/table_frame.hpp"
+#include "platform/files.hpp"
+#include "run/number_format.hpp"
+#include "run/output_file.hpp"
+#include "run/record_reader.hpp"
+#include "run/sjis_text.hpp"
 
 namespace k2v {
+namespace {
 
-void ConvertX6(ConversionContext&) {}
+constexpr int kX6FieldCount = 68;
+constexpr int kFirstItemField = 29;
+constexpr int kLastItemField = 48;
+constexpr const char* kCannotConvert = "X6.TXT を変換できませんでした。";
+
+using NameList = std::array<std::string, kX6ListSize>;
+
+// Reads the 15 names of a list file: records of two items, the second is the
+// name. Returns false with the warning text when the list cannot be used.
+bool ReadItemList(const std::string& folder, const std::string& name, NameList& names, std::string& problem) {
+  const std::string path = folder + name;
+  if (!FileExists(path)) {
+    problem = std::string(kCannotConvert) + name + " がありません: " + path;
+    return false;
+  }
+  ItemStream stream(ReadFileBytes(path));
+  for (std::string& entry : names) {
+    if (stream.AtEnd()) {
+      problem = std::string(kCannotConvert) + name + " の項目が" + std::to_string(kX6ListSize) +
+                "行に足りません: " + path;
+      return false;
+    }
+    stream.NextItem();
+    entry = stream.NextItem();
+  }
+  return true;
+}
+
+bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& problem) {
+  const std::string iniPath = RadudiIniPath(systemDir);
+  if (!FileExists(iniPath)) {
+    problem = std::string(kCannotConvert) + "Radudi32.ini がありません: " + iniPath;
+    return false;
+  }
+  if (FileSize(iniPath) <= 0) {
+    problem = std::string(kCannotConvert) + "Radudi32.ini が空です: " + iniPath;
+    return false;
+  }
+  lists.RadudiSettingPath = ReadRadudiSetting(systemDir);
+  if (lists.RadudiSettingPath.empty()) {
+    problem = std::string(kCannotConvert) + "Radudi32.ini の2行目にパターンデータのフォルダがありません: " + iniPath;
+    return false;
+  }
+  if (!ReadItemList(lists.RadudiSettingPath, "L9.txt", lists.L9Names, problem)) return false;
+  if (!ReadItemList(lists.RadudiSettingPath, "L22.txt", lists.L22Names, problem)) return false;
+  for (int b = 0; b < kX6ListSize; ++b) {
+    const std::string l22 = Trim(lists.L22Names[static_cast<size_t>(b)]);
+    bool inL9 = false;
+    for (const std::string& l9 : lists.L9Names) inL9 = inL9 || Trim(l9) == l22;
+    lists.L22OnlyFlags[static_cast<size_t>(b)] = !inL9;
+  }
+  return true;
+}
+
+using ItemFields = std::array<std::string, kLastItemField - kFirstItemField + 1>;
+
+// "1" for every list entry the record names among its item fields.
+std::string ItemFlags(const ItemFields& items, const NameList& names) {
+  std::string flags(kX6ListSize, '0');
+  for (const std::string& item : items) {
+    for (size_t b = 0; b < names.size(); ++b) {
+      if (Trim(names[b]) == item) flags[b] = '1';
+    }
+  }
+  return flags;
+}
+
+// True when the record names an item that only L22.txt knows.
+bool NamesL22OnlyItem(const ItemFields& items, const X6ItemLists& lists) {
+  for (const std::string& item : items) {
+    for (size_t b = 0; b < lists.L22Names.size(); ++b) {
+      if (lists.L22OnlyFlags[b] && Trim(lists.L22Names[b]) == item) return true;
+    }
+  }
+  return false;
+}
+
+// Two decimals in seven columns; a text that is not a number stays as it is.
+std::string Fixed7(const std::string& text) { return RightChars(FormatIfNumber(text, NumberPattern::Fixed2), 7); }
+// A whole number in three columns.
+std::string Whole3(const std::string& text) { return RightChars(FormatIfNumber(text, NumberPattern::Whole), 3); }
+
+std::string X6Line(const RecordReader& r, long long n, const std::string& flags) {
+  return JoinFields({RightChars(std::to_string(n), 3), LeftChars(FieldOf(r, 2), 6),
+                     FormatIfNumber(FieldOf(r, 3), NumberPattern::TwoDigits), Fixed7(FieldOf(r, 5)),
+                     Fixed7(FieldOf(r, 6)), Whole3(FieldOf(r, 7)), Whole3(FieldOf(r, 8)), flags});
+}
+
+}  // namespace
+
+bool LoadX6ItemLists(const std::string& systemDir, X6ItemLists& lists, std::string& problem) {
+  try {
+    return LoadLists(systemDir, lists, problem);
+  } catch (const FileError& e) {
+    problem = std::string(kCannotConvert) + "読み込めません: " + e.path() + " (" + e.reason() + ")";
+    return false;
+  }
+}
+
+void ConvertX6(ConversionContext& ctx) {
+  const std::string sourcePath = ctx.SourceFolder + "X6.TXT";
+  if (FileSize(sourcePath) <= 0) return;
+
+  X6ItemLists lists;
+  std::string problem;
+  if (!LoadX6ItemLists(ctx.SystemDir, lists, problem)) {
+    ctx.Warnings.push_back(problem);
+    return;
+  }
+
+  RecordReader reader(ctx.DestinationPath);
+  if (reader.OpenOrDropEmpty(sourcePath)) return;
+  OutputFile d40(JoinPath(ctx.DestinationPath, "D40.txt"));
+  OutputFile g40(JoinPath(ctx.DestinationPath, "G40.txt"));
+  long long n = 0;
+  for (;;) {
+    reader.ReadRecord(kX6FieldCount, 2);
+    if (reader.RecordPos[2] == RecordReader::kEnd) break;
+    ++n;
+    ItemFields items;
+    for (int a = kFirstItemField; a <= kLastItemField; ++a) {
+      items[static_cast<size_t>(a - kFirstItemField)] = Trim(FieldOf(reader, a));
+    }
+    d40.WriteLine(X6Line(reader, n, ItemFlags(items, lists.L9Names)));
+    if (NamesL22OnlyItem(items, lists)) g40.WriteLine(X6Line(reader, n, ItemFlags(items, lists.L22Names)));
+  }
+  reader.Close();
+  g40.Close();
+  d40.Close();
+}
 
 }  // namespace k2v

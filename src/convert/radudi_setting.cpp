@@ -1,0 +1,20 @@
+#include "convert/radudi_setting.hpp"
+
+#include "platform/files.hpp"
+#include "run/record_reader.hpp"
+#include "run/sjis_text.hpp"
+
+namespace k2v {
+
+std::string RadudiIniPath(const std::string& systemDir) { return systemDir + "/Radudi32.ini"; }
+
+std::string ReadRadudiSetting(const std::string& systemDir) {
+  const std::string path = RadudiIniPath(systemDir);
+  if (FileSize(path) < 1) return {};
+  ItemStream stream(ReadFileBytes(path));
+  stream.NextLine();
+  if (stream.Exhausted()) return {};
+  return Trim(stream.NextItem());
+}
+
+}  // namespace k2v

@@ -1,0 +1,35 @@
+#pragma once
+// The frame the N tables and the record series share: one file of the export,
+// read record by record, becomes one output file of the destination folder.
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "run/conversion_context.hpp"
+#include "run/output_file.hpp"
+#include "run/record_reader.hpp"
+
+namespace k2v {
+
+// Writes the line or lines of the record in reader.Fields. lineNumber is
+// already counted for the record's first line; a writer that adds further
+// lines counts them on.
+using RecordLineWriter = std::function<void(const RecordReader& reader, OutputFile& out, long long& lineNumber)>;
+
+// Converts sourceName of the source folder into outputName of the destination
+// folder, records of fieldCount fields read on record slot 2. A missing or
+// empty source creates no output file; the result is then false.
+bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
+                      int fieldCount, const RecordLineWriter& writeRecord);
+
+// Field k (from 1) of the record just read.
+const std::string& FieldOf(const RecordReader& reader, int k);
+
+// Vantor reads the depth right-aligned in seven columns, as written.
+std::string DepthField(const RecordReader& reader);
+
+// The fields of one output line, joined by single commas.
+std::string JoinFields(std::initializer_list<std::string> fields);
+
+}  // namespace k2v
