@@ -1,7 +1,158 @@
+#include "convert/layer_table.hpp"
+
+#include <vector>
+
 #include "convert/boring_records.hpp"
+#include "run/number_format.hpp"
+#include "run/output_file.hpp"
+#include "run/record_reader.hpp"
+#include "run/sjis_text.hpp"
 
 namespace k2v {
 
-void ConvertLayerTable(ConversionContext&) {}
+namespace {
+
+const std::vector<SoilWord>& TableOf(const SoilWordTables& tables, SoilTable table) {
+  switch (table) {
+    case SoilTable::SoilName: return tables.SoilNameTable;
+    case SoilTable::QualityWord: return tables.QualityWordTable;
+    case SoilTable::AdmixtureWord: break;
+  }
+  return tables.AdmixtureWordTable;
+}
+
+const SoilWordIndex& IndexOf(const SoilWordTables& tables, SoilTable table) {
+  switch (table) {
+    case SoilTable::SoilName: return tables.SoilNameIndex;
+    case SoilTable::QualityWord: return tables.QualityWordIndex;
+    case SoilTable::AdmixtureWord: break;
+  }
+  return tables.AdmixtureWordIndex;
+}
+
+// The code of the word's entry into code; code unchanged when not found.
+void TakeCode(const SoilWordTables& tables, SoilTable table, const std::string& word, int& code) {
+  if (int entry = LookupSoilWord(tables, table, word)) code = TableOf(tables, table)[static_cast<size_t>(entry - 1)].code;
+}
+
+// A number as Vantor's program writes it: a space (or the minus sign) and the
+// digits.
+std::string SignedDigits(long long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
+
+// The leading whole number of a three-column code text; 0 for three spaces.
+long long ValueOf(const std::string& text) {
+  long long value = 0;
+  AsWholeNumber(NumericValue(text), value);
+  return value;
+}
+
+// D10.txt's code of a component: the main code as it is when it is not a
+// multiple of 100, else the class digit with the quality and admixture codes
+// added (300 with 10 and 3 gives 313).
+std::string CombinedCode(const std::string& mainText, int quality, int admixture) {
+  long long value = ValueOf(mainText);
+  if (value % 100 != 0) return mainText;
+  return SjisRight("000" + std::to_string(value + admixture + quality), 3);
+}
+
+std::string JoinFields(const std::vector<std::string>& fields) {
+  std::string line;
+  for (size_t k = 0; k < fields.size(); ++k) {
+    if (k > 0) line += ',';
+    line += fields[k];
+  }
+  return line;
+}
+
+}  // namespace
+
+LayerParts SplitLayerDescription(std::string_view description) {
+  LayerParts parts;
+  SplitAtFirstResult alternating = SplitAtFirst(description, "互層");
+  if (alternating.position == 0) {
+    parts.texts[0] = std::string(description);
+    return parts;
+  }
+  parts.count = 2;
+  SplitAtFirstResult first = SplitAtFirst(alternating.before, "と");
+  parts.texts[0] = first.before;
+  parts.texts[1] = SplitAtFirst(first.after, "の").before;
+  return parts;
+}
+
+int LookupSoilWord(const SoilWordTables& tables, SoilTable table, std::string_view word) {
+  if (Trim(word).empty()) return 0;
+  const std::vector<SoilWord>& entries = TableOf(tables, table);
+  const SoilWordIndex& index = IndexOf(tables, table);
+  if (index.Covers(entries)) return index.FirstEntry(word);
+  for (size_t k = 0; k < entries.size(); ++k) {
+    if (entries[k].word == word) return static_cast<int>(k + 1);
+  }
+  return 0;
+}
+
+LayerCodes ClassifyLayer(SoilWordTables& tables, const LayerParts& parts) {
+  LayerCodes codes;
+  std::array<SoilNameWords, 2> words = ParseSoilName(tables, parts);
+  for (size_t k = 0; k < 2 && static_cast<int>(k) < parts.count; ++k) {
+    TakeCode(tables, SoilTable::AdmixtureWord, words[k].admixture, codes.admixture[k]);
+    TakeCode(tables, SoilTable::QualityWord, words[k].quality, codes.quality[k]);
+    TakeCode(tables, SoilTable::SoilName, words[k].mainName, codes.main[k]);
+  }
+  return codes;
+}
+
+std::string MainCodeText(int code) {
+  if (code == -1) return "   ";
+  return RightCharsOf("000" + std::to_string(code), 3);
+}
+
+void ConvertLayerTable(ConversionContext& ctx) {
+  OutputFile d10b(JoinPath(ctx.DestinationPath, "D10B.txt"));
+  OutputFile d10(JoinPath(ctx.DestinationPath, "D10.txt"));
+  OutputFile g10(JoinPath(ctx.DestinationPath, "G10.txt"));
+
+  RecordReader reader(ctx.DestinationPath);
+  if (!reader.OpenOrDropEmpty(ctx.SourceFolder + "X1.TXT")) {
+    long long dLine = 0;
+    long long gLine = 0;
+    for (;;) {
+      reader.ReadRecord(4, 0);
+      if (reader.RecordPos[0] == RecordReader::kEnd) break;
+      // Vantor reads the depth right-aligned in seven columns.
+      const std::string depth = RightChars(reader.Fields[2], 7);
+      const LayerCodes codes = ClassifyLayer(ctx.SoilTables, SplitLayerDescription(reader.Fields[4]));
+      const std::string m1 = MainCodeText(codes.main[0]);
+      const std::string m2 = MainCodeText(codes.main[1]);
+
+      // Main codes from 100 on that are not whole hundreds (150, 210) are G10.txt layers.
+      const long long v = ValueOf(m1);
+      if (v >= 100 && v % 100 != 0) {
+        g10.WriteLine(JoinFields({Number3(++gLine), depth, m1, m2}));
+        continue;
+      }
+
+      const std::string line = Number3(++dLine);
+      const std::string blank = "  ";
+      std::vector<std::string> fields = {line, depth};
+      fields.insert(fields.end(), 6, blank);
+      for (size_t k = 0; k < 2; ++k) {
+        // Units digit of the admixture code, two columns of the quality code.
+        fields.push_back(RightCharsOf(SignedDigits(codes.admixture[k]), 1));
+        fields.push_back(RightChars(SignedDigits(codes.quality[k]), 2));
+        fields.push_back(k == 0 ? m1 : m2);
+      }
+      fields.insert(fields.end(), 6, blank);
+      d10b.WriteLine(JoinFields(fields));
+      d10.WriteLine(JoinFields({line, depth, CombinedCode(m1, codes.quality[0], codes.admixture[0]),
+                                CombinedCode(m2, codes.quality[1], codes.admixture[1])}));
+    }
+    reader.Close();
+  }
+
+  d10b.Close();
+  d10.Close();
+  g10.Close();
+}
 
 }  // namespace k2v

@@ -1,0 +1,37 @@
+#pragma once
+// Picks the main soil name, the quality word (質) and the admixture word (混)
+// out of the one or two components of a layer's soil description.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "soil/soil_word_tables.hpp"
+
+namespace k2v {
+
+// The components of a layer description: two for alternating layers (互層).
+struct LayerParts {
+  int count = 1;
+  std::array<std::string, 2> texts;
+};
+
+// The words found in one component; two spaces for a word that was not found.
+struct SoilNameWords {
+  std::string quality = "  ";
+  std::string admixture = "  ";
+  std::string mainName = "  ";
+};
+
+// Parses components 1 to parts.count (a component beyond the count keeps two
+// spaces). Shortens every admixture word of the table to its part up to and
+// including its first "混" (砂混り becomes 砂混); the shortened words are what
+// it reports and what later lookups compare against until the tables are
+// built again.
+std::array<SoilNameWords, 2> ParseSoilName(SoilWordTables& tables, const LayerParts& parts);
+
+// The word of the longest soil name table entry that occurs in text, the
+// first in entry order among equally long ones; two spaces when none occurs.
+std::string LongestSoilName(const SoilWordTables& tables, std::string_view text);
+
+}  // namespace k2v
