@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "convert/boring_records.hpp"
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NTablesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(root / "export");
+    fs::create_directories(root / "dest");
+    ctx.SourceFolder = (root / "export").string() + "/";
+    ctx.DestinationPath = (root / "dest").string() + "/";
+  }
+  void Source(const std::string& name, const std::string& utf8) { test::WriteSjis(root / "export" / name, utf8); }
+  std::string Output(const std::string& name) const { return test::ReadBytes(root / "dest" / name); }
+
+  test::TempDir root;
+  ConversionContext ctx;
+};
+
+TEST_F(NTablesTest, N4TakesTheCodeOfTheFirstEqualD12AName) {
+  ctx.SoilTables.D12ACodeTable = {{"砂", 7}, {"粘土", 23}, {"砂", 9}, {"礫", 123}};
+  Source("X4.TXT",
+         "1,1.00,a,b,砂\r\n"
+         "2,2.50,a,b,粘土\r\n"
+         "3,3.00,a,b,シルト\r\n"
+         "4,12345.678,a,b,\" 砂\"\r\n"
+         "5,5.00,a,b,礫\r\n");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N4.txt"), test::CrLfLines({
+                                  "  1,   1.00,   0.00, 7",
+                                  "  2,   2.50,   0.00,23",
+                                  "  3,   3.00,   0.00,00",
+                                  // Names are compared as read, spaces included.
+                                  "  4,345.678,   0.00,00",
+                                  "  5,   5.00,   0.00,23",
+                              }));
+}
+
+TEST_F(NTablesTest, N4WithoutD12AListWritesZeroCodes) {
+  Source("X4.TXT", "1,1.00,a,b,砂\r\n");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N4.txt"), test::CrLfLines({"  1,   1.00,   0.00,00"}));
+}
+
+TEST_F(NTablesTest, N11FormatsDepthCountAndText) {
+  Source("X11.TXT",
+         "1,12.3,0,x,シルト混り砂\r\n"
+         "2,5,12.6,x,砂質シルト\r\n"
+         "3,2.345,2.5,x,粘土質砂礫まじりの非常に長い記述ですがさらに続く\r\n"
+         "4,-0.005,-2.5,x,\r\n"
+         "5,abc,1234,x,ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n"
+         "6,,,x,礫\r\n");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N11.txt"), test::CrLfLines({
+                                   "  1,  12.30,   ,シルト混り砂              ",
+                                   "  2,   5.00, 13,砂質シルト               ",
+                                   "  3,   2.35,  3,粘土質砂礫まじりの非常に長い記述ですがさ",
+                                   "  4,  -0.01, -3,                    ",
+                                   // A text that is not a number is kept as it stands.
+                                   "  5,    abc,234,ABCDEFGHIJKLMNOPQRST",
+                                   "  6,       ,   ,礫                   ",
+                               }));
+}
+
+TEST_F(NTablesTest, N3KeepsSixCharactersOfDoubleByteTexts) {
+  Source("X3.TXT",
+         "1,0.50,砂礫,x,シルト混じり砂礫,x,x\r\n"
+         "2,1234567.5,ab,x,,x,x\r\n"
+         // The export ends in the middle of a record: the missing fields are empty.
+         "3,9.00,ｼﾙﾄ");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N3.txt"), test::CrLfLines({
+                                  "  1,   0.50,砂礫    ,シルト混じり",
+                                  "  2,34567.5,ab    ,      ",
+                                  "  3,   9.00,ｼﾙﾄ   ,      ",
+                              }));
+}
+
+TEST_F(NTablesTest, N12NumbersEveryWrappedLine) {
+  Source("X12.TXT",
+         "1,1.5,\r\n"
+         "2,3,\"  A盛土（砂質シルト）・砂質シルト互層玉石混じり粘土質砂礫砂岩・頁岩互層  \"\r\n"
+         "3,4.25,短い記事\r\n");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N12.txt"), test::CrLfLines({
+                                   "  1,   1.50,\"                              \"",
+                                   // A double-byte character never straddles the 30th byte.
+                                   "  2,   3.00,\"A盛土（砂質シルト）・砂質シル \"",
+                                   "  3,       ,\"ト互層玉石混じり粘土質砂礫砂岩\"",
+                                   "  4,       ,\"・頁岩互層                    \"",
+                                   "  5,   4.25,\"短い記事                      \"",
+                               }));
+}
+
+TEST_F(NTablesTest, N12WritesEveryLineOfALongText) {
+  // 101 lines of 30 bytes: more than the 100 lines older converters kept.
+  Source("X12.TXT", "1,2.00," + std::string(30 * 100 + 5, 'x') + "\r\n2,3.00,y\r\n");
+  ConvertNTables(ctx);
+  std::vector<std::string> lines;
+  lines.push_back("  1,   2.00,\"" + std::string(30, 'x') + "\"");
+  for (int n = 2; n <= 100; ++n) {
+    lines.push_back((n < 10 ? "  " : n < 100 ? " " : "") + std::to_string(n) + ",       ,\"" + std::string(30, 'x') + "\"");
+  }
+  lines.push_back("101,       ,\"xxxxx" + std::string(25, ' ') + "\"");
+  lines.push_back("102,   3.00,\"y" + std::string(29, ' ') + "\"");
+  EXPECT_EQ(Output("N12.txt"), test::CrLfLines(lines));
+}
+
+TEST_F(NTablesTest, N5TrimsItsColumnsAndRenamesTheHeaders) {
+  Source("X5.TXT",
+         "1,2.00,\"1 \",skip,\"23  \",456,\"7\",8,,\"ab \",1234\r\n"
+         "2,3.00,5");
+  test::WriteSjis(root / "dest" / "X5.hed", "見出し\r\n");
+  test::WriteBytes(root / "dest" / "N5.hed", "older\r\n");
+  test::WriteBytes(root / "dest" / "X5.hd2", "");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N5.txt"), test::CrLfLines({
+                                  "  1,   2.00,  1, 23,456,  7,  8,   , ab,234",
+                                  "  2,   3.00,  5,   ,   ,   ,   ,   ,   ,   ",
+                              }));
+  EXPECT_EQ(Output("N5.hed"), test::Sjis("見出し\r\n"));
+  EXPECT_FALSE(fs::exists(root / "dest" / "X5.hed"));
+  // An empty header is neither copied nor deleted.
+  EXPECT_TRUE(fs::exists(root / "dest" / "X5.hd2"));
+  EXPECT_FALSE(fs::exists(root / "dest" / "N5.hd2"));
+}
+
+TEST_F(NTablesTest, MissingOrEmptySourcesWriteNothing) {
+  test::WriteBytes(root / "export" / "X4.TXT", "");
+  test::WriteBytes(root / "export" / "X5.TXT", "");
+  test::WriteBytes(root / "dest" / "X5.hed", "H\r\n");
+  test::WriteBytes(root / "dest" / "X5.hd2", "H2\r\n");
+  Source("X3.TXT", "1,0.50,砂,x,礫,x,x\r\n");
+  ConvertNTables(ctx);
+  for (const char* name : {"N4.txt", "N11.txt", "N12.txt", "N5.txt", "N5.hed", "N5.hd2"}) {
+    EXPECT_FALSE(fs::exists(root / "dest" / name)) << name;
+  }
+  EXPECT_EQ(Output("N3.txt"), test::CrLfLines({"  1,   0.50,砂     ,礫     "}));
+  // Without X5 data the headers stay as they are; the export is not changed.
+  EXPECT_EQ(Output("X5.hed"), "H\r\n");
+  EXPECT_EQ(Output("X5.hd2"), "H2\r\n");
+  EXPECT_TRUE(fs::exists(root / "export" / "X4.TXT"));
+}
+
+}  // namespace
+}  // namespace k2v
