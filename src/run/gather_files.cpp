@@ -1,7 +1,64 @@
 #include "run/gather_files.hpp"
 
+#include <string>
+#include <vector>
+
+#include "platform/files.hpp"
+#include "run/record_reader.hpp"
+#include "run/sjis_text.hpp"
+
 namespace k2v {
 
-void GatherSourceFiles(const std::string&, const std::string&) {}
+namespace {
+
+// Copies every source file matching the pattern that keep() accepts; a copy
+// replaces a destination file of the same name.
+template <typename Keep>
+void CopyMatching(const std::string& sourceFolder, const std::string& destinationFolder, const std::string& pattern,
+                  Keep keep) {
+  for (const std::string& name : ListMatchingFiles(sourceFolder, pattern)) {
+    if (keep(name)) CopyFileReplacing(sourceFolder + name, destinationFolder + name);
+  }
+}
+
+void CopyMatching(const std::string& sourceFolder, const std::string& destinationFolder, const std::string& pattern) {
+  CopyMatching(sourceFolder, destinationFolder, pattern, [](const std::string&) { return true; });
+}
+
+// Vantor takes these three G files of the export as they are.
+bool IsCopiedGFile(const std::string& name) {
+  std::string upper = AsciiUpper(name);
+  return upper == "G71.TXT" || upper == "G73.TXT" || upper == "G81.TXT";
+}
+
+// The names of the file groups listed in PCNT.TXT: records of a number
+// (not used) and a name.
+std::vector<std::string> ReadPatternNames(const std::string& pcntPath, const std::string& destinationFolder) {
+  std::vector<std::string> names;
+  RecordReader reader(destinationFolder);
+  if (reader.OpenOrDropEmpty(pcntPath)) return names;
+  for (;;) {
+    reader.ReadRecord(2, 0);
+    if (reader.RecordPos[0] == RecordReader::kEnd) break;
+    names.push_back(reader.Fields[2]);
+  }
+  reader.Close();
+  return names;
+}
+
+}  // namespace
+
+void GatherSourceFiles(const std::string& sourceFolder, const std::string& destinationFolder) {
+  // The title files; the title stage reads and removes these copies.
+  CopyMatching(sourceFolder, destinationFolder, "titl0?.*");
+  CopyMatching(sourceFolder, destinationFolder, "G*.*", IsCopiedGFile);
+
+  // A missing or empty PCNT.TXT names no file group; nothing is created.
+  const std::string pcntPath = sourceFolder + "PCNT.TXT";
+  if (FileSize(pcntPath) == 0) return;
+  std::vector<std::string> groups = ReadPatternNames(pcntPath, destinationFolder);
+  CopyFileReplacing(pcntPath, destinationFolder + "PCNT.TXT");
+  for (const std::string& group : groups) CopyMatching(sourceFolder, destinationFolder, group + ".*");
+}
 
 }  // namespace k2v
