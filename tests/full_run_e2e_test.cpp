@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "run/sjis_text.hpp"
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kFull = fs::path(K2V_TEST_DATA_DIR) / "stages_full";
+
+// The files the record conversions write; their content is checked by their
+// own tests, here only that nothing else appears.
+const std::set<std::string> kConverterOutputs = {
+    "D10B.TXT", "D10.TXT", "G10.TXT", "D11.TXT", "D20.TXT", "D12.TXT", "D30.TXT", "G50.TXT", "D70.TXT",
+    "D80.TXT",  "G90.TXT", "D60.TXT", "N5.HED",  "N5.HD2",  "G30.TXT", "G31.TXT", "G32.TXT", "G33.TXT",
+    "G34.TXT",  "G35.TXT", "G41.TXT", "G72.TXT", "D40.TXT", "G40.TXT",
+};
+
+// A full export folder, a system folder without Radudi32.ini, and a place
+// for the destination.
+class FullRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    source = root / "export";
+    destination = root / "GB" / "K001" / "S01";
+    fs::create_directories(root / "system");
+    fs::copy(kFull / "source", source);
+  }
+
+  int RunCommand() {
+    return test::RunCommand({K2V_CLI_PATH, "--yes", "--system-dir", (root / "system").string(), source.string(),
+                             destination.string()},
+                            out, err);
+  }
+
+  std::string Dst(const std::string& name) const { return test::ReadBytes(destination / name); }
+
+  // CNT.TXT as the destination path gives it: components 3 to 5 of the path
+  // split at "/" (component 1 is the empty text before the root).
+  std::string ExpectedCnt() const {
+    std::vector<std::string> parts = SplitByDelimiter(destination.string() + "/", "/");
+    auto component = [&](size_t k) { return k <= parts.size() ? parts[k - 1] : std::string(); };
+    return test::CrLfLines({LeftCharsOf(component(3), 2), component(4), component(5), "", "2", "3", "", "", "", ""});
+  }
+
+  // Checks every file the stages of this run write, byte for byte, and that
+  // every other destination file is one the record conversions write.
+  void ExpectDestination(const std::set<std::string>& alsoExpected = {}) {
+    const fs::path src = kFull / "source";
+    for (const char* name : {"G71.TXT", "G73.TXT", "G81.TXT", "PCNT.TXT", "PAT01.DAT", "PAT02.DAT", "PAT02.TXT"}) {
+      EXPECT_EQ(Dst(name), test::ReadBytes(src / name)) << name;
+    }
+    for (const char* name : {"Titl1.txt", "Titl2.txt", "CNT2.TXT"}) {
+      EXPECT_EQ(Dst(name), test::ReadBytes(kFull / "expected" / name)) << name;
+    }
+    EXPECT_EQ(Dst("CNT.TXT"), ExpectedCnt());
+    std::set<std::string> stageFiles = {"G71.TXT",   "G73.TXT",   "G81.TXT",  "PCNT.TXT", "PAT01.DAT",
+                                        "PAT02.DAT", "PAT02.TXT", "Titl1.txt", "Titl2.txt", "CNT.TXT", "CNT2.TXT"};
+    stageFiles.insert(alsoExpected.begin(), alsoExpected.end());
+    for (const auto& entry : fs::directory_iterator(destination)) {
+      std::string name = entry.path().filename().string();
+      if (stageFiles.count(name)) continue;
+      EXPECT_TRUE(kConverterOutputs.count(AsciiUpper(name))) << "unexpected destination file " << name;
+    }
+    for (const auto& name : stageFiles) EXPECT_TRUE(fs::exists(destination / name)) << name;
+    // The rewritten N7 file, when the X7 conversion gave one, has 41 bytes of
+    // fields and six commas on every line.
+    if (fs::exists(destination / "G50.TXT")) {
+      std::string bytes = Dst("G50.TXT");
+      size_t start = 0;
+      for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        EXPECT_EQ(end - start, 47u) << "G50.TXT line at byte " << start;
+      }
+      EXPECT_EQ(start, bytes.size());
+    }
+  }
+
+  test::TempDir root;
+  fs::path source;
+  fs::path destination;
+  std::string out, err;
+};
+
+TEST_F(FullRunTest, WritesEveryStageFileAndLeavesTheSourceUnchanged) {
+  auto before = test::Snapshot(source);
+  // Without Radudi32.ini the X6 records are told as not converted.
+  ASSERT_EQ(RunCommand(), 0) << out << err;
+  EXPECT_EQ(out.find("エラー"), std::string::npos) << out;
+  ExpectDestination();
+  EXPECT_EQ(test::Snapshot(source), before);
+}
+
+TEST_F(FullRunTest, ReadOnlySourceIsLeftByteForByteUnchanged) {
+  // Without the control and group lists the run has nothing to read there,
+  // and creates nothing in their place either.
+  fs::remove(source / "CNT.TXT");
+  fs::remove(source / "PCNT.TXT");
+  auto before = test::Snapshot(source);
+  for (const auto& entry : fs::directory_iterator(source)) {
+    fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  }
+  fs::permissions(source, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  ASSERT_EQ(RunCommand(), 0) << out << err;
+  EXPECT_EQ(test::Snapshot(source), before);
+  EXPECT_FALSE(fs::exists(destination / "PCNT.TXT"));
+  EXPECT_FALSE(fs::exists(destination / "PAT01.DAT"));
+  EXPECT_EQ(Dst("CNT2.TXT"), "\r\n0\r\n");
+  EXPECT_EQ(Dst("Titl1.txt"), test::ReadBytes(kFull / "expected" / "Titl1.txt"));
+}
+
+TEST_F(FullRunTest, IntermediateFilesOfTheDestinationTakeTheirFinalNames) {
+  // Files of an earlier run: no converter writes N2.TXT or N9.TXT.
+  fs::create_directories(destination);
+  test::WriteBytes(destination / "D11.TXT", "D11 of an earlier run\r\n");
+  test::WriteBytes(destination / "N2.TXT", "");
+  test::WriteBytes(destination / "N9.TXT", "  1,  2.50\r\n");
+  test::WriteBytes(destination / "titl02.txt", "an old copy\r\n");
+  ASSERT_EQ(RunCommand(), 0) << out << err;
+  ExpectDestination();
+  EXPECT_EQ(Dst("D11.TXT"), "D11 of an earlier run\r\n");
+  EXPECT_EQ(Dst("D80.TXT"), "  1,  2.50\r\n");
+  for (const char* gone : {"N2.TXT", "N9.TXT", "N7_WK.TXT", "titl02.txt"}) {
+    EXPECT_FALSE(fs::exists(destination / gone)) << gone;
+  }
+}
+
+TEST_F(FullRunTest, FileThatCannotBeRenamedEndsTheRunWithItsError) {
+  fs::create_directories(destination / "D80.TXT" / "in the way");
+  test::WriteBytes(destination / "N9.TXT", "data\r\n");
+  EXPECT_EQ(RunCommand(), 3);
+  EXPECT_EQ(out.find("変換が正常に終了しました。"), std::string::npos) << out;
+  EXPECT_EQ(out.find("変換は終了しました"), std::string::npos) << out;
+  EXPECT_NE((out + err).find("N9.TXT"), std::string::npos) << out << err;
+}
+
+}  // namespace
+}  // namespace k2v
