@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "convert/boring_records.hpp"
+#include "convert/layer_table.hpp"
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = fs::path(K2V_TEST_DATA_DIR);
+
+// A source folder with X1.TXT, an empty vocabulary folder (or one with the
+// given G10A.TXT) and a destination folder.
+class LayerRun {
+ public:
+  explicit LayerRun(const std::string& x1Bytes, const std::string& g10aBytes = "") {
+    if (!x1Bytes.empty()) test::WriteBytes(source_ / "X1.TXT", x1Bytes);
+    if (!g10aBytes.empty()) test::WriteBytes(vocabulary_ / "G10A.TXT", g10aBytes);
+    BuildSoilWordTables(ctx_.SoilTables, vocabulary_.folder());
+    ctx_.SourceFolder = source_.folder();
+    ctx_.DestinationPath = destination_.folder();
+  }
+  void Run() { ConvertLayerTable(ctx_); }
+  std::string Output(const std::string& name) const { return test::ReadBytes(destination_ / name); }
+  const test::TempDir& source() const { return source_; }
+
+ private:
+  test::TempDir source_;
+  test::TempDir vocabulary_;
+  test::TempDir destination_;
+  ConversionContext ctx_;
+};
+
+TEST(LayerTable, WritesAnAlternatingLayerOfSandAndClayToTheDFiles) {
+  LayerRun run(test::Sjis("1,3.50,0,砂と粘土の互層\r\n"));
+  run.Run();
+  EXPECT_EQ(run.Output("D10B.txt"), "  1,   3.50,  ,  ,  ,  ,  ,  ,0, 0,300,0, 0,   ,  ,  ,  ,  ,  ,  \r\n");
+  EXPECT_EQ(run.Output("D10.txt"), "  1,   3.50,300,000\r\n");
+  EXPECT_EQ(run.Output("G10.txt"), "");
+}
+
+struct SplitCase {
+  std::string description;
+  int count;
+  std::string first;
+  std::string second;
+};
+
+TEST(LayerTable, SplitsAlternatingLayersAtTheFirstToAndNo) {
+  const SplitCase cases[] = {
+      {"砂と粘土の互層", 2, "砂", "粘土"},
+      {"砂と粘土の互層（薄層）", 2, "砂", "粘土"},
+      {"礫混り砂とシルト質粘土の互層", 2, "礫混り砂", "シルト質粘土"},
+      // Without "と" both parts are empty; without "の" the second is.
+      {"砂粘土互層", 2, "", ""},
+      {"砂と粘土互層", 2, "砂", ""},
+      // Only the text before the first "互層" counts.
+      {"砂互層と粘土の互層", 2, "", ""},
+      {"砂と粘土", 1, "砂と粘土", ""},
+      {"", 1, "", ""},
+  };
+  for (const SplitCase& c : cases) {
+    SCOPED_TRACE(c.description);
+    LayerParts parts = SplitLayerDescription(c.description);
+    EXPECT_EQ(parts.count, c.count);
+    EXPECT_EQ(parts.texts[0], c.first);
+    EXPECT_EQ(parts.texts[1], c.second);
+  }
+}
+
+TEST(LayerTable, LooksUpWordsAsTheTableHoldsThemNow) {
+  SoilWordTables tables;
+  test::TempDir vocabulary;
+  BuildSoilWordTables(tables, vocabulary.folder());
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "シルト"), 19);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::QualityWord, "火山灰質"), 5);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "  "), 0);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, ""), 0);
+  // Compared untrimmed.
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, " 砂"), 0);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混り"), 3);
+  LayerCodes codes = ClassifyLayer(tables, SplitLayerDescription("砂混りシルト"));
+  EXPECT_EQ(codes.admixture[0], 3);
+  EXPECT_EQ(codes.main[0], 500);
+  // After parsing, the table holds the shortened word.
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混り"), 0);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混"), 3);
+}
+
+TEST(LayerTable, MainCodeTextHasThreeColumns) {
+  EXPECT_EQ(MainCodeText(-1), "   ");
+  EXPECT_EQ(MainCodeText(0), "000");
+  EXPECT_EQ(MainCodeText(7), "007");
+  EXPECT_EQ(MainCodeText(200), "200");
+  EXPECT_EQ(MainCodeText(1234), "234");
+}
+
+// Converts the golden folder's X1.TXT (with its G10A.TXT, when it has one)
+// and compares the three outputs with those in its expected folder.
+void ExpectGolden(const std::string& name) {
+  SCOPED_TRACE(name);
+  const fs::path folder = kData / name;
+  const std::string g10a = fs::exists(folder / "G10A.TXT") ? test::ReadBytes(folder / "G10A.TXT") : "";
+  LayerRun run(test::ReadBytes(folder / "X1.TXT"), g10a);
+  run.Run();
+  for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"}) {
+    SCOPED_TRACE(output);
+    EXPECT_EQ(run.Output(output), test::ReadBytes(folder / "expected" / output));
+  }
+}
+
+TEST(LayerTable, ConvertsRealWorldDescriptions) { ExpectGolden("layer_real_world"); }
+
+TEST(LayerTable, RoutesByTheFirstMainCodeAndCutsValuesToTheirColumns) { ExpectGolden("layer_routing"); }
+
+TEST(LayerTable, TheThousandthLineIsNumbered000) {
+  std::string x1;
+  for (int k = 1; k <= 1001; ++k) x1 += std::to_string(k) + ",1.00,0," + test::Sjis("砂") + "\r\n";
+  LayerRun run(x1);
+  run.Run();
+  std::string d10 = run.Output("D10.txt");
+  const std::string line = "   1.00,300,000\r\n";
+  EXPECT_NE(d10.find("999," + line + "000," + line + "001," + line), std::string::npos);
+  EXPECT_EQ(d10.size(), 1001 * (4 + line.size()));
+  EXPECT_EQ(run.Output("D10B.txt").size(), 1001u * std::string("  1,   1.00,  ,  ,  ,  ,  ,  ,0, 0,300,0, 0,   ,  ,  ,  ,  ,  ,  \r\n").size());
+}
+
+TEST(LayerTable, MissingOrEmptyX1LeavesEmptyOutputs) {
+  LayerRun missing("");
+  missing.Run();
+  for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"}) EXPECT_EQ(missing.Output(output), "");
+}
+
+TEST(LayerTable, ShiftJisBytesThatAreNoCharacterPassThroughTheDepth) {
+  // A lone lead byte closing the depth, a description opening with bytes
+  // that form no character.
+  LayerRun run("1,3.5\x81,0,\xFF\xFE" + test::Sjis("砂") + "\r\n2,4.00,0,\x81\r\n");
+  run.Run();
+  EXPECT_EQ(run.Output("D10.txt"), "  1,   3.5\x81,300,000\r\n  2,   4.00,000,000\r\n");
+}
+
+TEST(LayerTable, ReplacesExistingOutputsAndLeavesTheSourceAlone) {
+  LayerRun run(test::Sjis("1,1.00,0,礫\r\n"));
+  auto before = test::Snapshot(run.source().path());
+  run.Run();
+  run.Run();
+  EXPECT_EQ(run.Output("D10.txt"), "  1,   1.00,100,000\r\n");
+  EXPECT_EQ(test::Snapshot(run.source().path()), before);
+}
+
+}  // namespace
+}  // namespace k2v

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "convert/layer_table.hpp"
+#include "soil/soil_word_tables.hpp"
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+// Entries as "word=code", in entry order.
+std::vector<std::string> Entries(const std::vector<SoilWord>& table) {
+  std::vector<std::string> out;
+  for (const SoilWord& entry : table) out.push_back(entry.word + "=" + std::to_string(entry.code));
+  return out;
+}
+
+using Strings = std::vector<std::string>;
+
+const Strings kBuiltInSoilNames = {
+    "表土=0",     "埋土=1",     "廃棄土=2",       "浮石=10",   "シラス=20",     "スコリア=30",
+    "火山灰=40",  "ローム=50",  "黒ボク=60",      "マサ=70",   "硬岩=91",       "中硬岩=92",
+    "軟岩=93",    "玉石=94",    "礫=100",         "礫質土=200", "砂=300",        "砂質土=400",
+    "シルト=500", "粘性土=600", "有機質土=700",   "火山灰質粘性土=800", "高有機質土=900"};
+
+TEST(SoilWordTables, WithoutExtensionFilesHoldsTheBuiltInWordsAndCreatesNothing) {
+  test::TempDir vocabulary;
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+
+  EXPECT_EQ(Entries(tables.SoilNameTable), kBuiltInSoilNames);
+  EXPECT_EQ(Entries(tables.QualityWordTable),
+            (Strings{"砂質=10", "シルト質=20", "粘土質=30", "有機質=40", "火山灰質=50"}));
+  EXPECT_EQ(Entries(tables.AdmixtureWordTable),
+            (Strings{"玉石混り=1", "礫混り=2", "砂混り=3", "シルト混り=4", "粘土混り=5", "有機質土混り=6",
+                     "火山灰混り=7", "貝殻混り=8"}));
+  EXPECT_TRUE(tables.D12ACodeTable.empty());
+  // The vocabulary folder lies outside the destination: no empty G10A.TXT or
+  // D12A.TXT is left there.
+  EXPECT_TRUE(test::Snapshot(vocabulary.path()).empty());
+}
+
+TEST(SoilWordTables, EmptyExtensionFilesAddNothingAndStay) {
+  test::TempDir vocabulary;
+  test::WriteBytes(vocabulary / "G10A.TXT", "");
+  test::WriteBytes(vocabulary / "d12a.txt", "");
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+  EXPECT_EQ(tables.SoilNameTable.size(), 23u);
+  EXPECT_TRUE(tables.D12ACodeTable.empty());
+  EXPECT_EQ(test::Snapshot(vocabulary.path()).size(), 2u);
+}
+
+TEST(SoilWordTables, AppendsG10AWordsInFileOrderAfterTheBuiltInOnes) {
+  test::TempDir vocabulary;
+  test::WriteSjis(vocabulary / "g10a.txt",
+                  "950,x,泥炭,y\r\n"
+                  "951,\"a,b\",\"風化岩\",z\r\n"
+                  "952,x,砂,y\r\n");
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+
+  Strings expected = kBuiltInSoilNames;
+  expected.insert(expected.end(), {"泥炭=950", "風化岩=951", "砂=952"});
+  EXPECT_EQ(Entries(tables.SoilNameTable), expected);
+  // A G10A word equal to a built-in word: the built-in entry is found first.
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "砂"), 17);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "風化岩"), 25);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "岩"), 0);
+}
+
+TEST(SoilWordTables, SkipsRecordsWithCodesThatAreNotSixteenBitWholeNumbers) {
+  test::TempDir vocabulary;
+  test::WriteSjis(vocabulary / "G10A.TXT",
+                  "+950,x,正,y\r\n"
+                  "950.0,x,小数,y\r\n"
+                  "abc,x,文字,y\r\n"
+                  "32768,x,大きすぎ,y\r\n"
+                  "-32768,x,最小,y\r\n"
+                  "\" 32767 \",x,最大,y\r\n"
+                  ",x,空,y\r\n"
+                  "-,x,符号だけ,y\r\n"
+                  "99999999999999999999,x,桁あふれ,y\r\n"
+                  "7,x,最後,y\r\n");
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+  Strings all = Entries(tables.SoilNameTable);
+  EXPECT_EQ(Strings(all.begin() + 23, all.end()), (Strings{"正=950", "最小=-32768", "最大=32767", "最後=7"}));
+}
+
+TEST(SoilWordTables, LeavesOutALastRecordTheFileEndsIn) {
+  test::TempDir vocabulary;
+  test::WriteSjis(vocabulary / "G10A.TXT", "950,x,泥炭,y\r\n951,x,腐植土");
+  test::WriteSjis(vocabulary / "D12A.TXT", "1,標準貫入,a\r\n2,孔内水平載荷,\r\n3,現場透水");
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+  EXPECT_EQ(tables.SoilNameTable.size(), 24u);
+  EXPECT_EQ(tables.SoilNameTable.back().word, "泥炭");
+  // "2,孔内水平載荷," ends in an empty third item: that record is whole.
+  EXPECT_EQ(Entries(tables.D12ACodeTable), (Strings{"標準貫入=1", "孔内水平載荷=2"}));
+}
+
+TEST(SoilWordTables, ReadsD12ARecordsInFileOrder) {
+  test::TempDir vocabulary;
+  test::WriteSjis(vocabulary / "D12A.TXT", "12,標準貫入,a\r\n7,孔内水平載荷,b\r\n12,標準貫入,c\r\n");
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+  EXPECT_EQ(Entries(tables.D12ACodeTable), (Strings{"標準貫入=12", "孔内水平載荷=7", "標準貫入=12"}));
+  EXPECT_EQ(tables.D12ACodeIndex.FirstEntry("孔内水平載荷"), 2);
+}
+
+TEST(SoilWordTables, GrowBeyondTheOldEntryLimits) {
+  test::TempDir vocabulary;
+  std::string g10a;
+  std::string d12a;
+  for (int k = 0; k < 1500; ++k) g10a += std::to_string(1000 + k) + ",x,語" + std::to_string(k) + ",y\r\n";
+  for (int k = 0; k < 300; ++k) d12a += std::to_string(k) + ",名" + std::to_string(k) + ",z\r\n";
+  test::WriteSjis(vocabulary / "G10A.TXT", g10a);
+  test::WriteSjis(vocabulary / "D12A.TXT", d12a);
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+  ASSERT_EQ(tables.SoilNameTable.size(), 23u + 1500u);
+  EXPECT_EQ(tables.SoilNameTable.back().word, "語1499");
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "語1499"), 23 + 1500);
+  ASSERT_EQ(tables.D12ACodeTable.size(), 300u);
+  EXPECT_EQ(tables.D12ACodeTable.back().word, "名299");
+}
+
+TEST(SoilWordTables, ASecondBuildStartsAgainFromTheBuiltInWords) {
+  test::TempDir vocabulary;
+  test::WriteSjis(vocabulary / "G10A.TXT", "950,x,泥炭,y\r\n");
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+  // A first run's parsing shortens the admixture words.
+  ClassifyLayer(tables, LayerParts{1, {"砂混りシルト", ""}});
+  ASSERT_EQ(tables.AdmixtureWordTable[2].word, "砂混");
+
+  BuildSoilWordTables(tables, vocabulary.folder());
+  EXPECT_EQ(tables.SoilNameTable.size(), 24u);
+  EXPECT_EQ(tables.AdmixtureWordTable[2].word, "砂混り");
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混り"), 3);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混"), 0);
+}
+
+}  // namespace
+}  // namespace k2v
