@@ -37,7 +37,12 @@ void TakeCode(const SoilWordTables& tables, SoilTable table, const std::string& 
 
 // A number as Vantor's program writes it: a space (or the minus sign) and the
 // digits.
-std::string SignedDigits(long long n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
+std::string SignedDigits(long long n) {
+  if (n < 0) return std::to_string(n);
+  std::string text(1, ' ');
+  text += std::to_string(n);
+  return text;
+}
 
 // The leading whole number of a three-column code text; 0 for three spaces.
 long long ValueOf(const std::string& text) {
