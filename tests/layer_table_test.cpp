@@ -29,6 +29,7 @@ class LayerRun {
   void Run() { ConvertLayerTable(ctx_); }
   std::string Output(const std::string& name) const { return test::ReadBytes(destination_ / name); }
   const test::TempDir& source() const { return source_; }
+  SoilWordTables& tables() { return ctx_.SoilTables; }
 
  private:
   test::TempDir source_;
@@ -118,6 +119,15 @@ void ExpectGolden(const std::string& name) {
 TEST(LayerTable, ConvertsRealWorldDescriptions) { ExpectGolden("layer_real_world"); }
 
 TEST(LayerTable, RoutesByTheFirstMainCodeAndCutsValuesToTheirColumns) { ExpectGolden("layer_routing"); }
+
+TEST(LayerTable, CutsModifierCodesToTheirColumns) {
+  LayerRun run(test::Sjis("1,1.00,0,礫混り砂質シルト\r\n"));
+  run.tables().AdmixtureWordTable[1].code = 12;
+  run.tables().QualityWordTable[0].code = 123;
+  run.Run();
+  EXPECT_EQ(run.Output("D10B.txt"), "  1,   1.00,  ,  ,  ,  ,  ,  ,2,23,500,0, 0,   ,  ,  ,  ,  ,  ,  \r\n");
+  EXPECT_EQ(run.Output("D10.txt"), "  1,   1.00,635,000\r\n");
+}
 
 TEST(LayerTable, TheThousandthLineIsNumbered000) {
   std::string x1;
