@@ -83,27 +83,35 @@ int EscapedByteAt(std::string_view text, size_t i) {
   return 0x80 + ((b1 - 0xB2) << 6) + (b2 & 0x3F);
 }
 
-// Converts a run of program text that holds no ASCII and no escapes.
-void EncodeRun(std::string_view run, std::string& out) {
-  iconv_t cd = Encoder();
+// Runs iconv over input into out. Where it meets a sequence it cannot
+// convert, onInvalid(rest, out) appends a stand-in and returns how many input
+// bytes it stands for.
+template <class OnInvalid>
+void ConvertRun(iconv_t cd, std::string_view input, std::string& out, OnInvalid onInvalid) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char* in = const_cast<char*>(run.data());
-  size_t inLeft = run.size();
+  char* in = const_cast<char*>(input.data());
+  size_t inLeft = input.size();
   char buffer[4096];
   while (inLeft > 0) {
     char* outPtr = buffer;
     size_t outLeft = sizeof buffer;
     size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     out.append(buffer, static_cast<size_t>(outPtr - buffer));
-    if (r == static_cast<size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // A character CP932 cannot write (or a broken sequence): one "?".
-      size_t skip = CharLengthAt(std::string_view(in, inLeft), 0);
-      out += '?';
+    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+      size_t skip = onInvalid(std::string_view(in, inLeft), out);
       in += skip;
       inLeft -= skip;
     }
   }
+}
+
+// Converts a run of program text that holds no ASCII and no escapes.
+void EncodeRun(std::string_view run, std::string& out) {
+  // A character CP932 cannot write (or a broken sequence): one "?".
+  ConvertRun(Encoder(), run, out, [](std::string_view rest, std::string& o) {
+    o += '?';
+    return CharLengthAt(rest, 0);
+  });
 }
 
 // The CP932 bytes of the one character at text[i .. i+len).
@@ -177,24 +185,11 @@ std::string DecodeCp932(std::string_view bytes) {
     if (i == n) break;
     size_t runEnd = i;
     while (runEnd < n && static_cast<unsigned char>(bytes[runEnd]) >= 0x40) ++runEnd;
-    iconv_t cd = Decoder();
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(bytes.data() + i);
-    size_t inLeft = runEnd - i;
-    char buffer[4096];
-    while (inLeft > 0) {
-      char* outPtr = buffer;
-      size_t outLeft = sizeof buffer;
-      size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-      out.append(buffer, static_cast<size_t>(outPtr - buffer));
-      if (r == static_cast<size_t>(-1)) {
-        if (errno == E2BIG) continue;
-        // Not a valid character (or cut off at the end): keep the byte.
-        AppendEscape(out, static_cast<unsigned char>(*in));
-        ++in;
-        --inLeft;
-      }
-    }
+    // Not a valid character (or cut off at the end): keep the byte.
+    ConvertRun(Decoder(), bytes.substr(i, runEnd - i), out, [](std::string_view rest, std::string& o) {
+      AppendEscape(o, static_cast<unsigned char>(rest[0]));
+      return size_t{1};
+    });
     i = runEnd;
   }
   return out;
