@@ -71,5 +71,12 @@ TEST(ControlFiles, EmptySourceFileStaysAndGivesEmptySettings) {
   EXPECT_EQ(test::ReadBytes(src / "CNT.TXT"), "");
 }
 
+TEST(ControlFiles, ShortPathsLeaveTheirLinesEmpty) {
+  test::TempDir src, dst;
+  test::WriteSjis(src / "CNT.TXT", "1,0,0,0,5,2\r\n");
+  WriteControlFiles(src.folder(), dst.folder(), Components345("C:\\GB\\", "\\"));
+  EXPECT_EQ(test::ReadBytes(dst / "CNT.TXT"), test::CrLfLines({"", "", "", "", "5", "2", "", "", "", ""}));
+}
+
 }  // namespace
 }  // namespace k2v

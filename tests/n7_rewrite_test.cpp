@@ -55,5 +55,14 @@ TEST(N7Rewrite, MissingOrEmptyFileIsLeftAlone) {
   EXPECT_FALSE(fs::exists(empty / "N7_WK.TXT"));
 }
 
+TEST(N7Rewrite, WorkFileOfAnEarlierRunIsReplaced) {
+  test::TempDir dst;
+  test::WriteSjis(dst / "N7_WK.TXT", "left over from an interrupted run\r\nand longer than the new one\r\n");
+  test::WriteSjis(dst / "N7.TXT", "1,A,1,1,1,a,b\r\n");
+  RewriteN7Codes(dst.folder());
+  EXPECT_EQ(test::ReadBytes(dst / "N7.TXT"), test::CrLfLines({"  1,A     ,11,      1,      1,a       ,b       "}));
+  EXPECT_FALSE(fs::exists(dst / "N7_WK.TXT"));
+}
+
 }  // namespace
 }  // namespace k2v

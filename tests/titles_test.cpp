@@ -157,5 +157,15 @@ TEST(TitleSheets, CellsAreWrappedCutAndAlignedByTheirFormat) {
   }
 }
 
+TEST(TitleSheets, RowThreeIsNeverWritten) {
+  test::TempDir withRow3, without;
+  TitleTable table;
+  table[1][1] = "工事名";
+  WriteTitleSheets("/unused/", without.folder(), table);
+  for (size_t column = 1; column <= 50; ++column) table[3][column] = "X";
+  WriteTitleSheets("/unused/", withRow3.folder(), table);
+  EXPECT_EQ(test::Snapshot(withRow3.path()), test::Snapshot(without.path()));
+}
+
 }  // namespace
 }  // namespace k2v
