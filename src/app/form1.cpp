@@ -136,7 +136,6 @@ void Form1::CreateControls() {
 
   Command1 = button(Picture1, "Command1", window_text::kExecute, Twips(2520, 5580, 1935, 555));
   Command2 = button(Picture1, "Command2", window_text::kExit, Twips(5160, 5580, 2055, 555));
-  Command1->setDefault(true);
 
   for (QComboBox* drive : {Drive1, Drive2}) {
     for (const Volume& v : setup_.volumes) {
