@@ -37,6 +37,7 @@ TEST(ControlFiles, SettingFiveAboveTwentyBecomesTwo) {
       {"text has the value 0", "1,0,0,0,ABC,3\r\n", "ABC", "3"},
       {"20.5 is above 20", "1,0,0,0,20.5,3\r\n", "2", "3"},
       {"the leading number counts", "1,0,0,0,21件,地点\r\n", "2", "地点"},
+      {"a short file leaves setting 6 empty", "1,0,0,0,25\r\n", "2", ""},
       {"items may stand on several lines", "1,0\r\n0,0\r\n12,\"4,5\"\r\n", "12", "4,5"},
   };
   // Both path forms give the same components 3 to 5.

@@ -58,6 +58,21 @@ TEST_F(GatherFilesTest, PcntListsFileGroupsWhichAreCopiedWithIt) {
   for (const auto& name : DestinationNames()) ExpectCopied(name);
 }
 
+TEST_F(GatherFilesTest, GroupNamesReachNoFileOutsideTheSourceFolder) {
+  // A name with a folder part names no file of the source folder; nothing
+  // beside it is copied, and nothing is written beside the destination.
+  test::WriteSjis(root / "src" / "PCNT.TXT", "1,../outside\r\n2,..\\outside\r\n");
+  test::WriteBytes(root / "outside.DAT", "not part of the export\r\n");
+  GatherSourceFiles(Src(), Dst());
+  EXPECT_EQ(DestinationNames(), (std::vector<std::string>{"PCNT.TXT"}));
+  std::vector<std::string> besideTheFolders;
+  for (const auto& entry : fs::directory_iterator(root.path())) {
+    besideTheFolders.push_back(entry.path().filename().string());
+  }
+  std::sort(besideTheFolders.begin(), besideTheFolders.end());
+  EXPECT_EQ(besideTheFolders, (std::vector<std::string>{"dst", "outside.DAT", "src"}));
+}
+
 TEST_F(GatherFilesTest, EmptyPcntStaysInTheSourceAndIsNotCopied) {
   test::WriteBytes(root / "src" / "PCNT.TXT", "");
   Source("PAT01.DAT");

@@ -31,13 +31,16 @@ TEST(N7Rewrite, RewritesEveryRecordIntoFixedByteFields) {
                   "1,A01,3,1.50,12.00,SAND,CLAY\r\n"
                   "  12 ,B,20, 0.5 ,3,シルト質砂,砂\r\n"
                   "1234,LONGNAME,44,12345678,-1.25,短い,\r\n"
-                  "7,C,,1,2,x,y");
+                  "7,C,,1,2,x,y\r\n"
+                  "8,D,6");
   RewriteN7Codes(dst.folder());
   EXPECT_EQ(test::ReadBytes(dst / "N7.TXT"), test::CrLfLines({
                                                  "  1,A01   ,21,   1.50,  12.00,SAND    ,CLAY    ",
                                                  " 12,B     ,26,    0.5,      3,シルト質,砂      ",
                                                  "234,LONGNA,90,2345678,  -1.25,短い    ,        ",
                                                  "  7,C     ,  ,      1,      2,x       ,y       ",
+                                                 // A short last record: the missing fields are blank.
+                                                 "  8,D     ,22,       ,       ,        ,        ",
                                              }));
   EXPECT_FALSE(fs::exists(dst / "N7_WK.TXT"));
   EXPECT_FALSE(fs::exists(dst / "N7.txt"));
