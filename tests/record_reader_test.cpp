@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "run/record_reader.hpp"
+#include "platform/files.hpp"
 #include "run/sjis_text.hpp"
 #include "test_support.hpp"
 
@@ -125,6 +129,28 @@ TEST(OpenOrDropEmpty, NeverCreatesAndDeletesOnlyInTheDestination) {
   EXPECT_FALSE(reader.OpenOrDropEmpty(source.folder() + "X1.TXT"));
   reader.ReadRecord(4, 0);
   EXPECT_EQ(reader.Fields[4], "4");
+}
+
+TEST(OpenOrDropEmpty, FileWithDataThatCannotBeReadIsAnError) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "X1.TXT", "1,2,3,4\r\n");
+  fs::permissions(dir / "X1.TXT", fs::perms::none);
+  // Root reads every file: the check runs in a child without privileges.
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
+    RecordReader reader(dir.folder());
+    try {
+      reader.OpenOrDropEmpty(dir.folder() + "X1.TXT");
+    } catch (const FileError& e) {
+      _exit(e.path() == dir.folder() + "X1.TXT" ? 0 : 3);
+    }
+    _exit(1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: read as no data, 2: could not drop privileges, 3: wrong path";
 }
 
 TEST(ItemStream, ReadsWholeLinesForSettingsFiles) {

@@ -178,7 +178,8 @@ std::vector<std::string> ListMatchingFiles(const std::string& folder, const std:
     if (name.empty() || name[0] == '.') continue;
     std::error_code typeError;
     if (!entry.is_regular_file(typeError)) continue;
-    if (WildcardMatch(pattern, name)) names.push_back(Trim(name));
+    // The name as it stands: a POSIX name may end in a space, and the copy needs it.
+    if (WildcardMatch(pattern, name)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;

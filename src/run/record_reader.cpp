@@ -86,11 +86,9 @@ bool RecordReader::OpenOrDropEmpty(const std::string& path) {
     }
     return true;
   }
-  try {
-    stream_ = ItemStream(ReadFileBytes(path));
-  } catch (const FileError&) {
-    return true;
-  }
+  // A file with data that cannot be read is an error, not "no data": its
+  // data would silently be missing from the conversion.
+  stream_ = ItemStream(ReadFileBytes(path));
   open_ = true;
   return false;
 }

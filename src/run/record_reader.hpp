@@ -46,8 +46,9 @@ class RecordReader {
   explicit RecordReader(std::string destinationFolder);
 
   // Opens the file for reading. Returns isEmpty: true when the file is
-  // missing, empty or unreadable; an empty file is deleted only when it lies
-  // in the destination folder. No file is ever created.
+  // missing or empty; an empty file is deleted only when it lies in the
+  // destination folder. No file is ever created. A file with data that cannot
+  // be read throws FileError.
   bool OpenOrDropEmpty(const std::string& path);
   // Reads n items into Fields[1..n] and sets RecordPos[slot] to the record's
   // byte position, or kEnd when no record is left. Fields missing at the end
