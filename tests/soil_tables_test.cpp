@@ -102,6 +102,19 @@ TEST(SoilWordTables, LeavesOutALastRecordTheFileEndsIn) {
   EXPECT_EQ(Entries(tables.D12ACodeTable), (Strings{"標準貫入=1", "孔内水平載荷=2"}));
 }
 
+TEST(SoilWordTables, BlankLinesAtTheEndDoNotCompleteALastRecord) {
+  // Line ends and spaces after the last item are no items: the short last
+  // record is left out just as it is without them.
+  test::TempDir vocabulary;
+  test::WriteSjis(vocabulary / "G10A.TXT", "950,x,泥炭,y\r\n951,x,腐植土\r\n\r\n");
+  test::WriteSjis(vocabulary / "D12A.TXT", "1,標準貫入,a\r\n3,現場透水\r\n  \r\n");
+  SoilWordTables tables;
+  BuildSoilWordTables(tables, vocabulary.folder());
+  EXPECT_EQ(tables.SoilNameTable.size(), 24u);
+  EXPECT_EQ(tables.SoilNameTable.back().word, "泥炭");
+  EXPECT_EQ(Entries(tables.D12ACodeTable), (Strings{"標準貫入=1"}));
+}
+
 TEST(SoilWordTables, ReadsD12ARecordsInFileOrder) {
   test::TempDir vocabulary;
   test::WriteSjis(vocabulary / "D12A.TXT", "12,標準貫入,a\r\n7,孔内水平載荷,b\r\n12,標準貫入,c\r\n");

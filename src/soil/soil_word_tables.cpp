@@ -62,10 +62,11 @@ std::vector<std::vector<std::string>> ReadExtensionRecords(const std::string& pa
   while (!items.AtEnd()) {
     std::vector<std::string> record;
     for (size_t k = 0; k < n; ++k) {
-      // An item is there while bytes are left, or right after a comma (the
-      // empty last item of "a,b,").
-      const bool present = !items.Exhausted() || (k > 0 && items.Position() >= 2 &&
-                                                  bytes[static_cast<size_t>(items.Position() - 2)] == ',');
+      // An item is there while more than line ends and spaces are left, or
+      // right after a comma (the empty last item of "a,b,"). Blank lines at
+      // the end of the file do not complete a short last record.
+      const bool present = !items.AtEnd() || (k > 0 && items.Position() >= 2 &&
+                                              bytes[static_cast<size_t>(items.Position() - 2)] == ',');
       if (!present) break;
       record.push_back(items.NextItem());
     }
