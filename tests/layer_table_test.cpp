@@ -29,6 +29,7 @@ class LayerRun {
   void Run() { ConvertLayerTable(ctx_); }
   std::string Output(const std::string& name) const { return test::ReadBytes(destination_ / name); }
   const test::TempDir& source() const { return source_; }
+  const test::TempDir& destination() const { return destination_; }
   SoilWordTables& tables() { return ctx_.SoilTables; }
 
  private:
@@ -145,6 +146,14 @@ TEST(LayerTable, MissingOrEmptyX1LeavesEmptyOutputs) {
   LayerRun missing("");
   missing.Run();
   for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"}) EXPECT_EQ(missing.Output(output), "");
+
+  // An empty X1.TXT empties outputs left from before and stays in the source.
+  LayerRun empty("");
+  test::WriteBytes(empty.source() / "x1.txt", "");
+  for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"}) test::WriteBytes(empty.destination() / output, "old\r\n");
+  empty.Run();
+  for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"}) EXPECT_EQ(empty.Output(output), "");
+  EXPECT_TRUE(fs::exists(empty.source() / "x1.txt"));
 }
 
 TEST(LayerTable, ShiftJisBytesThatAreNoCharacterPassThroughTheDepth) {
