@@ -2,7 +2,10 @@
 // Shift-JIS (code page 932) text as Vantor measures it: one column per byte.
 // Text inside the program is UTF-8. A byte that is not part of a valid CP932
 // character is carried as the code point U+DC00+byte, which writes back as the
-// same byte and measures one byte.
+// same byte and measures one byte. The only bytes a round trip changes are
+// those of characters CP932 can write in two ways (the NEC and IBM extension
+// duplicates, such as 0x87 0x90 and 0x81 0xE0): they come out in the code the
+// system's iconv writes.
 
 #include <string>
 #include <string_view>
