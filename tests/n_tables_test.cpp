@@ -114,6 +114,20 @@ TEST_F(NTablesTest, N12WritesEveryLineOfALongText) {
   EXPECT_EQ(Output("N12.txt"), test::CrLfLines(lines));
 }
 
+TEST_F(NTablesTest, BrokenShiftJisBytesAreKeptAndTakeOneColumn) {
+  // Lone lead bytes (0x82) and bytes no character begins with (0xA0, 0xFD).
+  test::WriteBytes(root / "export" / "X3.TXT",
+                   "1,0.50,\x82,x,AB\x82\xa0\x82,x,x\r\n"
+                   "2,1.00,\xa0\xfd,x,\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0,x,x\r\n");
+  test::WriteBytes(root / "export" / "X12.TXT", "1,1,\x82" "AB\r\n2,2,\"" + std::string(29, 'x') + "\x82\xa0\"\r\n");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N3.txt"), "  1,   0.50,\x82     ,AB\x82\xa0\x82  \r\n"
+                              "  2,   1.00,\xa0\xfd    ,\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\r\n");
+  EXPECT_EQ(Output("N12.txt"), "  1,   1.00,\"\x82" "AB" + std::string(27, ' ') + "\"\r\n" +
+                                   "  2,   2.00,\"" + std::string(29, 'x') + " \"\r\n" +
+                                   "  3,       ,\"\x82\xa0" + std::string(28, ' ') + "\"\r\n");
+}
+
 TEST_F(NTablesTest, N5TrimsItsColumnsAndRenamesTheHeaders) {
   Source("X5.TXT",
          "1,2.00,\"1 \",skip,\"23  \",456,\"7\",8,,\"ab \",1234\r\n"

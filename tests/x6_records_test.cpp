@@ -144,6 +144,24 @@ TEST_F(X6RecordsTest, AnEmptyL22EntryMatchesEveryEmptyItemField) {
                                }));
 }
 
+TEST_F(X6RecordsTest, AnEmptyL9EntryFlagsEveryRecordWithAnEmptyItemField) {
+  std::vector<std::string> l9 = kL9;
+  l9[3] = "";
+  std::vector<std::string> l22 = kL22;
+  l22[3] = "\" \"";
+  Settings(l9, l22);
+  std::map<int, std::string> allItemsGiven{{2, "B"}, {29, "礫"}};
+  for (int a = 30; a <= 48; ++a) allItemsGiven[a] = "x";
+  Source(Record68({{2, "A"}, {29, "礫"}}) + Record68(allItemsGiven));
+  ConvertX6(ctx);
+  // Entry 4 is empty in both lists, so it is no item of L22.txt alone.
+  EXPECT_EQ(Output("D40.txt"), test::CrLfLines({
+                                   "  1,A     ,,       ,       ,   ,   ,010100000000000",
+                                   "  2,B     ,,       ,       ,   ,   ,010000000000000",
+                               }));
+  EXPECT_EQ(Output("G40.txt"), "");
+}
+
 TEST_F(X6RecordsTest, UnusableSettingsWriteNothingAndWarnTheUser) {
   struct Case {
     std::string what;
