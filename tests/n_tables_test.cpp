@@ -10,19 +10,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NTablesTest : public ::testing::Test {
+class NTablesTest : public test::ConversionTest {
  protected:
-  void SetUp() override {
-    fs::create_directories(root / "export");
-    fs::create_directories(root / "dest");
-    ctx.SourceFolder = (root / "export").string() + "/";
-    ctx.DestinationPath = (root / "dest").string() + "/";
-  }
-  void Source(const std::string& name, const std::string& utf8) { test::WriteSjis(root / "export" / name, utf8); }
-  std::string Output(const std::string& name) const { return test::ReadBytes(root / "dest" / name); }
-
-  test::TempDir root;
-  ConversionContext ctx;
 };
 
 TEST_F(NTablesTest, N4TakesTheCodeOfTheFirstEqualD12AName) {

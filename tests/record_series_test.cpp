@@ -10,24 +10,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordSeriesTest : public ::testing::Test {
+class RecordSeriesTest : public test::ConversionTest {
  protected:
-  void SetUp() override {
-    fs::create_directories(root / "export");
-    fs::create_directories(root / "dest");
-    ctx.SourceFolder = (root / "export").string() + "/";
-    ctx.DestinationPath = (root / "dest").string() + "/";
-  }
-  void Source(const std::string& name, const std::string& utf8) { test::WriteSjis(root / "export" / name, utf8); }
-  std::string Output(const std::string& name) const { return test::ReadBytes(root / "dest" / name); }
   std::vector<std::string> DestinationNames() const {
     std::vector<std::string> names;
     for (const auto& [name, bytes] : test::Snapshot(root / "dest")) names.push_back(name);
     return names;
   }
-
-  test::TempDir root;
-  ConversionContext ctx;
 };
 
 TEST_F(RecordSeriesTest, OnlyTheR3FilesPresentAreConverted) {

@@ -71,6 +71,29 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const fs::path& folder
   return files;
 }
 
+std::string Record68(const std::map<int, std::string>& fields) {
+  std::string line;
+  for (int k = 1; k <= 68; ++k) {
+    if (k > 1) line += ",";
+    auto it = fields.find(k);
+    if (it != fields.end()) line += it->second;
+  }
+  return line + "\r\n";
+}
+
+ConversionTest::ConversionTest() {
+  fs::create_directories(root / "export");
+  fs::create_directories(root / "dest");
+  ctx.SourceFolder = (root / "export").string() + "/";
+  ctx.DestinationPath = (root / "dest").string() + "/";
+}
+
+void ConversionTest::Source(const std::string& name, const std::string& utf8) const {
+  WriteSjis(root / "export" / name, utf8);
+}
+
+std::string ConversionTest::Output(const std::string& name) const { return ReadBytes(root / "dest" / name); }
+
 MessageAnswer RecordingFrontEnd::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
                                              MessageButtons buttons) {
   messages.push_back({text, title, icon, buttons});

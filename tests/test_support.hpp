@@ -2,11 +2,15 @@
 // Shared helpers of the tests: temporary folders, real CP932 files, and a
 // front end that records what a run asked.
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "run/conversion_context.hpp"
 #include "run/front_end.hpp"
 
 namespace k2v::test {
@@ -41,6 +45,24 @@ std::string ReadSjis(const std::filesystem::path& path);
 std::string CrLfLines(const std::vector<std::string>& utf8Lines);
 // Every file below folder, relative path -> bytes.
 std::vector<std::pair<std::string, std::string>> Snapshot(const std::filesystem::path& folder);
+
+// One record line of 68 fields (X6.TXT, X7.TXT) with CR LF; fields not given
+// are empty.
+std::string Record68(const std::map<int, std::string>& fields);
+
+// A source folder "export" and a destination folder "dest" in a temporary
+// folder, and a conversion context that points at them.
+class ConversionTest : public ::testing::Test {
+ protected:
+  ConversionTest();
+  // Writes a source file as CP932.
+  void Source(const std::string& name, const std::string& utf8) const;
+  // The bytes of a destination file.
+  std::string Output(const std::string& name) const;
+
+  TempDir root;
+  ConversionContext ctx;
+};
 
 // One message box the run showed.
 struct ShownMessage {

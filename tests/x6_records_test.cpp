@@ -14,17 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One X6 record line of 68 fields; the fields not given are empty.
-std::string Record68(const std::map<int, std::string>& fields) {
-  std::string line;
-  for (int k = 1; k <= 68; ++k) {
-    if (k > 1) line += ",";
-    auto it = fields.find(k);
-    if (it != fields.end()) line += it->second;
-  }
-  return line + "\r\n";
-}
-
 // A list file of Vantor: records of a number and a name.
 std::string ListFile(const std::vector<std::string>& names) {
   std::string text;
@@ -38,14 +27,10 @@ const std::vector<std::string> kL9 = {"玉石", "礫",   "砂",   "シルト", "
 const std::vector<std::string> kL22 = {"ガラス", "礫",   "砂",   "シルト", "粘土",   "有機質土", "火山灰", "貝殻",
                                        "木片",   "腐植物", "雲母", "軽石",   "炭化物", "根",       "転石"};
 
-class X6RecordsTest : public ::testing::Test {
+class X6RecordsTest : public test::ConversionTest {
  protected:
   void SetUp() override {
-    fs::create_directories(root / "export");
-    fs::create_directories(root / "dest");
     fs::create_directories(root / "system");
-    ctx.SourceFolder = (root / "export").string() + "/";
-    ctx.DestinationPath = (root / "dest").string() + "/";
     ctx.SystemDir = (root / "system").string();
   }
   void Settings(const std::vector<std::string>& l9, const std::vector<std::string>& l22) {
@@ -54,11 +39,7 @@ class X6RecordsTest : public ::testing::Test {
     test::WriteSjis(root / "radudi" / "L22.txt", ListFile(l22));
   }
   std::string Radudi() const { return (root / "radudi").string() + "/"; }
-  void Source(const std::string& utf8) { test::WriteSjis(root / "export" / "X6.TXT", utf8); }
-  std::string Output(const std::string& name) const { return test::ReadBytes(root / "dest" / name); }
-
-  test::TempDir root;
-  ConversionContext ctx;
+  void Source(const std::string& utf8) const { ConversionTest::Source("X6.TXT", utf8); }
 };
 
 TEST_F(X6RecordsTest, ReadRadudiSettingTakesTheFirstItemOfLineTwo) {
@@ -103,11 +84,11 @@ TEST_F(X6RecordsTest, ListsAreReadFromTheFolderTheSettingsName) {
 
 TEST_F(X6RecordsTest, FlagsEachRecordAgainstBothLists) {
   Settings(kL9, kL22);
-  Source(Record68({{2, "B-1"}, {3, "5"}, {5, "1.5"}, {6, "12"}, {7, "12.6"}, {8, "0"}, {29, "砂"}, {35, "\" 転石 \""}}) +
+  Source(test::Record68({{2, "B-1"}, {3, "5"}, {5, "1.5"}, {6, "12"}, {7, "12.6"}, {8, "0"}, {29, "砂"}, {35, "\" 転石 \""}}) +
          // Items both lists know: D40.txt only.
-         Record68({{2, "ボーリング孔A"}, {3, "12.5"}, {5, "abc"}, {7, "-2.5"}, {8, "1234"}, {40, "礫"}, {48, "シルト"}}) +
-         Record68({{2, "C"}, {3, "x"}, {5, "-0.125"}, {6, "99999.999"}, {8, "7"}, {29, "ガラス"}, {31, "玉石"}, {33, "転石"}}) +
-         Record68({{2, "D"}, {3, "0"}, {5, "0"}, {6, "0.0"}, {7, "0"}, {8, "0.4"}}));
+         test::Record68({{2, "ボーリング孔A"}, {3, "12.5"}, {5, "abc"}, {7, "-2.5"}, {8, "1234"}, {40, "礫"}, {48, "シルト"}}) +
+         test::Record68({{2, "C"}, {3, "x"}, {5, "-0.125"}, {6, "99999.999"}, {8, "7"}, {29, "ガラス"}, {31, "玉石"}, {33, "転石"}}) +
+         test::Record68({{2, "D"}, {3, "0"}, {5, "0"}, {6, "0.0"}, {7, "0"}, {8, "0.4"}}));
   ConvertX6(ctx);
   EXPECT_TRUE(ctx.Warnings.empty());
   EXPECT_EQ(Output("D40.txt"), test::CrLfLines({
@@ -126,7 +107,7 @@ TEST_F(X6RecordsTest, FlagsEachRecordAgainstBothLists) {
 TEST_F(X6RecordsTest, G40IsCreatedEvenWithoutLines) {
   Settings(kL9, kL22);
   test::WriteBytes(root / "dest" / "G40.txt", "older\r\n");
-  Source(Record68({{2, "A"}, {3, "1"}, {29, "礫"}}));
+  Source(test::Record68({{2, "A"}, {3, "1"}, {29, "礫"}}));
   ConvertX6(ctx);
   EXPECT_EQ(Output("D40.txt"), test::CrLfLines({"  1,A     ,01,       ,       ,   ,   ,010000000000000"}));
   EXPECT_EQ(Output("G40.txt"), "");
@@ -136,7 +117,7 @@ TEST_F(X6RecordsTest, AnEmptyL22EntryMatchesEveryEmptyItemField) {
   std::vector<std::string> l22 = kL9;
   l22[4] = "\"  \"";
   Settings(kL9, l22);
-  Source(Record68({{2, "A"}, {29, "礫"}}) + Record68({{2, "B"}, {29, "礫"}}));
+  Source(test::Record68({{2, "A"}, {29, "礫"}}) + test::Record68({{2, "B"}, {29, "礫"}}));
   ConvertX6(ctx);
   EXPECT_EQ(Output("G40.txt"), test::CrLfLines({
                                    "  1,A     ,,       ,       ,   ,   ,010010000000000",
@@ -152,7 +133,7 @@ TEST_F(X6RecordsTest, AnEmptyL9EntryFlagsEveryRecordWithAnEmptyItemField) {
   Settings(l9, l22);
   std::map<int, std::string> allItemsGiven{{2, "B"}, {29, "礫"}};
   for (int a = 30; a <= 48; ++a) allItemsGiven[a] = "x";
-  Source(Record68({{2, "A"}, {29, "礫"}}) + Record68(allItemsGiven));
+  Source(test::Record68({{2, "A"}, {29, "礫"}}) + test::Record68(allItemsGiven));
   ConvertX6(ctx);
   // Entry 4 is empty in both lists, so it is no item of L22.txt alone.
   EXPECT_EQ(Output("D40.txt"), test::CrLfLines({
@@ -187,7 +168,7 @@ TEST_F(X6RecordsTest, UnusableSettingsWriteNothingAndWarnTheUser) {
     c.breakSettings();
     test::WriteBytes(root / "dest" / "D40.txt", "older\r\n");
     fs::remove(root / "dest" / "G40.txt");
-    Source(Record68({{2, "A"}, {29, "砂"}}));
+    Source(test::Record68({{2, "A"}, {29, "砂"}}));
     ctx.Warnings.clear();
     ConvertX6(ctx);
     EXPECT_EQ(ctx.Warnings, std::vector<std::string>{c.warning}) << c.what;

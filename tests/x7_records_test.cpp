@@ -11,39 +11,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One X7 record line of 68 fields; the fields not given are empty.
-std::string Record68(const std::map<int, std::string>& fields) {
-  std::string line;
-  for (int k = 1; k <= 68; ++k) {
-    if (k > 1) line += ",";
-    auto it = fields.find(k);
-    if (it != fields.end()) line += it->second;
-  }
-  return line + "\r\n";
-}
-
-class X7RecordsTest : public ::testing::Test {
+class X7RecordsTest : public test::ConversionTest {
  protected:
-  void SetUp() override {
-    fs::create_directories(root / "export");
-    fs::create_directories(root / "dest");
-    ctx.SourceFolder = (root / "export").string() + "/";
-    ctx.DestinationPath = (root / "dest").string() + "/";
-  }
   std::string ConvertRecords(const std::string& utf8) {
     test::WriteSjis(root / "export" / "X7.TXT", utf8);
     ConvertX7(ctx);
     return test::ReadBytes(root / "dest" / "N7.txt");
   }
-
-  test::TempDir root;
-  ConversionContext ctx;
 };
 
 TEST_F(X7RecordsTest, TakesTheFirstCodeAndTheFirstTwoTexts) {
-  std::string records = Record68({{2, "No.1"}, {5, "1.5"}, {6, "12"}, {15, "3"}, {50, "礫混り"}, {52, "砂質"}, {60, "無視"}}) +
-                        Record68({{2, "B"}, {9, "\"  \""}, {10, "\" AB \""}, {11, "C"}, {49, "\" 先頭 \""}, {68, "末尾"}}) +
-                        Record68({{2, "C"}, {28, "7"}, {68, "最後"}});
+  std::string records = test::Record68({{2, "No.1"}, {5, "1.5"}, {6, "12"}, {15, "3"}, {50, "礫混り"}, {52, "砂質"}, {60, "無視"}}) +
+                        test::Record68({{2, "B"}, {9, "\"  \""}, {10, "\" AB \""}, {11, "C"}, {49, "\" 先頭 \""}, {68, "末尾"}}) +
+                        test::Record68({{2, "C"}, {28, "7"}, {68, "最後"}});
   EXPECT_EQ(ConvertRecords(records), test::CrLfLines({
                                          "  1,No.1  , 3,   1.50,  12.00,礫混り     ,砂質      ",
                                          "  2,B     ,AB,       ,       ,先頭      ,末尾      ",
@@ -53,8 +33,8 @@ TEST_F(X7RecordsTest, TakesTheFirstCodeAndTheFirstTwoTexts) {
 
 TEST_F(X7RecordsTest, CutsValuesToTheirColumnsInCharacters) {
   std::string records =
-      Record68({{2, "ABCDEFGH"}, {5, "abc"}, {6, "-12.345"}, {9, "ABC"}, {49, "非常に長いテキストです"}}) +
-      Record68({{2, "ボーリング孔A"}, {5, "99999.999"}, {6, "0.005"}}) + Record68({});
+      test::Record68({{2, "ABCDEFGH"}, {5, "abc"}, {6, "-12.345"}, {9, "ABC"}, {49, "非常に長いテキストです"}}) +
+      test::Record68({{2, "ボーリング孔A"}, {5, "99999.999"}, {6, "0.005"}}) + test::Record68({});
   EXPECT_EQ(ConvertRecords(records), test::CrLfLines({
                                          // A field that is not a number is written as it stands.
                                          "  1,ABCDEF,BC,    abc, -12.35,非常に長いテキス,        ",
@@ -65,7 +45,7 @@ TEST_F(X7RecordsTest, CutsValuesToTheirColumnsInCharacters) {
 
 TEST_F(X7RecordsTest, TheThousandthRecordIsNumberedZero) {
   std::string records;
-  for (int k = 1; k <= 1001; ++k) records += Record68({{2, "R"}});
+  for (int k = 1; k <= 1001; ++k) records += test::Record68({{2, "R"}});
   std::string bytes = ConvertRecords(records);
   size_t at = 0;
   for (int k = 1; k < 1000; ++k) at = bytes.find("\r\n", at) + 2;
