@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "convert/boring_records.hpp"
 #include "platform/files.hpp"
 #include "run/output_file.hpp"
 #include "test_support.hpp"
@@ -73,6 +74,15 @@ TEST(OutputFile, WritesCp932LinesEndedByCrLf) {
   out.WriteLine("");
   out.Close();
   EXPECT_EQ(test::ReadBytes(dir / "G10.txt"), test::Sjis("  1,   3.50,砂") + "\r\n\r\n");
+}
+
+class QuotedLineBreakTest : public test::ConversionTest {};
+
+TEST_F(QuotedLineBreakTest, LineBreakInAQuotedItemStaysOnItsOutputLine) {
+  // A remark quoted over two lines in X12.TXT keeps its N12 line whole.
+  Source("X12.TXT", "1,2.5,\"地下水位\r\nを確認\"\r\n");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N12.txt"), test::Sjis("  1,   2.50,\"地下水位  を確認              \"") + "\r\n");
 }
 
 }  // namespace

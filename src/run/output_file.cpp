@@ -24,7 +24,14 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::WriteLine(std::string_view text) {
+  size_t start = buffer_.size();
   buffer_ += EncodeCp932(text);
+  // A line break inside a quoted source item would split a fixed-column line
+  // in two; it takes one column as a space instead. (CR and LF are never the
+  // second byte of a double-byte character.)
+  for (size_t i = start; i < buffer_.size(); ++i) {
+    if (buffer_[i] == '\r' || buffer_[i] == '\n') buffer_[i] = ' ';
+  }
   buffer_ += "\r\n";
   if (buffer_.size() >= (1u << 16)) Flush();
 }

@@ -17,7 +17,8 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Writes the text in CP932 followed by CR LF.
+  // Writes the text in CP932 followed by CR LF; a CR or LF inside the text
+  // becomes a space, so that one line stays one line.
   void WriteLine(std::string_view text);
   // Writes everything and closes the file. Throws FileError.
   void Close();
