@@ -96,6 +96,8 @@ TEST(RecordReader, OneByteLastRecordIsReadAndBlankTailGivesNoRecord) {
   EXPECT_EQ(ReadBytesAsRecords("7", 1), (Records{"7"}));
   EXPECT_EQ(ReadBytesAsRecords("1,A\r\n\r\n\r\n  \r\n", 2), (Records{"1|A"}));
   EXPECT_EQ(ReadBytesAsRecords("\r\n", 1), Records{});
+  // A DOS end-of-file mark after the last line is no record.
+  EXPECT_EQ(ReadBytesAsRecords("1,A\r\n\x1a", 2), (Records{"1|A"}));
 }
 
 TEST(RecordReader, RejectsFieldCountsAndSlotsOutsideTheArrays) {

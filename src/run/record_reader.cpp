@@ -13,7 +13,8 @@ ItemStream::ItemStream(std::string bytes) : bytes_(std::move(bytes)) {}
 bool ItemStream::AtEnd() const {
   for (size_t i = pos_; i < bytes_.size(); ++i) {
     char c = bytes_[i];
-    if (c != '\r' && c != '\n' && c != ' ') return false;
+    // 0x1A is the end-of-file mark some Windows programs still write.
+    if (c != '\r' && c != '\n' && c != ' ' && c != '\x1a') return false;
   }
   return true;
 }

@@ -17,7 +17,8 @@ class ItemStream {
   ItemStream() = default;
   explicit ItemStream(std::string bytes);
 
-  // True when nothing but CR, LF and spaces is left unread.
+  // True when nothing but CR, LF, spaces and end-of-file marks (0x1A) is
+  // left unread.
   bool AtEnd() const;
   // True when no byte at all is left.
   bool Exhausted() const { return pos_ >= bytes_.size(); }
