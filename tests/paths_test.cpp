@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "run/paths.hpp"
 #include "test_support.hpp"
 
@@ -15,13 +13,27 @@ struct PathCase {
   bool driveMessage;
 };
 
+// Checks each case against the rules; a refused form shows message, with the
+// information icon and the default title.
+template <size_t N>
+void CheckCases(const PathRules& rules, const PathCase (&cases)[N], const std::string& message) {
+  for (const auto& c : cases) {
+    test::RecordingFrontEnd ui;
+    std::string path = c.input;
+    EXPECT_EQ(rules.ValidatePath(path, ui), c.valid) << c.input;
+    EXPECT_EQ(path, c.after) << c.input;
+    ASSERT_EQ(ui.messages.size(), c.driveMessage ? 1u : 0u) << c.input;
+    if (c.driveMessage) {
+      EXPECT_EQ(ui.messages[0].text, message);
+      EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+      EXPECT_EQ(ui.messages[0].title, "");
+    }
+  }
+}
+
 TEST(WindowsPathRules, NormaliseAndRefuseAsVantorExpects) {
   // Drives C and D exist; Q does not.
-  std::vector<char> selected;
-  WindowsPathRules rules([&](char d) {
-    selected.push_back(d);
-    return d == 'C' || d == 'c' || d == 'D';
-  });
+  WindowsPathRules rules([](char d) { return d == 'C' || d == 'c' || d == 'D'; });
   const PathCase cases[] = {
       {"C:\\DATA", true, "C:\\DATA\\", false},
       {"  C:\\DATA  ", true, "C:\\DATA\\", false},
@@ -36,20 +48,9 @@ TEST(WindowsPathRules, NormaliseAndRefuseAsVantorExpects) {
       {"C:\\MY DATA", true, "C:\\MY DATA\\", false},
       {"c:\\現場\\ﾃﾞｰﾀ", true, "c:\\現場\\ﾃﾞｰﾀ\\", false},
   };
-  for (const auto& c : cases) {
-    test::RecordingFrontEnd ui;
-    std::string path = c.input;
-    EXPECT_EQ(rules.ValidatePath(path, ui), c.valid) << c.input;
-    EXPECT_EQ(path, c.after) << c.input;
-    ASSERT_EQ(ui.messages.size(), c.driveMessage ? 1u : 0u) << c.input;
-    if (c.driveMessage) {
-      EXPECT_EQ(ui.messages[0].text,
-                "規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" でなければいけません。"
-                "  例 \"C:\", \"D:\"...");
-      EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
-      EXPECT_EQ(ui.messages[0].title, "");
-    }
-  }
+  CheckCases(rules, cases,
+             "規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" でなければいけません。"
+             "  例 \"C:\", \"D:\"...");
   EXPECT_EQ(rules.TrailingSeparatorMessage(), "最後のﾌｫﾙﾀﾞに「￥」は要りません。");
 }
 
@@ -67,18 +68,8 @@ TEST(PosixPathRules, NormaliseAndRefuse) {
       {"/home/MY DATA", true, "/home/MY DATA/", false},
       {"/現場/ﾃﾞｰﾀ", true, "/現場/ﾃﾞｰﾀ/", false},
   };
-  for (const auto& c : cases) {
-    test::RecordingFrontEnd ui;
-    std::string path = c.input;
-    EXPECT_EQ(rules.ValidatePath(path, ui), c.valid) << c.input;
-    EXPECT_EQ(path, c.after) << c.input;
-    ASSERT_EQ(ui.messages.size(), c.driveMessage ? 1u : 0u) << c.input;
-    if (c.driveMessage) {
-      EXPECT_EQ(ui.messages[0].text,
-                "規定値のパスが正しくありません。パスは \"/\" で始まらなければいけません。  例 \"/home\", \"/mnt\"...");
-      EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
-    }
-  }
+  CheckCases(rules, cases,
+             "規定値のパスが正しくありません。パスは \"/\" で始まらなければいけません。  例 \"/home\", \"/mnt\"...");
   EXPECT_EQ(rules.TrailingSeparatorMessage(), "最後のﾌｫﾙﾀﾞに「/」は要りません。");
   EXPECT_EQ(rules.GanbanMissingMessage(), " Ｖａｎｔｏｒのﾌｫﾙﾀﾞ（/GANBAN）がありません.");
 }
