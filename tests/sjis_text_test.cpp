@@ -72,6 +72,48 @@ TEST(SjisCuts, CutThroughDoubleByteCharacterKeepsTheCutBytes) {
   EXPECT_EQ(SjisLen(FixRightBytes("砂砂砂", 5)), 5);
 }
 
+TEST(SjisCuts, EveryDoubleByteCharacterCutAtEitherEdgeWritesTheBytesCut) {
+  // Each valid double-byte character between two ASCII letters, cut through
+  // with each helper: the bytes written are exactly the bytes cut, for trail
+  // bytes below 0x80 (0x52 of "コ" is "R") as well as above.
+  int checked = 0;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead > 0x9F && lead < 0xE0) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail == 0x7F) continue;
+      const std::string ch = DecodeCp932(std::string{static_cast<char>(lead), static_cast<char>(trail)});
+      if (CharCount(ch) != 1 || SjisLen(ch) != 2) continue;  // not a character of CP932
+      ++checked;
+      SCOPED_TRACE(::testing::Message() << std::hex << lead << " " << trail);
+      const std::string text = "A" + ch + "B";
+      // The bytes the program writes for it (a duplicate code comes out in
+      // the system's code, so these may differ from lead and trail).
+      const std::string pair = EncodeCp932(ch);
+      ASSERT_EQ(pair.size(), 2u);
+      const std::string l(1, pair[0]);
+      const std::string t(1, pair[1]);
+      ASSERT_EQ(SjisLen(text), 4);
+      EXPECT_EQ(EncodeCp932(SjisLeft(text, 2)), "A" + l);
+      EXPECT_EQ(EncodeCp932(SjisRight(text, 2)), t + "B");
+      EXPECT_EQ(EncodeCp932(SjisMid(text, 3, 2)), t + "B");
+      EXPECT_EQ(EncodeCp932(SjisMid(text, 2, 1)), l);
+      EXPECT_EQ(EncodeCp932(SjisMid(text, 3, 1)), t);
+      EXPECT_EQ(SjisLen(SjisRight(text, 2)), 2);
+      EXPECT_EQ(SjisLen(SjisMid(text, 3, 1)), 1);
+      EXPECT_EQ(EncodeCp932(FixRightBytes(text, 2)), t + "B");
+      EXPECT_EQ(EncodeCp932(FixLeftBytes(text, 2)), "A" + l);
+      // A cut piece put back together with its other half writes the pair.
+      EXPECT_EQ(EncodeCp932(SjisLeft(text, 2) + SjisRight(text, 2)), "A" + pair + "B");
+    }
+  }
+  EXPECT_GT(checked, 7000);
+}
+
+TEST(SjisCuts, RightCutOfKoaNashiKeepsTheTrailByte) {
+  // コア無し: the last 7 of its 8 bytes start with the trail byte 0x52.
+  EXPECT_EQ(EncodeCp932(FixRightBytes("コア無し", 7)), "\x52" + test::Sjis("ア無し"));
+}
+
 TEST(WrapToWidth, CutsByBytesAndPads) {
   std::string seventy(70, 'x');
   auto lines = WrapToWidth(seventy, 60);

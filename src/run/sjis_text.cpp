@@ -56,7 +56,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-void AppendEscape(std::string& out, unsigned char byte) { AppendUtf8(out, kEscapeBase + byte); }
+// A byte kept on its own: below 0x80 it is the ASCII character it spells
+// (the trail byte 0x52 of a cut "コ" is "R"), above it the escape U+DC00+byte.
+void AppendEscape(std::string& out, unsigned char byte) {
+  if (byte < 0x80) {
+    out += static_cast<char>(byte);
+  } else {
+    AppendUtf8(out, kEscapeBase + byte);
+  }
+}
 
 // Length in bytes of the UTF-8 sequence that starts with lead (1 for a stray byte).
 size_t Utf8Length(unsigned char lead) {
@@ -73,14 +81,15 @@ size_t CharLengthAt(std::string_view text, size_t i) {
   return std::min(len, text.size() - i);
 }
 
-// The escaped byte of a U+DC80..U+DCFF character at i, or -1.
+// The escaped byte of a U+DC00..U+DCFF character at i, or -1. Decoding only
+// makes U+DC80..U+DCFF, but every escape writes back as its byte.
 int EscapedByteAt(std::string_view text, size_t i) {
   if (i + 3 > text.size()) return -1;
   auto b0 = static_cast<unsigned char>(text[i]);
   auto b1 = static_cast<unsigned char>(text[i + 1]);
   auto b2 = static_cast<unsigned char>(text[i + 2]);
-  if (b0 != 0xED || (b1 != 0xB2 && b1 != 0xB3) || (b2 & 0xC0) != 0x80) return -1;
-  return 0x80 + ((b1 - 0xB2) << 6) + (b2 & 0x3F);
+  if (b0 != 0xED || b1 < 0xB0 || b1 > 0xB3 || (b2 & 0xC0) != 0x80) return -1;
+  return ((b1 - 0xB0) << 6) + (b2 & 0x3F);
 }
 
 // Runs iconv over input into out. Where it meets a sequence it cannot
