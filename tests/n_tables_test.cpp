@@ -53,9 +53,49 @@ TEST_F(NTablesTest, N11FormatsDepthCountAndText) {
                                    "  2,   5.00, 13,砂質シルト               ",
                                    "  3,   2.35,  3,粘土質砂礫まじりの非常に長い記述ですがさ",
                                    "  4,  -0.01, -3,                    ",
-                                   // A text that is not a number is kept as it stands.
-                                   "  5,    abc,234,ABCDEFGHIJKLMNOPQRST",
-                                   "  6,       ,   ,礫                   ",
+                                   // A text that does not begin with a number counts as 0.
+                                   "  5,   0.00,234,ABCDEFGHIJKLMNOPQRST",
+                                   "  6,   0.00,   ,礫                   ",
+                               }));
+}
+
+// Vantor reads the depth and count columns by position: a text there would
+// move every later column, so they hold the number the text begins with.
+TEST_F(NTablesTest, DepthAndCountColumnsTakeTheNumericValueOfTheText) {
+  Source("X11.TXT",
+         "1,12回,12回,x,a\r\n"
+         "2,-,-,x,b\r\n"
+         "3,不明,不明,x,c\r\n"
+         "4,=12,=12,x,d\r\n"
+         "5,,,x,e\r\n"
+         "6,5.,5.,x,f\r\n"
+         "7, 3.456m, 3.456m,x,g\r\n"
+         "8,-0.004,-0.004,x,h\r\n"
+         "9,全角文字の長い説明,全角文字の長い説明,x,i\r\n");
+  Source("X12.TXT",
+         "1,12回,メモ\r\n"
+         "2,不明,メモ\r\n"
+         "3, 3.456m,メモ\r\n"
+         "4,-0.004,メモ\r\n");
+  ConvertNTables(ctx);
+  const std::string pad20(19, ' ');
+  EXPECT_EQ(Output("N11.txt"), test::CrLfLines({
+                                   "  1,  12.00, 12,a" + pad20,
+                                   "  2,   0.00,   ,b" + pad20,
+                                   "  3,   0.00,   ,c" + pad20,
+                                   "  4,   0.00,   ,d" + pad20,
+                                   "  5,   0.00,   ,e" + pad20,
+                                   "  6,   5.00,  5,f" + pad20,
+                                   "  7,   3.46,  3,g" + pad20,
+                                   "  8,   0.00,   ,h" + pad20,
+                                   "  9,   0.00,   ,i" + pad20,
+                               }));
+  const std::string memo = "\"メモ" + std::string(26, ' ') + "\"";
+  EXPECT_EQ(Output("N12.txt"), test::CrLfLines({
+                                   "  1,  12.00," + memo,
+                                   "  2,   0.00," + memo,
+                                   "  3,   3.46," + memo,
+                                   "  4,   0.00," + memo,
                                }));
 }
 

@@ -9,12 +9,13 @@
 namespace k2v {
 namespace {
 
-// Vantor's depth columns of the N tables: two decimals right-aligned in seven
-// columns. A text that is not a number is kept as it stands.
-std::string Fixed7(const std::string& text) { return RightChars(FormatIfNumber(text, NumberPattern::Fixed2), 7); }
+// Vantor reads these depths as numbers in seven columns: the numeric value of
+// the text (the number it begins with, 0 when there is none) with two decimals.
+std::string Fixed7(const std::string& text) { return RightChars(FormatNumber(text, NumberPattern::Fixed2), 7); }
 
-// A whole number in three columns; 0 leaves the columns blank.
-std::string Whole3(const std::string& text) { return RightChars(FormatIfNumber(text, NumberPattern::WholeOrEmpty), 3); }
+// A count in three columns: the numeric value rounded to a whole number; 0
+// leaves the columns blank.
+std::string Whole3(const std::string& text) { return RightChars(FormatNumber(text, NumberPattern::WholeOrEmpty), 3); }
 
 std::string TrimRight3(const std::string& text) { return RightChars(TrimRight(text), 3); }
 
