@@ -1,3 +1,5 @@
+#include "convert/x7_records.hpp"
+
 #include <string>
 
 #include "convert/boring_records.hpp"
@@ -9,6 +11,23 @@ namespace k2v {
 namespace {
 
 constexpr int kX7FieldCount = 68;
+
+// The code ranges of Kolbrix's X7 codes and what Vantor numbers them, in the
+// order they are tested: a code from first to last becomes code + offset, or
+// the fixed code when one is given.
+struct CodeRange {
+  int first;
+  int last;
+  int offset;
+  const char* fixed;
+};
+
+constexpr CodeRange kCodeTable[] = {
+    {1, 2, 10, nullptr},  {3, 3, 0, "21"},       {4, 4, 0, "24"},       {6, 6, 0, "22"},
+    {9, 9, 0, "16"},      {11, 11, 0, "45"},     {12, 12, 0, "10"},     {16, 16, 0, "17"},
+    {17, 17, 0, "20"},    {18, 18, 0, "23"},     {19, 23, 6, nullptr},  {24, 28, 16, nullptr},
+    {29, 31, 17, nullptr}, {32, 37, 28, nullptr}, {38, 43, 42, nullptr}, {44, 44, 0, "90"},
+};
 
 // The trimmed text of the first field from..to (inclusive) that is not blank,
 // starting at from; next is set to the field after it (to + 1 when none).
@@ -27,17 +46,57 @@ std::string FirstNonBlank(const RecordReader& r, int from, int to, int& next) {
 // Two decimals in seven columns; a text that is not a number stays as it is.
 std::string Fixed7(const std::string& text) { return RightChars(FormatIfNumber(text, NumberPattern::Fixed2), 7); }
 
+// A field of the X7 line in its character width, made ready for its byte
+// width: a line break takes its column as a space (as in every output line),
+// then the spaces at both ends go.
+std::string ForByteColumns(std::string field) {
+  for (char& c : field) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return Trim(field);
+}
+
 }  // namespace
 
+std::string VantorN7Code(const std::string& kolbrixCode) {
+  const std::string raw = FixLeftBytes(kolbrixCode, 2);
+  long long v = 0;
+  // The raw code is two bytes, so a value that is not whole lies in no range.
+  if (!AsWholeNumber(NumericValue(raw), v)) return raw;
+  for (const CodeRange& range : kCodeTable) {
+    if (v >= range.first && v <= range.last) return range.fixed ? range.fixed : std::to_string(v + range.offset);
+  }
+  return raw;
+}
+
+std::string N7Line(const std::array<std::string, 8>& f) {
+  return JoinFields({FixRightBytes(Trim(f[1]), 3), FixLeftBytes(f[2], 6), VantorN7Code(f[3]),
+                     FixRightBytes(Trim(f[4]), 7), FixRightBytes(Trim(f[5]), 7), FixLeftBytes(f[6], 8),
+                     FixLeftBytes(f[7], 8)});
+}
+
+// Each record is first laid out in character widths (3, 6, 2, 7, 7, 8, 8),
+// then each field goes into its byte width, so that a comma or a quote in a
+// text stays inside its own column.
 void ConvertX7(ConversionContext& ctx) {
   ConvertTableFile(ctx, "X7.TXT", "N7.txt", kX7FieldCount, [](const RecordReader& r, OutputFile& out, long long& n) {
     int next = 0;
     const std::string code = FirstNonBlank(r, 9, 28, next);
     const std::string firstText = FirstNonBlank(r, 49, 68, next);
     const std::string secondText = FirstNonBlank(r, next, 68, next);
-    out.WriteLine(JoinFields({RightChars(std::to_string(n), 3), LeftChars(FieldOf(r, 2), 6), RightChars(code, 2),
-                              Fixed7(FieldOf(r, 5)), Fixed7(FieldOf(r, 6)), LeftChars(firstText, 8),
-                              LeftChars(secondText, 8)}));
+    const std::array<std::string, 8> byCharacters = {
+        "",
+        RightChars(std::to_string(n), 3),
+        LeftChars(FieldOf(r, 2), 6),
+        RightChars(code, 2),
+        Fixed7(FieldOf(r, 5)),
+        Fixed7(FieldOf(r, 6)),
+        LeftChars(firstText, 8),
+        LeftChars(secondText, 8),
+    };
+    std::array<std::string, 8> fields;
+    for (size_t k = 1; k < fields.size(); ++k) fields[k] = ForByteColumns(byCharacters[k]);
+    out.WriteLine(N7Line(fields));
   });
 }
 

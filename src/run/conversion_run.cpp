@@ -7,7 +7,6 @@
 #include "run/control_files.hpp"
 #include "run/final_names.hpp"
 #include "run/gather_files.hpp"
-#include "run/n7_rewrite.hpp"
 #include "run/sjis_text.hpp"
 #include "soil/soil_word_tables.hpp"
 #include "titles/title_reader.hpp"
@@ -138,8 +137,9 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     WriteControlFiles(sourceFolder, destinationFolder, ctx.DestinationComponents345);
     ReadTitleFiles(ctx.Titles, ctx.DestinationPath);
     WriteTitleSheets(sourceFolder, destinationFolder, ctx.Titles);
+    // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
+    // no stage reads it back.
     ConvertBoringRecords(ctx);
-    RewriteN7Codes(destinationFolder);
     ApplyFinalOutputNames(destinationFolder);
   } catch (const FileError& e) {
     return Fail(FailureText(e));
