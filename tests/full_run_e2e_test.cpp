@@ -121,6 +121,25 @@ TEST_F(FullRunTest, IntermediateFilesOfTheDestinationTakeTheirFinalNames) {
   }
 }
 
+TEST_F(FullRunTest, TitleCopyThatTheRunDidNotMakeIsDeletedUnread) {
+  // The source has titl01.txt only; the destination still holds the other two
+  // of another boring.
+  fs::remove(source / "titl02.txt");
+  fs::remove(source / "titl03.txt");
+  const fs::path clean = destination;
+  ASSERT_EQ(RunCommand(), 0) << out << err;
+  destination = root / "GB" / "K001" / "S02";
+  fs::create_directories(destination);
+  test::WriteSjis(destination / "titl02.txt", "別の現場\r\n99.99\r\n");
+  test::WriteSjis(destination / "TITL03.TXT", "別の孔\r\n");
+  ASSERT_EQ(RunCommand(), 0) << out << err;
+  for (const char* sheet : {"Titl1.txt", "Titl2.txt"}) {
+    EXPECT_EQ(Dst(sheet), test::ReadBytes(clean / sheet)) << sheet;
+  }
+  EXPECT_FALSE(fs::exists(destination / "titl02.txt"));
+  EXPECT_FALSE(fs::exists(destination / "TITL03.TXT"));
+}
+
 TEST_F(FullRunTest, FileThatCannotBeRenamedEndsTheRunWithItsError) {
   fs::create_directories(destination / "D80.TXT" / "in the way");
   test::WriteBytes(destination / "N9.TXT", "data\r\n");

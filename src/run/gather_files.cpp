@@ -12,17 +12,33 @@ namespace k2v {
 namespace {
 
 // Copies every source file matching the pattern that keep() accepts; a copy
-// replaces a destination file of the same name.
+// replaces a destination file of the same name. Returns the names copied.
 template <typename Keep>
-void CopyMatching(const std::string& sourceFolder, const std::string& destinationFolder, const std::string& pattern,
-                  Keep keep) {
+std::vector<std::string> CopyMatching(const std::string& sourceFolder, const std::string& destinationFolder,
+                                      const std::string& pattern, Keep keep) {
+  std::vector<std::string> copied;
   for (const std::string& name : ListMatchingFiles(sourceFolder, pattern)) {
-    if (keep(name)) CopyFileReplacing(sourceFolder + name, destinationFolder + name);
+    if (!keep(name)) continue;
+    CopyFileReplacing(sourceFolder + name, destinationFolder + name);
+    copied.push_back(name);
   }
+  return copied;
 }
 
-void CopyMatching(const std::string& sourceFolder, const std::string& destinationFolder, const std::string& pattern) {
-  CopyMatching(sourceFolder, destinationFolder, pattern, [](const std::string&) { return true; });
+std::vector<std::string> CopyMatching(const std::string& sourceFolder, const std::string& destinationFolder,
+                                      const std::string& pattern) {
+  return CopyMatching(sourceFolder, destinationFolder, pattern, [](const std::string&) { return true; });
+}
+
+// The title stage reads titl01.txt to titl03.txt of the destination folder.
+// One that this run did not copy (left by an interrupted run, or put there by
+// hand) belongs to another boring: it is deleted unread.
+void DeleteStaleTitleCopies(const std::string& destinationFolder, const std::vector<std::string>& copied) {
+  for (const char* title : {"titl01.txt", "titl02.txt", "titl03.txt"}) {
+    bool copiedNow = false;
+    for (const std::string& name : copied) copiedNow = copiedNow || AsciiUpper(name) == AsciiUpper(title);
+    if (!copiedNow && FileExists(destinationFolder + title)) DeleteFileIfExists(destinationFolder + title);
+  }
 }
 
 // Vantor takes these three G files of the export as they are.
@@ -50,7 +66,7 @@ std::vector<std::string> ReadPatternNames(const std::string& pcntPath, const std
 
 void GatherSourceFiles(const std::string& sourceFolder, const std::string& destinationFolder) {
   // The title files; the title stage reads and removes these copies.
-  CopyMatching(sourceFolder, destinationFolder, "titl0?.*");
+  DeleteStaleTitleCopies(destinationFolder, CopyMatching(sourceFolder, destinationFolder, "titl0?.*"));
   CopyMatching(sourceFolder, destinationFolder, "G*.*", IsCopiedGFile);
 
   // A missing or empty PCNT.TXT names no file group; nothing is created.
