@@ -181,6 +181,25 @@ TEST_F(X6RecordsTest, UnusableSettingsWriteNothingAndWarnTheUser) {
   EXPECT_FALSE(fs::exists(root / "system" / "Radudi32.ini"));
 }
 
+TEST_F(X6RecordsTest, FolderOnLineTwoWithoutItsFinalSeparatorGetsOne) {
+  Settings(kL9, kL22);
+  const std::string folder = (root / "radudi").string();
+  test::WriteSjis(root / "system" / "Radudi32.ini", "[RADUDI]\r\n" + folder + "\r\n");
+  X6ItemLists lists;
+  std::string problem;
+  ASSERT_TRUE(LoadX6ItemLists(ctx.SystemDir, lists, problem)) << problem;
+  EXPECT_EQ(lists.RadudiSettingPath, folder + "/");
+  EXPECT_EQ(lists.L9Names[14], "スコリア");
+}
+
+TEST_F(X6RecordsTest, WarningShowsControlCharactersOfLineTwoAsPictures) {
+  Settings(kL9, kL22);
+  test::WriteBytes(root / "system" / "Radudi32.ini", std::string("[R]\r\n/opt/a\x1b[2Jb\x01/\r\n"));
+  Source(test::Record68({{2, "A"}}));
+  ConvertX6(ctx);
+  EXPECT_EQ(ctx.Warnings, std::vector<std::string>{"X6.TXT を変換できませんでした。L9.txt がありません: /opt/a␛[2Jb␁/L9.txt"});
+}
+
 TEST_F(X6RecordsTest, WithoutX6DataNothingHappens) {
   // No settings either: there is nothing to warn about.
   ConvertX6(ctx);

@@ -26,20 +26,35 @@ using NameList = std::array<std::string, kX6ListSize>;
 bool ReadItemList(const std::string& folder, const std::string& name, NameList& names, std::string& problem) {
   const std::string path = folder + name;
   if (!FileExists(path)) {
-    problem = std::string(kCannotConvert) + name + " がありません: " + path;
+    problem = std::string(kCannotConvert) + name + " がありません: " + ShowControlCharacters(path);
     return false;
   }
   ItemStream stream(ReadFileBytes(path));
   for (std::string& entry : names) {
     if (stream.AtEnd()) {
       problem = std::string(kCannotConvert) + name + " の項目が" + std::to_string(kX6ListSize) +
-                "行に足りません: " + path;
+                "行に足りません: " + ShowControlCharacters(path);
       return false;
     }
     stream.NextItem();
     entry = stream.NextItem();
   }
   return true;
+}
+
+// Line 2 names a folder to which the list names are appended directly; one
+// written without its final separator (as a person editing the file on this
+// system writes it) gets one.
+std::string AsFolder(std::string path) {
+#ifdef _WIN32
+  const bool endsInSeparator = path.back() == '\\' || path.back() == '/';
+  const char separator = '\\';
+#else
+  const bool endsInSeparator = path.back() == '/';
+  const char separator = '/';
+#endif
+  if (!endsInSeparator) path += separator;
+  return path;
 }
 
 bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& problem) {
@@ -57,6 +72,7 @@ bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& pr
     problem = std::string(kCannotConvert) + "Radudi32.ini の2行目にパターンデータのフォルダがありません: " + iniPath;
     return false;
   }
+  lists.RadudiSettingPath = AsFolder(lists.RadudiSettingPath);
   if (!ReadItemList(lists.RadudiSettingPath, "L9.txt", lists.L9Names, problem)) return false;
   if (!ReadItemList(lists.RadudiSettingPath, "L22.txt", lists.L22Names, problem)) return false;
   for (int b = 0; b < kX6ListSize; ++b) {
@@ -108,7 +124,7 @@ bool LoadX6ItemLists(const std::string& systemDir, X6ItemLists& lists, std::stri
   try {
     return LoadLists(systemDir, lists, problem);
   } catch (const FileError& e) {
-    problem = std::string(kCannotConvert) + "読み込めません: " + e.path() + " (" + e.reason() + ")";
+    problem = std::string(kCannotConvert) + "読み込めません: " + ShowControlCharacters(e.path()) + " (" + e.reason() + ")";
     return false;
   }
 }

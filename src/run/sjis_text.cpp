@@ -404,6 +404,22 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+std::string ShowControlCharacters(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    auto u = static_cast<unsigned char>(c);
+    if (u < 0x20) {
+      AppendUtf8(out, 0x2400 + u);
+    } else if (u == 0x7F) {
+      AppendUtf8(out, 0x2421);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::string AsciiUpper(std::string_view text) {
   std::string out(text);
   for (char& c : out) {

@@ -76,6 +76,11 @@ std::string TrimRight(std::string_view text);
 // each end a line; a final line without an end is a line too.
 std::vector<std::string> SplitLines(std::string_view text);
 
+// The text with each control character (below U+0020, and U+007F) shown as
+// its picture (U+2400 to U+2421: NUL as "␀", ESC as "␛"), for messages that
+// echo a text read from a file.
+std::string ShowControlCharacters(std::string_view text);
+
 // ASCII upper case of a file name (case-insensitive name matching).
 std::string AsciiUpper(std::string_view text);
 
