@@ -8,7 +8,8 @@
 #include <string>
 
 #include "convert/boring_records.hpp"
-#include "run/sjis_text.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 #include "soil/soil_word_tables.hpp"
 
 namespace {

@@ -6,8 +6,9 @@
 #include <fstream>
 #include <string>
 
-#include "run/record_reader.hpp"
-#include "run/sjis_text.hpp"
+#include "io/record_reader.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 
 namespace {
 

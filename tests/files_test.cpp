@@ -4,7 +4,7 @@
 
 #include "convert/boring_records.hpp"
 #include "platform/files.hpp"
-#include "run/output_file.hpp"
+#include "io/output_file.hpp"
 #include "test_support.hpp"
 
 namespace k2v {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "run/sjis_text.hpp"
+#include "text/sjis_text.hpp"
 #include "test_support.hpp"
 
 namespace k2v {

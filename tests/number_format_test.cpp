@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "run/number_format.hpp"
+#include "text/number_format.hpp"
 
 namespace k2v {
 namespace {

@@ -5,9 +5,10 @@
 
 #include <filesystem>
 
-#include "run/record_reader.hpp"
+#include "io/record_reader.hpp"
 #include "platform/files.hpp"
-#include "run/sjis_text.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 #include "test_support.hpp"
 
 namespace k2v {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "run/sjis_text.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 #include "test_support.hpp"
 
 namespace k2v {

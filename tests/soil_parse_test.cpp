@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "run/record_reader.hpp"
-#include "run/sjis_text.hpp"
+#include "io/record_reader.hpp"
+#include "text/sjis_text.hpp"
 #include "soil/soil_name_parser.hpp"
 #include "soil/soil_word_tables.hpp"
 #include "test_support.hpp"

@@ -8,7 +8,8 @@
 #include <random>
 #include <sstream>
 
-#include "run/sjis_text.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 
 namespace fs = std::filesystem;
 

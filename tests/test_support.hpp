@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "run/conversion_context.hpp"
+#include "convert/conversion_context.hpp"
 #include "run/front_end.hpp"
 
 namespace k2v::test {

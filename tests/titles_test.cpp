@@ -93,7 +93,7 @@ TEST(TitleSheets, GoldenFilesFromReaderToWriter) {
   }
   TitleTable table;
   ReadTitleFiles(table, dst.folder());
-  WriteTitleSheets("/unused/", dst.folder(), table);
+  WriteTitleSheets(dst.folder(), table);
   EXPECT_EQ(test::ReadBytes(dst / "Titl1.txt"), test::ReadBytes(kGolden / "expected" / "Titl1.txt"));
   EXPECT_EQ(test::ReadBytes(dst / "Titl2.txt"), test::ReadBytes(kGolden / "expected" / "Titl2.txt"));
   std::vector<std::string> names;
@@ -104,7 +104,7 @@ TEST(TitleSheets, GoldenFilesFromReaderToWriter) {
 
 TEST(TitleSheets, EmptyTableStillGivesEveryLine) {
   test::TempDir dst;
-  WriteTitleSheets("/unused/", dst.folder(), TitleTable{});
+  WriteTitleSheets(dst.folder(), TitleTable{});
   const std::string s60(60, ' '), s16(16, ' '), s24(24, ' ');
   EXPECT_EQ(SheetLines(dst / "Titl1.txt"),
             (std::vector<std::string>{s60, "", std::string(20, ' '), s60, s16, std::string(30, ' '), "", "     ", "",
@@ -150,7 +150,7 @@ TEST(TitleSheets, CellsAreWrappedCutAndAlignedByTheirFormat) {
     test::TempDir dst;
     TitleTable table;
     table[c.row][c.column] = c.value;
-    WriteTitleSheets("/unused/", dst.folder(), table);
+    WriteTitleSheets(dst.folder(), table);
     std::vector<std::string> lines = SheetLines(dst / c.sheet);
     ASSERT_EQ(lines.size(), std::string(c.sheet) == "Titl1.txt" ? 26u : 14u);
     for (size_t k = 0; k < c.expected.size(); ++k) EXPECT_EQ(lines[c.line - 1 + k], test::Sjis(c.expected[k]));
@@ -161,9 +161,9 @@ TEST(TitleSheets, RowThreeIsNeverWritten) {
   test::TempDir withRow3, without;
   TitleTable table;
   table[1][1] = "工事名";
-  WriteTitleSheets("/unused/", without.folder(), table);
+  WriteTitleSheets(without.folder(), table);
   for (size_t column = 1; column <= 50; ++column) table[3][column] = "X";
-  WriteTitleSheets("/unused/", withRow3.folder(), table);
+  WriteTitleSheets(withRow3.folder(), table);
   EXPECT_EQ(test::Snapshot(withRow3.path()), test::Snapshot(without.path()));
 }
 

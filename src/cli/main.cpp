@@ -14,7 +14,7 @@
 #include "platform/files.hpp"
 #include "run/conversion_run.hpp"
 #include "run/paths.hpp"
-#include "run/sjis_text.hpp"
+#include "text/sjis_text.hpp"
 
 namespace {
 

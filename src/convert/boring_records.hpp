@@ -1,5 +1,5 @@
 #pragma once
-#include "run/conversion_context.hpp"
+#include "convert/conversion_context.hpp"
 
 namespace k2v {
 

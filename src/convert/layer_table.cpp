@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "convert/boring_records.hpp"
-#include "run/number_format.hpp"
-#include "run/output_file.hpp"
-#include "run/record_reader.hpp"
-#include "run/sjis_text.hpp"
+#include "text/number_format.hpp"
+#include "io/output_file.hpp"
+#include "io/record_reader.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

@@ -1,8 +1,8 @@
 #include "convert/radudi_setting.hpp"
 
 #include "platform/files.hpp"
-#include "run/record_reader.hpp"
-#include "run/sjis_text.hpp"
+#include "io/record_reader.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

@@ -3,7 +3,7 @@
 
 #include "convert/boring_records.hpp"
 #include "convert/table_frame.hpp"
-#include "run/sjis_text.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 namespace {

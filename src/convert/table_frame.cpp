@@ -1,6 +1,6 @@
 #include "convert/table_frame.hpp"
 
-#include "run/sjis_text.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

@@ -6,9 +6,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "run/conversion_context.hpp"
-#include "run/output_file.hpp"
-#include "run/record_reader.hpp"
+#include "convert/conversion_context.hpp"
+#include "io/output_file.hpp"
+#include "io/record_reader.hpp"
 
 namespace k2v {
 

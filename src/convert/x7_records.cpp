@@ -4,8 +4,8 @@
 
 #include "convert/boring_records.hpp"
 #include "convert/table_frame.hpp"
-#include "run/number_format.hpp"
-#include "run/sjis_text.hpp"
+#include "text/number_format.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 namespace {

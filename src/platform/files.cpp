@@ -9,7 +9,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "run/sjis_text.hpp"
+#include "text/sjis_text.hpp"
 
 namespace fs = std::filesystem;
 

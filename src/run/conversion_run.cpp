@@ -1,5 +1,6 @@
 #include "run/conversion_run.hpp"
 
+#include <array>
 #include <exception>
 
 #include "convert/boring_records.hpp"
@@ -7,7 +8,7 @@
 #include "run/control_files.hpp"
 #include "run/final_names.hpp"
 #include "run/gather_files.hpp"
-#include "run/sjis_text.hpp"
+#include "text/sjis_text.hpp"
 #include "soil/soil_word_tables.hpp"
 #include "titles/title_reader.hpp"
 #include "titles/title_writer.hpp"
@@ -115,10 +116,11 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
 
   ConversionContext ctx;
   ctx.SourceFolder = sourceFolder;
-  ctx.Separator = sep;
   ctx.SystemDir = options_.systemDir;
   // 7. Components 3 to 5 for CNT.TXT.
-  for (size_t k = 0; k < 3; ++k) ctx.DestinationComponents345[k] = Component(components, k + 3);
+  std::array<std::string, 3> components345;
+  for (size_t k = 0; k < 3; ++k) components345[k] = Component(components, k + 3);
+  TitleTable titles;
 
   try {
     // 8. Vocabulary: the first four components, each followed by the separator.
@@ -131,12 +133,11 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     StatusPending = 1;
 
     // 10. Stages.
-    DestinationPath = destinationFolder;
     ctx.DestinationPath = destinationFolder;
     GatherSourceFiles(sourceFolder, destinationFolder);
-    WriteControlFiles(sourceFolder, destinationFolder, ctx.DestinationComponents345);
-    ReadTitleFiles(ctx.Titles, ctx.DestinationPath);
-    WriteTitleSheets(sourceFolder, destinationFolder, ctx.Titles);
+    WriteControlFiles(sourceFolder, destinationFolder, components345);
+    ReadTitleFiles(titles, ctx.DestinationPath);
+    WriteTitleSheets(destinationFolder, titles);
     // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
     // no stage reads it back.
     ConvertBoringRecords(ctx);

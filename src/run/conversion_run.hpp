@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "run/conversion_context.hpp"
+#include "convert/conversion_context.hpp"
 #include "run/front_end.hpp"
 #include "run/paths.hpp"
 
@@ -51,9 +51,6 @@ class ConversionRun {
 
   // 1 from the start of a run's stages until the front end clears it.
   int StatusPending = 0;
-  // The destination folder path, ending in the separator, of the last run
-  // that reached its stages.
-  std::string DestinationPath;
 
  private:
   bool PrepareDestination(const std::vector<std::string>& components);

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/files.hpp"
-#include "run/record_reader.hpp"
-#include "run/sjis_text.hpp"
+#include "io/record_reader.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

@@ -1,6 +1,6 @@
 #include "run/paths.hpp"
 
-#include "run/sjis_text.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "run/sjis_text.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "platform/files.hpp"
-#include "run/sjis_text.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "run/number_format.hpp"
-#include "run/output_file.hpp"
-#include "run/sjis_text.hpp"
+#include "text/number_format.hpp"
+#include "io/output_file.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 
@@ -72,7 +72,7 @@ void WriteTitl2(const std::string& path, const TitleTable& t) {
 
 }  // namespace
 
-void WriteTitleSheets(const std::string&, const std::string& destinationFolder, const TitleTable& table) {
+void WriteTitleSheets(const std::string& destinationFolder, const TitleTable& table) {
   WriteTitl1(destinationFolder + "Titl1.txt", table);
   WriteTitl2(destinationFolder + "Titl2.txt", table);
 }

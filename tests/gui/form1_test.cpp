@@ -20,7 +20,8 @@
 #include "app/path_edit.hpp"
 #include "app/search_window.hpp"
 #include "message_box_answerer.hpp"
-#include "run/sjis_text.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 
 namespace fs = std::filesystem;
 

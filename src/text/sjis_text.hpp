@@ -1,22 +1,12 @@
 #pragma once
-// Shift-JIS (code page 932) text as Vantor measures it: one column per byte.
-// Text inside the program is UTF-8. A byte that is not part of a valid CP932
-// character is carried as the code point U+DC00+byte, which writes back as the
-// same byte and measures one byte. The only bytes a round trip changes are
-// those of characters CP932 can write in two ways (the NEC and IBM extension
-// duplicates, such as 0x87 0x90 and 0x81 0xE0): they come out in the code the
-// system's iconv writes.
+// Texts as Vantor measures them: one column per byte of the CP932 form,
+// cut, padded, wrapped and split by those bytes.
 
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace k2v {
-
-// Bytes of a CP932 file to program text, losslessly.
-std::string DecodeCp932(std::string_view bytes);
-// Program text to CP932 bytes; a character CP932 cannot write becomes "?".
-std::string EncodeCp932(std::string_view text);
 
 // Number of bytes of the CP932 form.
 int SjisLen(std::string_view text);

@@ -1,4 +1,4 @@
-#include "run/number_format.hpp"
+#include "text/number_format.hpp"
 
 #include <algorithm>
 

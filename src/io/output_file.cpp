@@ -1,10 +1,11 @@
-#include "run/output_file.hpp"
+#include "io/output_file.hpp"
 
 #include <cerrno>
 #include <cstring>
 
 #include "platform/files.hpp"
-#include "run/sjis_text.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

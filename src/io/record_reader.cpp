@@ -1,10 +1,11 @@
-#include "run/record_reader.hpp"
+#include "io/record_reader.hpp"
 
 #include <filesystem>
 #include <stdexcept>
 
 #include "platform/files.hpp"
-#include "run/sjis_text.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 

@@ -1,0 +1,32 @@
+#pragma once
+// CP932, the code page of Kolbrix's and Vantor's files, and the program's
+// UTF-8 text, converted at the file boundary. A byte that is not part of a
+// valid CP932 character is carried as the code point U+DC00+byte, which
+// writes back as the same byte and measures one byte. The only bytes a round trip changes are
+// those of characters CP932 can write in two ways (the NEC and IBM extension
+// duplicates, such as 0x87 0x90 and 0x81 0xE0): they come out in the code the
+// system's iconv writes.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace k2v {
+
+// Bytes of a CP932 file to program text, losslessly.
+std::string DecodeCp932(std::string_view bytes);
+// Program text to CP932 bytes; a character CP932 cannot write becomes "?".
+std::string EncodeCp932(std::string_view text);
+
+// The CP932 bytes of the one character ch (its byte for an escape).
+std::string EncodeCp932Char(std::string_view ch);
+// Appends a byte kept on its own: below 0x80 the ASCII character it spells,
+// above it the escape U+DC00+byte, which writes back as that byte.
+void AppendCp932Byte(std::string& out, unsigned char byte);
+// Appends the code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
+// Length of the UTF-8 character starting at text[i], never past the end (1
+// for a stray byte).
+size_t Utf8CharLength(std::string_view text, size_t i);
+
+}  // namespace k2v
