@@ -1,44 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "text/columns.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
 namespace {
-
-TEST(Cp932, RoundTripsEveryByteLosslessly) {
-  // Every byte alone (followed by a byte that cannot pair with it), then
-  // pairs that are valid, invalid and cut off at the end.
-  std::string all;
-  for (int i = 0; i < 256; ++i) {
-    all += static_cast<char>(i);
-    all += '\n';
-  }
-  all += "\x82\xa0\x81\x5c\x88\x9f\xfa\x40\x81\xff\x82";
-  EXPECT_EQ(EncodeCp932(DecodeCp932(all)), all);
-}
-
-TEST(Cp932, DuplicateExtensionCodesComeOutInTheSystemsCode) {
-  // NEC-selected IBM extensions (0xED/0xEE) are written as the IBM codes.
-  EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");
-}
-
-TEST(Cp932, DecodesJapaneseAndEscapesBrokenBytes) {
-  EXPECT_EQ(DecodeCp932(test::Sjis("砂混りシルト")), "砂混りシルト");
-  EXPECT_EQ(DecodeCp932("\x82\xa0"), "あ");
-  // A lone 0x80 becomes U+DC80 and measures one byte.
-  std::string lone = DecodeCp932("A\x80" "B");
-  EXPECT_EQ(lone, "A\xed\xb2\x80" "B");
-  EXPECT_EQ(SjisLen(lone), 3);
-  // Half-width katakana are one byte each.
-  EXPECT_EQ(SjisLen("ﾌｫﾙﾀﾞ"), 5);
-}
-
-TEST(Cp932, UnwritableCharacterBecomesQuestionMark) {
-  EXPECT_EQ(EncodeCp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji
-  EXPECT_EQ(EncodeCp932("Ä"), "?");
-}
 
 TEST(SjisCuts, MeasureAndCutByBytes) {
   EXPECT_EQ(SjisLen("ABC"), 3);
@@ -162,19 +130,6 @@ TEST(Splitters, CountSplitAndSplitAtFirst) {
   r = SplitAtFirst("砂と粘土の互層", "互層");
   EXPECT_EQ(r.position, 6);
   EXPECT_EQ(r.before, "砂と粘土の");
-}
-
-TEST(CharacterFormats, RightLeftAndNumber3CountCharacters) {
-  EXPECT_EQ(RightChars("3.50", 7), "   3.50");
-  EXPECT_EQ(RightChars("12345678", 7), "2345678");
-  EXPECT_EQ(RightChars("砂礫", 3), " 砂礫");
-  EXPECT_EQ(LeftChars("砂礫砂礫砂礫砂", 6), "砂礫砂礫砂礫");
-  EXPECT_EQ(LeftChars("AB", 4), "AB  ");
-  EXPECT_EQ(Number3(1), "  1");
-  EXPECT_EQ(Number3(42), " 42");
-  EXPECT_EQ(Number3(999), "999");
-  EXPECT_EQ(Number3(1000), "000");
-  EXPECT_EQ(Number3(1234), "234");
 }
 
 TEST(Trims, RemoveHalfWidthSpacesOnly) {

@@ -30,10 +30,6 @@ QRect Twips(int left, int top, int width, int height) { return QRect(Px(left), P
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  return folder.ends_with('/') ? folder + name : folder + "/" + name;
-}
-
 std::string CurrentFolder() {
   std::error_code ec;
   std::string cwd = std::filesystem::current_path(ec).string();

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "convert/boring_records.hpp"
+#include "platform/files.hpp"
+#include "text/columns.hpp"
 #include "text/number_format.hpp"
 #include "io/output_file.hpp"
 #include "io/record_reader.hpp"
@@ -11,6 +13,12 @@
 namespace k2v {
 
 namespace {
+
+// X1.TXT: number, depth, (not used), soil description.
+constexpr int kX1Fields = 4;
+// D10B.txt has six blank two-column fields before and after the codes.
+constexpr int kD10BBlankColumns = 6;
+const std::string kBlank = "  ";
 
 const std::vector<SoilWord>& TableOf(const SoilWordTables& tables, SoilTable table) {
   switch (table) {
@@ -58,15 +66,6 @@ std::string CombinedCode(const std::string& mainText, int quality, int admixture
   long long value = ValueOf(mainText);
   if (value % 100 != 0) return mainText;
   return SjisRight("000" + std::to_string(value + admixture + quality), 3);
-}
-
-std::string JoinFields(const std::vector<std::string>& fields) {
-  std::string line;
-  for (size_t k = 0; k < fields.size(); ++k) {
-    if (k > 0) line += ',';
-    line += fields[k];
-  }
-  return line;
 }
 
 }  // namespace
@@ -117,43 +116,35 @@ void ConvertLayerTable(ConversionContext& ctx) {
   OutputFile d10(JoinPath(ctx.DestinationPath, "D10.txt"));
   OutputFile g10(JoinPath(ctx.DestinationPath, "G10.txt"));
 
-  RecordReader reader(ctx.DestinationPath);
-  if (!reader.OpenOrDropEmpty(ctx.SourceFolder + "X1.TXT")) {
-    long long dLine = 0;
-    long long gLine = 0;
-    for (;;) {
-      reader.ReadRecord(4, 0);
-      if (reader.RecordPos[0] == RecordReader::kEnd) break;
-      // Vantor reads the depth right-aligned in seven columns.
-      const std::string depth = RightChars(reader.Fields[2], 7);
-      const LayerCodes codes = ClassifyLayer(ctx.SoilTables, SplitLayerDescription(reader.Fields[4]));
-      const std::string m1 = MainCodeText(codes.main[0]);
-      const std::string m2 = MainCodeText(codes.main[1]);
+  long long dLine = 0;
+  long long gLine = 0;
+  ForEachRecord(ctx.SourceFolder + "X1.TXT", kX1Fields, ctx.DestinationPath, [&](const RecordReader& reader) {
+    const std::string depth = DepthColumn(reader.Fields[2]);
+    const LayerCodes codes = ClassifyLayer(ctx.SoilTables, SplitLayerDescription(reader.Fields[4]));
+    const std::string m1 = MainCodeText(codes.main[0]);
+    const std::string m2 = MainCodeText(codes.main[1]);
 
-      // Main codes from 100 on that are not whole hundreds (150, 210) are G10.txt layers.
-      const long long v = ValueOf(m1);
-      if (v >= 100 && v % 100 != 0) {
-        g10.WriteLine(JoinFields({Number3(++gLine), depth, m1, m2}));
-        continue;
-      }
-
-      const std::string line = Number3(++dLine);
-      const std::string blank = "  ";
-      std::vector<std::string> fields = {line, depth};
-      fields.insert(fields.end(), 6, blank);
-      for (size_t k = 0; k < 2; ++k) {
-        // Units digit of the admixture code, two columns of the quality code.
-        fields.push_back(RightCharsOf(SignedDigits(codes.admixture[k]), 1));
-        fields.push_back(RightChars(SignedDigits(codes.quality[k]), 2));
-        fields.push_back(k == 0 ? m1 : m2);
-      }
-      fields.insert(fields.end(), 6, blank);
-      d10b.WriteLine(JoinFields(fields));
-      d10.WriteLine(JoinFields({line, depth, CombinedCode(m1, codes.quality[0], codes.admixture[0]),
-                                CombinedCode(m2, codes.quality[1], codes.admixture[1])}));
+    // Main codes from 100 on that are not whole hundreds (150, 210) are G10.txt layers.
+    const long long v = ValueOf(m1);
+    if (v >= 100 && v % 100 != 0) {
+      g10.WriteLine(JoinFields({Number3(++gLine), depth, m1, m2}));
+      return;
     }
-    reader.Close();
-  }
+
+    const std::string line = Number3(++dLine);
+    std::vector<std::string> fields = {line, depth};
+    fields.insert(fields.end(), kD10BBlankColumns, kBlank);
+    for (size_t k = 0; k < 2; ++k) {
+      // Units digit of the admixture code, two columns of the quality code.
+      fields.push_back(RightCharsOf(SignedDigits(codes.admixture[k]), 1));
+      fields.push_back(RightChars(SignedDigits(codes.quality[k]), 2));
+      fields.push_back(k == 0 ? m1 : m2);
+    }
+    fields.insert(fields.end(), kD10BBlankColumns, kBlank);
+    d10b.WriteLine(JoinFields(fields));
+    d10.WriteLine(JoinFields({line, depth, CombinedCode(m1, codes.quality[0], codes.admixture[0]),
+                              CombinedCode(m2, codes.quality[1], codes.admixture[1])}));
+  });
 
   d10b.Close();
   d10.Close();

@@ -3,13 +3,16 @@
 
 #include "convert/boring_records.hpp"
 #include "convert/table_frame.hpp"
+#include "text/columns.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
 namespace {
 
-std::string TrimRightN(const std::string& text, int n) { return RightChars(TrimRight(text), n); }
-std::string TrimLeftN(const std::string& text, int n) { return RightChars(TrimLeft(text), n); }
+// Fields per record of the series files.
+constexpr int kR3Fields = 6;
+constexpr int kR41Fields = 11;
+constexpr int kR72Fields = 8;
 
 constexpr int kG72TextWidth = 30;
 
@@ -22,26 +25,26 @@ void ConvertRecordSeries(ConversionContext& ctx) {
     const std::string baseName(base);
     const std::string outputName = "G" + baseName.substr(1) + ".txt";
     const bool withSecondCode = baseName == "R30";
-    ConvertTableFile(ctx, baseName + ".TXT", outputName, 6,
+    ConvertTableFile(ctx, baseName + ".TXT", outputName, kR3Fields,
                      [withSecondCode](const RecordReader& r, OutputFile& out, long long& n) {
                        if (withSecondCode) {
-                         out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimRightN(FieldOf(r, 3), 2),
-                                                   TrimRightN(FieldOf(r, 5), 2)}));
+                         out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimRightColumn(FieldOf(r, 3), 2),
+                                                   TrimRightColumn(FieldOf(r, 5), 2)}));
                        } else {
-                         out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimRightN(FieldOf(r, 3), 2)}));
+                         out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimRightColumn(FieldOf(r, 3), 2)}));
                        }
                      });
   }
 
-  ConvertTableFile(ctx, "R41.TXT", "G41.txt", 11, [](const RecordReader& r, OutputFile& out, long long& n) {
+  ConvertTableFile(ctx, "R41.TXT", "G41.txt", kR41Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
     out.WriteLine(JoinFields({Number3(n), DepthField(r), RightChars(FieldOf(r, 3), 3), RightChars(FieldOf(r, 4), 3),
                               RightChars(FieldOf(r, 5), 3)}));
   });
 
   // Vantor takes one 30-column line of the remark; the rest is not carried over.
-  ConvertTableFile(ctx, "R72.TXT", "G72.txt", 8, [](const RecordReader& r, OutputFile& out, long long& n) {
-    out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimLeftN(FieldOf(r, 3), 3), TrimLeftN(FieldOf(r, 4), 2),
-                              TrimLeftN(FieldOf(r, 6), 2), WrappedLine(FieldOf(r, 8), kG72TextWidth, 1)}));
+  ConvertTableFile(ctx, "R72.TXT", "G72.txt", kR72Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
+    out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimLeftColumn(FieldOf(r, 3), 3), TrimLeftColumn(FieldOf(r, 4), 2),
+                              TrimLeftColumn(FieldOf(r, 6), 2), WrappedLine(FieldOf(r, 8), kG72TextWidth, 1)}));
   });
 }
 

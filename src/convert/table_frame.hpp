@@ -1,9 +1,9 @@
 #pragma once
-// The frame the N tables and the record series share: one file of the export,
-// read record by record, becomes one output file of the destination folder.
+// The frame of the N tables, the record series and X7: one file of the
+// export, read record by record, becomes one output file of the destination
+// folder.
 
 #include <functional>
-#include <initializer_list>
 #include <string>
 
 #include "convert/conversion_context.hpp"
@@ -18,18 +18,15 @@ namespace k2v {
 using RecordLineWriter = std::function<void(const RecordReader& reader, OutputFile& out, long long& lineNumber)>;
 
 // Converts sourceName of the source folder into outputName of the destination
-// folder, records of fieldCount fields read on record slot 2. A missing or
-// empty source creates no output file; the result is then false.
+// folder, records of fieldCount fields. A missing or empty source creates no
+// output file; the result is then false.
 bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
                       int fieldCount, const RecordLineWriter& writeRecord);
 
 // Field k (from 1) of the record just read.
 const std::string& FieldOf(const RecordReader& reader, int k);
 
-// Vantor reads the depth right-aligned in seven columns, as written.
+// Field 2, the depth, in Vantor's depth column.
 std::string DepthField(const RecordReader& reader);
-
-// The fields of one output line, joined by single commas.
-std::string JoinFields(std::initializer_list<std::string> fields);
 
 }  // namespace k2v

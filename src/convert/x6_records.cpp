@@ -1,11 +1,13 @@
 #include "convert/x6_records.hpp"
 
+#include <memory>
 #include <string>
 
 #include "convert/boring_records.hpp"
 #include "convert/radudi_setting.hpp"
 #include "convert/table_frame.hpp"
 #include "platform/files.hpp"
+#include "text/columns.hpp"
 #include "text/number_format.hpp"
 #include "io/output_file.hpp"
 #include "io/record_reader.hpp"
@@ -42,21 +44,6 @@ bool ReadItemList(const std::string& folder, const std::string& name, NameList& 
   return true;
 }
 
-// Line 2 names a folder to which the list names are appended directly; one
-// written without its final separator (as a person editing the file on this
-// system writes it) gets one.
-std::string AsFolder(std::string path) {
-#ifdef _WIN32
-  const bool endsInSeparator = path.back() == '\\' || path.back() == '/';
-  const char separator = '\\';
-#else
-  const bool endsInSeparator = path.back() == '/';
-  const char separator = '/';
-#endif
-  if (!endsInSeparator) path += separator;
-  return path;
-}
-
 bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& problem) {
   const std::string iniPath = RadudiIniPath(systemDir);
   if (!FileExists(iniPath)) {
@@ -72,7 +59,9 @@ bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& pr
     problem = std::string(kCannotConvert) + "Radudi32.ini の2行目にパターンデータのフォルダがありません: " + iniPath;
     return false;
   }
-  lists.RadudiSettingPath = AsFolder(lists.RadudiSettingPath);
+  // A folder written without its final separator (as a person editing the
+  // file on this system writes it) gets one; names are appended directly.
+  lists.RadudiSettingPath = JoinPath(lists.RadudiSettingPath, "");
   if (!ReadItemList(lists.RadudiSettingPath, "L9.txt", lists.L9Names, problem)) return false;
   if (!ReadItemList(lists.RadudiSettingPath, "L22.txt", lists.L22Names, problem)) return false;
   for (int b = 0; b < kX6ListSize; ++b) {
@@ -107,15 +96,10 @@ bool NamesL22OnlyItem(const ItemFields& items, const X6ItemLists& lists) {
   return false;
 }
 
-// Two decimals in seven columns; a text that is not a number stays as it is.
-std::string Fixed7(const std::string& text) { return RightChars(FormatIfNumber(text, NumberPattern::Fixed2), 7); }
-// A whole number in three columns.
-std::string Whole3(const std::string& text) { return RightChars(FormatIfNumber(text, NumberPattern::Whole), 3); }
-
 std::string X6Line(const RecordReader& r, long long n, const std::string& flags) {
-  return JoinFields({RightChars(std::to_string(n), 3), LeftChars(FieldOf(r, 2), 6),
-                     FormatIfNumber(FieldOf(r, 3), NumberPattern::TwoDigits), Fixed7(FieldOf(r, 5)),
-                     Fixed7(FieldOf(r, 6)), Whole3(FieldOf(r, 7)), Whole3(FieldOf(r, 8)), flags});
+  return JoinFields({Number3(n), LeftChars(FieldOf(r, 2), 6),
+                     FormatIfNumber(FieldOf(r, 3), NumberPattern::TwoDigits), Fixed7OrText(FieldOf(r, 5)),
+                     Fixed7OrText(FieldOf(r, 6)), Whole3OrText(FieldOf(r, 7)), Whole3OrText(FieldOf(r, 8)), flags});
 }
 
 }  // namespace
@@ -140,25 +124,29 @@ void ConvertX6(ConversionContext& ctx) {
     return;
   }
 
-  RecordReader reader(ctx.DestinationPath);
-  if (reader.OpenOrDropEmpty(sourcePath)) return;
-  OutputFile d40(JoinPath(ctx.DestinationPath, "D40.txt"));
-  OutputFile g40(JoinPath(ctx.DestinationPath, "G40.txt"));
+  // Both files are made even when no record goes to G40.txt.
+  std::unique_ptr<OutputFile> d40;
+  std::unique_ptr<OutputFile> g40;
   long long n = 0;
-  for (;;) {
-    reader.ReadRecord(kX6FieldCount, 2);
-    if (reader.RecordPos[2] == RecordReader::kEnd) break;
-    ++n;
-    ItemFields items;
-    for (int a = kFirstItemField; a <= kLastItemField; ++a) {
-      items[static_cast<size_t>(a - kFirstItemField)] = Trim(FieldOf(reader, a));
-    }
-    d40.WriteLine(X6Line(reader, n, ItemFlags(items, lists.L9Names)));
-    if (NamesL22OnlyItem(items, lists)) g40.WriteLine(X6Line(reader, n, ItemFlags(items, lists.L22Names)));
+  const bool hadData = ForEachRecord(
+      sourcePath, kX6FieldCount, ctx.DestinationPath,
+      [&] {
+        d40 = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, "D40.txt"));
+        g40 = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, "G40.txt"));
+      },
+      [&](const RecordReader& reader) {
+        ++n;
+        ItemFields items;
+        for (int a = kFirstItemField; a <= kLastItemField; ++a) {
+          items[static_cast<size_t>(a - kFirstItemField)] = Trim(FieldOf(reader, a));
+        }
+        d40->WriteLine(X6Line(reader, n, ItemFlags(items, lists.L9Names)));
+        if (NamesL22OnlyItem(items, lists)) g40->WriteLine(X6Line(reader, n, ItemFlags(items, lists.L22Names)));
+      });
+  if (hadData) {
+    g40->Close();
+    d40->Close();
   }
-  reader.Close();
-  g40.Close();
-  d40.Close();
 }
 
 }  // namespace k2v

@@ -4,6 +4,7 @@
 
 #include "convert/boring_records.hpp"
 #include "convert/table_frame.hpp"
+#include "text/columns.hpp"
 #include "text/number_format.hpp"
 #include "text/sjis_text.hpp"
 
@@ -11,6 +12,16 @@ namespace k2v {
 namespace {
 
 constexpr int kX7FieldCount = 68;
+// Fields 9 to 28 hold the code, 49 to 68 the texts.
+constexpr int kFirstCodeField = 9;
+constexpr int kLastCodeField = 28;
+constexpr int kFirstTextField = 49;
+constexpr int kLastTextField = 68;
+// The widths of the seven fields as laid out in characters.
+constexpr int kNumberChars = 3;
+constexpr int kIdentifierChars = 6;
+constexpr int kCodeChars = 2;
+constexpr int kTextChars = 8;
 
 // The code ranges of Kolbrix's X7 codes and what Vantor numbers them, in the
 // order they are tested: a code from first to last becomes code + offset, or
@@ -42,9 +53,6 @@ std::string FirstNonBlank(const RecordReader& r, int from, int to, int& next) {
   next = to + 1;
   return {};
 }
-
-// Two decimals in seven columns; a text that is not a number stays as it is.
-std::string Fixed7(const std::string& text) { return RightChars(FormatIfNumber(text, NumberPattern::Fixed2), 7); }
 
 // A field of the X7 line in its character width, made ready for its byte
 // width: a line break takes its column as a space (as in every output line),
@@ -81,18 +89,18 @@ std::string N7Line(const std::array<std::string, 8>& f) {
 void ConvertX7(ConversionContext& ctx) {
   ConvertTableFile(ctx, "X7.TXT", "N7.txt", kX7FieldCount, [](const RecordReader& r, OutputFile& out, long long& n) {
     int next = 0;
-    const std::string code = FirstNonBlank(r, 9, 28, next);
-    const std::string firstText = FirstNonBlank(r, 49, 68, next);
-    const std::string secondText = FirstNonBlank(r, next, 68, next);
+    const std::string code = FirstNonBlank(r, kFirstCodeField, kLastCodeField, next);
+    const std::string firstText = FirstNonBlank(r, kFirstTextField, kLastTextField, next);
+    const std::string secondText = FirstNonBlank(r, next, kLastTextField, next);
     const std::array<std::string, 8> byCharacters = {
         "",
-        RightChars(std::to_string(n), 3),
-        LeftChars(FieldOf(r, 2), 6),
-        RightChars(code, 2),
-        Fixed7(FieldOf(r, 5)),
-        Fixed7(FieldOf(r, 6)),
-        LeftChars(firstText, 8),
-        LeftChars(secondText, 8),
+        RightChars(std::to_string(n), kNumberChars),
+        LeftChars(FieldOf(r, 2), kIdentifierChars),
+        RightChars(code, kCodeChars),
+        Fixed7OrText(FieldOf(r, 5)),
+        Fixed7OrText(FieldOf(r, 6)),
+        LeftChars(firstText, kTextChars),
+        LeftChars(secondText, kTextChars),
     };
     std::array<std::string, 8> fields;
     for (size_t k = 1; k < fields.size(); ++k) fields[k] = ForByteColumns(byCharacters[k]);

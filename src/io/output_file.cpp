@@ -56,6 +56,4 @@ void OutputFile::Close() {
   if (std::fclose(f) != 0) throw FileError(path_, std::strerror(errno));
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) { return folder + name; }
-
 }  // namespace k2v

@@ -30,7 +30,5 @@ class OutputFile {
   std::string buffer_;
 };
 
-// The destination file path: folder (ending in a separator) and name.
-std::string JoinPath(const std::string& folder, const std::string& name);
 
 }  // namespace k2v

@@ -50,7 +50,8 @@ std::string ItemStream::NextItem() {
     item = std::string_view(bytes_).substr(start, end - start);
   }
   std::string text = DecodeCp932(item);
-  if (pos_ < n && bytes_[pos_] == ',') {
+  afterComma_ = pos_ < n && bytes_[pos_] == ',';
+  if (afterComma_) {
     ++pos_;
   } else {
     SkipLineEnd();
@@ -103,7 +104,32 @@ void RecordReader::ReadRecord(int n, int slot) {
     return;
   }
   RecordPos[static_cast<size_t>(slot)] = static_cast<std::int32_t>(stream_.Position());
-  for (int k = 1; k <= n; ++k) Fields[static_cast<size_t>(k)] = stream_.NextItem();
+  RecordComplete = true;
+  for (int k = 1; k <= n; ++k) {
+    // An item is there while more than line ends and spaces are left, or
+    // right after a comma (the empty last item of "a,b,").
+    if (stream_.AtEnd() && !(k > 1 && stream_.AfterComma())) RecordComplete = false;
+    Fields[static_cast<size_t>(k)] = stream_.NextItem();
+  }
+}
+
+bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,
+                   const std::function<void(const RecordReader&)>& onRecord) {
+  return ForEachRecord(path, fieldCount, dropEmptyIn, [] {}, onRecord);
+}
+
+bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,
+                   const std::function<void()>& onData, const std::function<void(const RecordReader&)>& onRecord) {
+  RecordReader reader(dropEmptyIn);
+  if (reader.OpenOrDropEmpty(path)) return false;
+  onData();
+  for (;;) {
+    reader.ReadRecord(fieldCount, 0);
+    if (reader.RecordPos[0] == RecordReader::kEnd) break;
+    onRecord(reader);
+  }
+  reader.Close();
+  return true;
 }
 
 void RecordReader::Close() {

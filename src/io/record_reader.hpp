@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,12 +29,15 @@ class ItemStream {
   std::string NextLine();
   // Byte position of the next unread byte, counted from 1.
   std::int64_t Position() const { return static_cast<std::int64_t>(pos_) + 1; }
-  std::int64_t Length() const { return static_cast<std::int64_t>(bytes_.size()); }
+  // True when the last item read ended at a comma (another item follows on
+  // its line, possibly empty).
+  bool AfterComma() const { return afterComma_; }
 
  private:
   void SkipLineEnd();
   std::string bytes_;
   size_t pos_ = 0;
+  bool afterComma_ = false;
 };
 
 // The shared field array and record positions of the converters.
@@ -57,9 +61,11 @@ class RecordReader {
   // std::out_of_range.
   void ReadRecord(int n, int slot);
   void Close();
-  bool IsOpen() const { return open_; }
 
   std::array<std::string, kMaxFields + 1> Fields;
+  // True when the data held all n items of the record just read (false when
+  // it ended in the middle of the record and the missing fields are empty).
+  bool RecordComplete = false;
   std::array<std::int32_t, kMaxSlots + 1> RecordPos{};
 
  private:
@@ -67,6 +73,19 @@ class RecordReader {
   ItemStream stream_;
   bool open_ = false;
 };
+
+// The reading loop of every export file: calls onRecord with the reader
+// after each record of fieldCount fields, in file order. Returns false, and
+// calls nothing, when the file is missing or empty; an empty file is deleted
+// when it lies in dropEmptyIn (the destination folder; "" deletes nothing).
+// A file with data that cannot be read throws FileError.
+bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,
+                   const std::function<void(const RecordReader&)>& onRecord);
+// The same; onData runs once when the file has data, after it was read and
+// before the first record (where a converter creates its outputs, so that an
+// unreadable source leaves them as they were).
+bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,
+                   const std::function<void()>& onData, const std::function<void(const RecordReader&)>& onRecord);
 
 // True when path names a file directly inside folder (folder ends with a
 // separator or not).

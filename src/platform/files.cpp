@@ -9,6 +9,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
 namespace fs = std::filesystem;
@@ -41,6 +42,17 @@ std::string ResolveCase(const std::string& path) {
   }
   if (best.empty()) return path;
   return (parent / best).string();
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+  const bool endsInSeparator = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+  const char separator = '\\';
+#else
+  const bool endsInSeparator = !folder.empty() && folder.back() == '/';
+  const char separator = '/';
+#endif
+  return endsInSeparator ? folder + name : folder + separator + name;
 }
 
 bool FileExists(const std::string& path) {
@@ -140,11 +152,7 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
   // Iterative matcher over characters (UTF-8 aware for "?").
   std::string p = AsciiUpper(pattern);
   std::string n = AsciiUpper(name);
-  auto next = [](const std::string& s, size_t i) {
-    auto c = static_cast<unsigned char>(s[i]);
-    size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
-    return std::min(i + len, s.size());
-  };
+  auto next = [](const std::string& s, size_t i) { return i + Utf8CharLength(s, i); };
   size_t pi = 0, ni = 0, star = std::string::npos, mark = 0;
   while (ni < n.size()) {
     if (pi < p.size() && p[pi] == '?') {

@@ -27,6 +27,10 @@ class FileError : public std::runtime_error {
 // case (the exact name first); the path itself when there is none.
 std::string ResolveCase(const std::string& path);
 
+// The path of name in folder: a separator goes between them unless folder
+// already ends in one.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
 // True when a regular file exists under this name (ignoring case).
 bool FileExists(const std::string& path);
 // Size in bytes; 0 when the file is missing or cannot be read. Greater than 0

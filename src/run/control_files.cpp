@@ -19,15 +19,13 @@ struct ControlSettings {
 ControlSettings ReadControlSettings(const std::string& sourceFolder, const std::string& destinationFolder) {
   ControlSettings settings;
   const std::string path = sourceFolder + "CNT.TXT";
-  if (FileSize(path) == 0) return settings;
-  RecordReader reader(destinationFolder);
-  if (reader.OpenOrDropEmpty(path)) return settings;
-  reader.ReadRecord(6, 0);
-  if (reader.RecordPos[0] != RecordReader::kEnd) {
-    settings.setting5 = reader.Fields[5];
-    settings.setting6 = reader.Fields[6];
-  }
-  reader.Close();
+  bool first = true;
+  ForEachRecord(path, 6, destinationFolder, [&](const RecordReader& r) {
+    if (!first) return;
+    settings.setting5 = r.Fields[5];
+    settings.setting6 = r.Fields[6];
+    first = false;
+  });
   return settings;
 }
 

@@ -51,14 +51,7 @@ bool IsCopiedGFile(const std::string& name) {
 // (not used) and a name.
 std::vector<std::string> ReadPatternNames(const std::string& pcntPath, const std::string& destinationFolder) {
   std::vector<std::string> names;
-  RecordReader reader(destinationFolder);
-  if (reader.OpenOrDropEmpty(pcntPath)) return names;
-  for (;;) {
-    reader.ReadRecord(2, 0);
-    if (reader.RecordPos[0] == RecordReader::kEnd) break;
-    names.push_back(reader.Fields[2]);
-  }
-  reader.Close();
+  ForEachRecord(pcntPath, 2, destinationFolder, [&](const RecordReader& r) { names.push_back(r.Fields[2]); });
   return names;
 }
 

@@ -52,26 +52,14 @@ std::optional<std::int16_t> ParseCode(std::string_view text) {
   return static_cast<std::int16_t>(value);
 }
 
-// The complete records of n items of an extension file, in file order. A
-// missing or empty file gives none and is left as it is (not created).
-std::vector<std::vector<std::string>> ReadExtensionRecords(const std::string& path, size_t n) {
+// The complete records of n items of an extension file, in file order; a
+// record cut short by the end of the file is left out. A missing or empty
+// file gives none and is left as it is (not created, not deleted).
+std::vector<std::vector<std::string>> ReadExtensionRecords(const std::string& path, int n) {
   std::vector<std::vector<std::string>> records;
-  if (FileSize(path) <= 0) return records;
-  std::string bytes = ReadFileBytes(path);
-  ItemStream items(bytes);
-  while (!items.AtEnd()) {
-    std::vector<std::string> record;
-    for (size_t k = 0; k < n; ++k) {
-      // An item is there while more than line ends and spaces are left, or
-      // right after a comma (the empty last item of "a,b,"). Blank lines at
-      // the end of the file do not complete a short last record.
-      const bool present = !items.AtEnd() || (k > 0 && items.Position() >= 2 &&
-                                              bytes[static_cast<size_t>(items.Position() - 2)] == ',');
-      if (!present) break;
-      record.push_back(items.NextItem());
-    }
-    if (record.size() == n) records.push_back(std::move(record));
-  }
+  ForEachRecord(path, n, "", [&](const RecordReader& r) {
+    if (r.RecordComplete) records.emplace_back(r.Fields.begin() + 1, r.Fields.begin() + 1 + n);
+  });
   return records;
 }
 

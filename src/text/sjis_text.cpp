@@ -70,14 +70,6 @@ std::string SjisMid(std::string_view text, int start, int length) {
   return CutBytes(text, from, from + std::max(0, length));
 }
 
-std::string FixLeftBytes(std::string_view text, int w) {
-  return SjisLeft(std::string(text) + std::string(static_cast<size_t>(std::max(0, w)), ' '), w);
-}
-
-std::string FixRightBytes(std::string_view text, int w) {
-  return SjisRight(std::string(static_cast<size_t>(std::max(0, w)), ' ') + std::string(text), w);
-}
-
 std::vector<std::string> WrapToWidth(std::string_view text, int width) {
   std::string trimmed = Trim(text);
   std::vector<std::string> lines(1);
@@ -175,20 +167,6 @@ std::string RightCharsOf(std::string_view text, int n) {
   size_t i = 0;
   for (int k = 0; k < count - n; ++k) i += Utf8CharLength(text, i);
   return std::string(text.substr(i));
-}
-
-std::string RightChars(std::string_view text, int n) {
-  return RightCharsOf(std::string(static_cast<size_t>(std::max(0, n)), ' ') + std::string(text), n);
-}
-
-std::string LeftChars(std::string_view text, int n) {
-  return LeftCharsOf(std::string(text) + std::string(static_cast<size_t>(std::max(0, n)), ' '), n);
-}
-
-std::string Number3(long long n) {
-  std::string text(1, ' ');
-  text += std::to_string(n);
-  return RightChars(text, 3);
 }
 
 std::string Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }

@@ -17,11 +17,6 @@ std::string SjisRight(std::string_view text, int n);
 // length bytes from byte position start (counted from 1) on.
 std::string SjisMid(std::string_view text, int start, int length);
 
-// Left-aligned in w bytes: the value followed by spaces, its first w bytes.
-std::string FixLeftBytes(std::string_view text, int w);
-// Right-aligned in w bytes: spaces followed by the value, its last w bytes.
-std::string FixRightBytes(std::string_view text, int w);
-
 // Cuts the trimmed text into lines of at most width bytes, never splitting a
 // double-byte character, each padded with spaces to width bytes. Element 0
 // is line 1. An empty text gives one line of spaces.
@@ -49,14 +44,6 @@ int CharCount(std::string_view text);
 std::string LeftCharsOf(std::string_view text, int n);
 // The last n characters.
 std::string RightCharsOf(std::string_view text, int n);
-// Right n: n spaces in front, the last n characters (characters, not bytes).
-std::string RightChars(std::string_view text, int n);
-// Left n: the text with n spaces appended, the first n characters.
-std::string LeftChars(std::string_view text, int n);
-// Number 3: a running number right-aligned in three columns; from 1000 on only
-// the last three digits.
-std::string Number3(long long n);
-
 // Trims remove half-width spaces only.
 std::string Trim(std::string_view text);
 std::string TrimLeft(std::string_view text);

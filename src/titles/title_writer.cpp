@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "text/columns.hpp"
 #include "text/number_format.hpp"
 #include "io/output_file.hpp"
 #include "text/sjis_text.hpp"
@@ -10,71 +11,72 @@ namespace k2v {
 
 namespace {
 
-// Line k of the cell's text wrapped at width bytes, each line padded to the width.
-std::string Wrap(const TitleTable& t, size_t row, size_t column, int width, int k) {
-  return WrappedLine(t[row][column], width, k);
+// How a line of a title sheet is made from its cell.
+enum class Content {
+  Wrap,      // line k of the text wrapped at w bytes, padded to w
+  AsStored,  // the text unchanged
+  Number,    // two decimals right-aligned in w characters (0.00 for a text)
+  Text,      // the text right-aligned in w characters
+  Blank,     // w spaces, whatever the table holds
+};
+
+struct SheetLine {
+  Content content;
+  size_t row;
+  size_t column;
+  int width;
+  int k;  // the wrapped line, for Wrap
+};
+
+constexpr SheetLine Wrap(size_t row, size_t column, int width, int k = 1) {
+  return {Content::Wrap, row, column, width, k};
+}
+constexpr SheetLine Stored(size_t row, size_t column) { return {Content::AsStored, row, column, 0, 0}; }
+constexpr SheetLine Number(size_t row, size_t column, int width) { return {Content::Number, row, column, width, 0}; }
+constexpr SheetLine Text(size_t row, size_t column, int width) { return {Content::Text, row, column, width, 0}; }
+constexpr SheetLine Blank(int width) { return {Content::Blank, 0, 0, width, 0}; }
+
+// Titl1.txt, line by line: where Vantor reads each title value.
+constexpr SheetLine kTitl1[] = {
+    Wrap(1, 1, 60, 1), Wrap(1, 1, 60, 2), Wrap(1, 3, 20), Wrap(1, 2, 60), Wrap(2, 1, 16),
+    Wrap(1, 10, 30, 1), Wrap(1, 10, 30, 2), Blank(5), Stored(1, 4), Stored(1, 5),
+    Stored(1, 6), Stored(1, 7), Stored(1, 8), Stored(1, 9), Stored(2, 17),
+    Number(2, 19, 8), Stored(2, 21), Number(2, 23, 8), Wrap(1, 21, 16), Wrap(1, 22, 16),
+    Wrap(2, 16, 16), Wrap(2, 15, 16), Wrap(2, 28, 24), Wrap(2, 29, 24), Wrap(2, 30, 24),
+    Stored(2, 31),
+};
+
+// Titl2.txt, line by line.
+constexpr SheetLine kTitl2[] = {
+    Wrap(1, 17, 50, 1), Wrap(1, 17, 50, 2), Wrap(1, 18, 40), Text(1, 19, 12), Text(1, 11, 3),
+    Text(1, 12, 3), Text(1, 13, 5), Text(1, 14, 3), Text(1, 15, 3), Text(1, 16, 5),
+    Number(2, 20, 8), Number(2, 25, 7), Number(2, 26, 7), Number(2, 27, 7),
+};
+
+std::string SheetText(const TitleTable& table, const SheetLine& line) {
+  const std::string& cell = table[line.row][line.column];
+  switch (line.content) {
+    case Content::Wrap: return WrappedLine(cell, line.width, line.k);
+    case Content::AsStored: return cell;
+    case Content::Number: return RightChars(FormatNumber(cell, NumberPattern::Fixed2), line.width);
+    case Content::Text: return RightChars(cell, line.width);
+    case Content::Blank: break;
+  }
+  return std::string(static_cast<size_t>(line.width), ' ');
 }
 
-// The cell's number with two decimals, right-aligned in n characters; a longer
-// number loses its leftmost characters.
-std::string Number(const TitleTable& t, size_t row, size_t column, int n) {
-  return RightChars(FormatNumber(t[row][column], NumberPattern::Fixed2), n);
-}
-
-// The cell's text right-aligned in n characters (not bytes).
-std::string Text(const TitleTable& t, size_t row, size_t column, int n) { return RightChars(t[row][column], n); }
-
-void WriteTitl1(const std::string& path, const TitleTable& t) {
+template <size_t N>
+void WriteSheet(const std::string& path, const TitleTable& table, const SheetLine (&layout)[N]) {
   OutputFile out(path);
-  out.WriteLine(Wrap(t, 1, 1, 60, 1));
-  out.WriteLine(Wrap(t, 1, 1, 60, 2));
-  out.WriteLine(Wrap(t, 1, 3, 20, 1));
-  out.WriteLine(Wrap(t, 1, 2, 60, 1));
-  out.WriteLine(Wrap(t, 2, 1, 16, 1));
-  out.WriteLine(Wrap(t, 1, 10, 30, 1));
-  out.WriteLine(Wrap(t, 1, 10, 30, 2));
-  // Vantor keeps line 8 as five blank columns.
-  out.WriteLine("     ");
-  for (size_t column = 4; column <= 9; ++column) out.WriteLine(t[1][column]);
-  out.WriteLine(t[2][17]);
-  out.WriteLine(Number(t, 2, 19, 8));
-  out.WriteLine(t[2][21]);
-  out.WriteLine(Number(t, 2, 23, 8));
-  out.WriteLine(Wrap(t, 1, 21, 16, 1));
-  out.WriteLine(Wrap(t, 1, 22, 16, 1));
-  out.WriteLine(Wrap(t, 2, 16, 16, 1));
-  out.WriteLine(Wrap(t, 2, 15, 16, 1));
-  out.WriteLine(Wrap(t, 2, 28, 24, 1));
-  out.WriteLine(Wrap(t, 2, 29, 24, 1));
-  out.WriteLine(Wrap(t, 2, 30, 24, 1));
-  out.WriteLine(t[2][31]);
-  out.Close();
-}
-
-void WriteTitl2(const std::string& path, const TitleTable& t) {
-  OutputFile out(path);
-  out.WriteLine(Wrap(t, 1, 17, 50, 1));
-  out.WriteLine(Wrap(t, 1, 17, 50, 2));
-  out.WriteLine(Wrap(t, 1, 18, 40, 1));
-  out.WriteLine(Text(t, 1, 19, 12));
-  out.WriteLine(Text(t, 1, 11, 3));
-  out.WriteLine(Text(t, 1, 12, 3));
-  out.WriteLine(Text(t, 1, 13, 5));
-  out.WriteLine(Text(t, 1, 14, 3));
-  out.WriteLine(Text(t, 1, 15, 3));
-  out.WriteLine(Text(t, 1, 16, 5));
-  out.WriteLine(Number(t, 2, 20, 8));
-  out.WriteLine(Number(t, 2, 25, 7));
-  out.WriteLine(Number(t, 2, 26, 7));
-  out.WriteLine(Number(t, 2, 27, 7));
+  for (const SheetLine& line : layout) out.WriteLine(SheetText(table, line));
   out.Close();
 }
 
 }  // namespace
 
 void WriteTitleSheets(const std::string& destinationFolder, const TitleTable& table) {
-  WriteTitl1(destinationFolder + "Titl1.txt", table);
-  WriteTitl2(destinationFolder + "Titl2.txt", table);
+  WriteSheet(destinationFolder + "Titl1.txt", table, kTitl1);
+  WriteSheet(destinationFolder + "Titl2.txt", table, kTitl2);
 }
 
 }  // namespace k2v

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+TEST(Cp932, RoundTripsEveryByteLosslessly) {
+  // Every byte alone (followed by a byte that cannot pair with it), then
+  // pairs that are valid, invalid and cut off at the end.
+  std::string all;
+  for (int i = 0; i < 256; ++i) {
+    all += static_cast<char>(i);
+    all += '\n';
+  }
+  all += "\x82\xa0\x81\x5c\x88\x9f\xfa\x40\x81\xff\x82";
+  EXPECT_EQ(EncodeCp932(DecodeCp932(all)), all);
+}
+
+TEST(Cp932, DuplicateExtensionCodesComeOutInTheSystemsCode) {
+  // NEC-selected IBM extensions (0xED/0xEE) are written as the IBM codes.
+  EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");
+}
+
+TEST(Cp932, DecodesJapaneseAndEscapesBrokenBytes) {
+  EXPECT_EQ(DecodeCp932(test::Sjis("砂混りシルト")), "砂混りシルト");
+  EXPECT_EQ(DecodeCp932("\x82\xa0"), "あ");
+  // A lone 0x80 becomes U+DC80 and measures one byte.
+  std::string lone = DecodeCp932("A\x80" "B");
+  EXPECT_EQ(lone, "A\xed\xb2\x80" "B");
+  EXPECT_EQ(SjisLen(lone), 3);
+  // Half-width katakana are one byte each.
+  EXPECT_EQ(SjisLen("ﾌｫﾙﾀﾞ"), 5);
+}
+
+TEST(Cp932, UnwritableCharacterBecomesQuestionMark) {
+  EXPECT_EQ(EncodeCp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji
+  EXPECT_EQ(EncodeCp932("Ä"), "?");
+}
+
+}  // namespace
+}  // namespace k2v
