@@ -21,23 +21,6 @@ std::vector<std::string> Names(const fs::path& folder) {
   return names;
 }
 
-TEST(FinalNames, EveryIntermediateFileTakesItsVantorName) {
-  test::TempDir dst;
-  const std::vector<std::pair<std::string, std::string>> pairs = {
-      {"N2.TXT", "D11.TXT"}, {"N3.TXT", "D20.TXT"}, {"N4.TXT", "D12.TXT"},  {"N5.TXT", "D30.TXT"},
-      {"N7.TXT", "G50.TXT"}, {"N8.TXT", "D70.TXT"}, {"N9.TXT", "D80.TXT"}, {"N11.TXT", "G90.TXT"},
-      {"N12.TXT", "D60.TXT"},
-  };
-  for (const auto& [intermediate, final] : pairs) test::WriteBytes(dst / intermediate, "from " + intermediate + "\r\n");
-  test::WriteBytes(dst / "N5.hed", "header\r\n");
-  ApplyFinalOutputNames(dst.folder());
-  for (const auto& [intermediate, final] : pairs) {
-    EXPECT_EQ(test::ReadBytes(dst / final), "from " + intermediate + "\r\n") << final;
-  }
-  EXPECT_EQ(Names(dst.path()), (std::vector<std::string>{"D11.TXT", "D12.TXT", "D20.TXT", "D30.TXT", "D60.TXT",
-                                                         "D70.TXT", "D80.TXT", "G50.TXT", "G90.TXT", "N5.hed"}));
-}
-
 TEST(FinalNames, IntermediateReplacesAnOlderFinalFileWhateverItsSpelling) {
   test::TempDir dst;
   test::WriteBytes(dst / "n3.txt", "new\r\n");

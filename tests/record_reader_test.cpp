@@ -71,19 +71,6 @@ TEST(RecordReader, DecodesShiftJisItems) {
   EXPECT_EQ(EncodeCp932(records[0]), "A\x80" "B|\x82");
 }
 
-TEST(RecordReader, ReportsPositionsAndTheEnd) {
-  test::TempDir dir;
-  test::WriteBytes(dir / "X.TXT", "1,A,B\r\n2,C,D\r\n");
-  RecordReader reader(dir.folder());
-  ASSERT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
-  reader.ReadRecord(3, 5);
-  EXPECT_EQ(reader.RecordPos[5], 1);
-  reader.ReadRecord(3, 5);
-  EXPECT_EQ(reader.RecordPos[5], 8);
-  reader.ReadRecord(3, 5);
-  EXPECT_EQ(reader.RecordPos[5], RecordReader::kEnd);
-}
-
 TEST(RecordReader, ShortLastRecordGetsEmptyFieldsNotOldValues) {
   test::TempDir dir;
   test::WriteBytes(dir / "X.TXT", "1,A,B\r\n2,C");
@@ -101,15 +88,14 @@ TEST(RecordReader, OneByteLastRecordIsReadAndBlankTailGivesNoRecord) {
   EXPECT_EQ(ReadBytesAsRecords("1,A\r\n\x1a", 2), (Records{"1|A"}));
 }
 
-TEST(RecordReader, RejectsFieldCountsAndSlotsOutsideTheArrays) {
+TEST(RecordReader, RejectsFieldCountsOutsideTheArray) {
   test::TempDir dir;
   test::WriteBytes(dir / "X.TXT", "1\r\n");
   RecordReader reader(dir.folder());
   ASSERT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
   EXPECT_THROW(reader.ReadRecord(101, 0), std::out_of_range);
   EXPECT_THROW(reader.ReadRecord(0, 0), std::out_of_range);
-  EXPECT_THROW(reader.ReadRecord(1, 21), std::out_of_range);
-  EXPECT_NO_THROW(reader.ReadRecord(100, 20));
+  EXPECT_NO_THROW(reader.ReadRecord(100, 0));
 }
 
 TEST(OpenOrDropEmpty, NeverCreatesAndDeletesOnlyInTheDestination) {

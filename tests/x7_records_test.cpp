@@ -76,16 +76,6 @@ TEST_F(X7RecordsTest, RightAlignedCutKeepsTheTrailByteOfACutCharacter) {
   EXPECT_EQ(bytes, "  1,K     ,  ,\x52" + test::Sjis("ア無し") + ",       ,        ,        \r\n");
 }
 
-TEST_F(X7RecordsTest, TheThousandthRecordIsNumberedZero) {
-  std::string records;
-  for (int k = 1; k <= 1001; ++k) records += test::Record68({{2, "R"}});
-  std::string bytes = ConvertRecords(records);
-  size_t at = 0;
-  for (int k = 1; k < 1000; ++k) at = bytes.find("\r\n", at) + 2;
-  EXPECT_EQ(bytes.substr(at), test::CrLfLines({"000,R     ,  ,       ,       ,        ,        ",
-                                               "001,R     ,  ,       ,       ,        ,        "}));
-}
-
 TEST_F(X7RecordsTest, EmptyOrMissingSourceLeavesN7Alone) {
   test::WriteBytes(root / "dest" / "N7.txt", "older\r\n");
   ConvertX7(ctx);

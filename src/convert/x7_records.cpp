@@ -18,7 +18,6 @@ constexpr int kLastCodeField = 28;
 constexpr int kFirstTextField = 49;
 constexpr int kLastTextField = 68;
 // The widths of the seven fields as laid out in characters.
-constexpr int kNumberChars = 3;
 constexpr int kIdentifierChars = 6;
 constexpr int kCodeChars = 2;
 constexpr int kTextChars = 8;
@@ -94,7 +93,7 @@ void ConvertX7(ConversionContext& ctx) {
     const std::string secondText = FirstNonBlank(r, next, kLastTextField, next);
     const std::array<std::string, 8> byCharacters = {
         "",
-        RightChars(std::to_string(n), kNumberChars),
+        Number3(n),
         LeftChars(FieldOf(r, 2), kIdentifierChars),
         RightChars(code, kCodeChars),
         Fixed7OrText(FieldOf(r, 5)),
