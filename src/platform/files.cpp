@@ -26,20 +26,21 @@ std::string Reason(int err) { return std::strerror(err); }
 
 }  // namespace
 
+void PreferSpelling(const std::string& candidate, const std::string& wanted, std::string& best) {
+  if (SameNameIgnoringCase(candidate, wanted) && (best.empty() || candidate < best)) best = candidate;
+}
+
 std::string ResolveCase(const std::string& path) {
   std::error_code ec;
   fs::path p(path);
   if (fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec) return path;
   fs::path parent = p.parent_path();
-  std::string wanted = AsciiUpper(p.filename().string());
+  const std::string wanted = p.filename().string();
   if (wanted.empty()) return path;
   fs::directory_iterator it(parent.empty() ? fs::path(".") : parent, ec);
   if (ec) return path;
   std::string best;
-  for (const auto& entry : it) {
-    std::string name = entry.path().filename().string();
-    if (AsciiUpper(name) == wanted && (best.empty() || name < best)) best = name;
-  }
+  for (const auto& entry : it) PreferSpelling(entry.path().filename().string(), wanted, best);
   if (best.empty()) return path;
   return (parent / best).string();
 }

@@ -31,6 +31,11 @@ std::string ResolveCase(const std::string& path);
 // already ends in one.
 std::string JoinPath(const std::string& folder, const std::string& name);
 
+// The rule for a name matched without regard to case, once the exact
+// spelling was not found: of the folder's names offered one by one, the first
+// in name order that equals wanted ignoring ASCII case is kept in best.
+void PreferSpelling(const std::string& candidate, const std::string& wanted, std::string& best);
+
 // True when a regular file exists under this name (ignoring case).
 bool FileExists(const std::string& path);
 // Size in bytes; 0 when the file is missing or cannot be read. Greater than 0

@@ -9,24 +9,13 @@
 #include <climits>
 #include <memory>
 
+#include "platform/files.hpp"
 #include "platform/volumes.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 
 namespace {
-
-bool SameNameIgnoringCase(const char* a, const std::string& b) {
-  size_t i = 0;
-  for (; a[i] != '\0'; ++i) {
-    if (i >= b.size()) return false;
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return i == b.size();
-}
 
 struct DirCloser {
   void operator()(DIR* d) const { ::closedir(d); }
@@ -57,7 +46,7 @@ bool HoldsNonEmptyFile(int at, const std::string& fileName) {
   if (!dir) return false;
   std::string best;
   while (dirent* e = ::readdir(dir.get())) {
-    if (SameNameIgnoringCase(e->d_name, fileName) && (best.empty() || e->d_name < best)) best = e->d_name;
+    PreferSpelling(e->d_name, fileName, best);
   }
   if (best.empty()) return false;
   return ::fstatat(at, best.c_str(), &st, 0) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
@@ -130,7 +119,7 @@ bool SearchRadudiTree(const std::string& path, std::vector<std::string>& candida
     Level level;
     level.subfolders = Subfolders(dir.get());
     for (const std::string& sub : level.subfolders) {
-      if (SameNameIgnoringCase(sub.c_str(), name) && Qualifies(::dirfd(dir.get()), sub, fileName, true)) {
+      if (SameNameIgnoringCase(sub, name) && Qualifies(::dirfd(dir.get()), sub, fileName, true)) {
         candidates.push_back(Join(folderPath, sub) + "/");
       }
     }

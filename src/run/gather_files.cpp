@@ -36,7 +36,7 @@ std::vector<std::string> CopyMatching(const std::string& sourceFolder, const std
 void DeleteStaleTitleCopies(const std::string& destinationFolder, const std::vector<std::string>& copied) {
   for (const char* title : {"titl01.txt", "titl02.txt", "titl03.txt"}) {
     bool copiedNow = false;
-    for (const std::string& name : copied) copiedNow = copiedNow || AsciiUpper(name) == AsciiUpper(title);
+    for (const std::string& name : copied) copiedNow = copiedNow || SameNameIgnoringCase(name, title);
     if (!copiedNow && FileExists(destinationFolder + title)) DeleteFileIfExists(destinationFolder + title);
   }
 }

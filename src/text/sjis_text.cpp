@@ -217,6 +217,15 @@ std::string ShowControlCharacters(std::string_view text) {
   return out;
 }
 
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (upper(a[i]) != upper(b[i])) return false;
+  }
+  return true;
+}
+
 std::string AsciiUpper(std::string_view text) {
   std::string out(text);
   for (char& c : out) {

@@ -58,6 +58,10 @@ std::vector<std::string> SplitLines(std::string_view text);
 // echo a text read from a file.
 std::string ShowControlCharacters(std::string_view text);
 
+// True when the two names are equal ignoring ASCII case (how file names are
+// matched).
+bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
 // ASCII upper case of a file name (case-insensitive name matching).
 std::string AsciiUpper(std::string_view text);
 
