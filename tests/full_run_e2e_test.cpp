@@ -146,7 +146,11 @@ TEST_F(FullRunTest, FileThatCannotBeRenamedEndsTheRunWithItsError) {
   EXPECT_EQ(RunCommand(), 3);
   EXPECT_EQ(out.find("変換が正常に終了しました。"), std::string::npos) << out;
   EXPECT_EQ(out.find("変換は終了しました"), std::string::npos) << out;
-  EXPECT_NE((out + err).find("N9.TXT"), std::string::npos) << out << err;
+  // The message names the name that is taken; nothing was put in place.
+  EXPECT_NE((out + err).find((destination / "D80.TXT").string()), std::string::npos) << out << err;
+  EXPECT_EQ(Dst("N9.TXT"), "data\r\n");
+  EXPECT_FALSE(fs::exists(destination / "D10.txt"));
+  EXPECT_FALSE(fs::exists(destination / ".kolbrix2vantor-work"));
 }
 
 }  // namespace

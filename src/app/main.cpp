@@ -10,6 +10,7 @@
 #include "platform/volumes.hpp"
 
 int main(int argc, char** argv) {
+  k2v::IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName("kolbrix2vantor-gui");
   if (QStyle* fusion = QStyleFactory::create("Fusion")) QApplication::setStyle(fusion);

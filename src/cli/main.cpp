@@ -47,6 +47,8 @@ std::string NormalisePathArgument(const std::string& raw) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file past the size limit fails with its error and is reported.
+  k2v::IgnoreFileSizeSignal();
   bool yes = false;
   std::string systemDir;
   bool systemDirGiven = false;

@@ -10,8 +10,9 @@
 namespace k2v {
 
 OutputFile::OutputFile(const std::string& path) : path_(path) {
+  CheckFault(FileOperation::Create, path);
   file_ = std::fopen(ResolveCase(path).c_str(), "wb");
-  if (!file_) throw FileError(path, std::strerror(errno));
+  if (!file_) throw FileError(path, SystemReason(errno));
 }
 
 OutputFile::~OutputFile() {
@@ -39,11 +40,18 @@ void OutputFile::WriteLine(std::string_view text) {
 
 void OutputFile::Flush() {
   if (!file_ || buffer_.empty()) return;
+  try {
+    CheckFault(FileOperation::Write, path_);
+  } catch (const FileError&) {
+    std::fclose(file_);
+    file_ = nullptr;
+    throw;
+  }
   if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
     int err = errno;
     std::fclose(file_);
     file_ = nullptr;
-    throw FileError(path_, std::strerror(err));
+    throw FileError(path_, SystemReason(err));
   }
   buffer_.clear();
 }
@@ -53,7 +61,7 @@ void OutputFile::Close() {
   Flush();
   std::FILE* f = file_;
   file_ = nullptr;
-  if (std::fclose(f) != 0) throw FileError(path_, std::strerror(errno));
+  if (std::fclose(f) != 0) throw FileError(path_, SystemReason(errno));
 }
 
 }  // namespace k2v

@@ -9,6 +9,12 @@
 #include <fstream>
 #include <system_error>
 
+#include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <signal.h>
+#include <unistd.h>
+
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
@@ -19,12 +25,43 @@ namespace k2v {
 FileError::FileError(std::string path, std::string reason)
     : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
 
+std::string SystemReason(int err) {
+  // The user's locale, when its messages are UTF-8 like the program's text.
+  static const locale_t userLocale = [] {
+    locale_t l = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
+    if (l && std::strcmp(nl_langinfo_l(CODESET, l), "UTF-8") != 0) {
+      freelocale(l);
+      l = static_cast<locale_t>(0);
+    }
+    return l;
+  }();
+  if (userLocale) return strerror_l(err, userLocale);
+  return std::strerror(err);
+}
+
 namespace {
 
-std::string Reason(const std::error_code& ec) { return ec.message(); }
-std::string Reason(int err) { return std::strerror(err); }
+std::string Reason(const std::error_code& ec) {
+  if (ec.category() == std::system_category() || ec.category() == std::generic_category()) {
+    return SystemReason(ec.value());
+  }
+  return ec.message();
+}
+std::string Reason(int err) { return SystemReason(err); }
+
+FaultHook& Hook() {
+  static FaultHook hook;
+  return hook;
+}
 
 }  // namespace
+
+void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
+
+void CheckFault(FileOperation operation, const std::string& path) {
+  if (!Hook()) return;
+  if (int err = Hook()(operation, path)) throw FileError(path, Reason(err));
+}
 
 void PreferSpelling(const std::string& candidate, const std::string& wanted, std::string& best) {
   if (SameNameIgnoringCase(candidate, wanted) && (best.empty() || candidate < best)) best = candidate;
@@ -86,6 +123,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  CheckFault(FileOperation::Create, path);
   std::string real = ResolveCase(path);
   std::FILE* f = std::fopen(real.c_str(), "wb");
   if (!f) throw FileError(path, Reason(errno));
@@ -99,6 +137,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 void CopyFileReplacing(const std::string& from, const std::string& to) {
+  CheckFault(FileOperation::Copy, to);
   std::string source = ResolveCase(from);
   std::string target = ResolveCase(to);
   std::error_code ec;
@@ -112,6 +151,7 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
 }
 
 void RenameReplacing(const std::string& from, const std::string& to) {
+  CheckFault(FileOperation::Rename, to);
   std::string source = ResolveCase(from);
   std::string existing = ResolveCase(to);
   std::error_code ec;
@@ -125,11 +165,75 @@ void RenameReplacing(const std::string& from, const std::string& to) {
 }
 
 void DeleteFileIfExists(const std::string& path) {
+  CheckFault(FileOperation::Delete, path);
   std::string real = ResolveCase(path);
   std::error_code ec;
   if (fs::symlink_status(real, ec).type() == fs::file_type::not_found) return;
   fs::remove(real, ec);
   if (ec) throw FileError(path, Reason(ec));
+}
+
+namespace {
+
+void SyncDescriptor(const std::string& path, int flags, bool folder) {
+  int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+  if (fd < 0) throw FileError(path, Reason(errno));
+  // A folder on a file system that cannot flush its entries is no failure.
+  if (::fsync(fd) != 0 && !(folder && (errno == EINVAL || errno == EROFS))) {
+    int err = errno;
+    ::close(fd);
+    throw FileError(path, Reason(err));
+  }
+  ::close(fd);
+}
+
+}  // namespace
+
+void SyncFile(const std::string& path) {
+  CheckFault(FileOperation::Sync, path);
+  SyncDescriptor(path, O_RDONLY, false);
+}
+
+void SyncFolder(const std::string& path) { SyncDescriptor(path, O_RDONLY | O_DIRECTORY, true); }
+
+void PlaceFile(const std::string& from, const std::string& to) {
+  CheckFault(FileOperation::Rename, to);
+  if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(to, Reason(errno));
+}
+
+void RemoveTree(const std::string& path) {
+  std::error_code ec;
+  fs::remove_all(path, ec);
+  if (ec) throw FileError(path, Reason(ec));
+}
+
+std::vector<std::string> ListFolderFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) throw FileError(folder, Reason(ec));
+  for (const auto& entry : it) {
+    std::error_code typeError;
+    if (entry.symlink_status(typeError).type() == fs::file_type::regular) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool IsFolderEntry(const std::string& path) {
+  std::error_code ec;
+  return fs::symlink_status(path, ec).type() == fs::file_type::directory;
+}
+
+bool IsLinkEntry(const std::string& path) {
+  std::error_code ec;
+  return fs::symlink_status(path, ec).type() == fs::file_type::symlink;
+}
+
+void IgnoreFileSizeSignal() {
+#ifdef SIGXFSZ
+  ::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 bool FolderExists(const std::string& path) {
@@ -138,6 +242,7 @@ bool FolderExists(const std::string& path) {
 }
 
 void CreateFolder(const std::string& path) {
+  CheckFault(FileOperation::CreateFolder, path);
   std::error_code ec;
   fs::create_directory(path, ec);
   if (ec) throw FileError(path, Reason(ec));

@@ -5,6 +5,7 @@
 // spelling. Paths are UTF-8 texts.
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,6 +23,19 @@ class FileError : public std::runtime_error {
   std::string path_;
   std::string reason_;
 };
+
+// The system's reason for the error number, in the user's language where the
+// system has one (and its messages are UTF-8), else in English.
+std::string SystemReason(int err);
+
+// A test seam: every file operation that changes something asks the hook
+// first; a hook that returns an error number makes the operation fail with
+// it, as the system would. No hook is set outside the tests.
+enum class FileOperation { Create, Write, Copy, Rename, Delete, CreateFolder, Sync };
+using FaultHook = std::function<int(FileOperation operation, const std::string& path)>;
+void SetFaultHook(FaultHook hook);
+// Throws FileError when the hook fails this operation on path.
+void CheckFault(FileOperation operation, const std::string& path);
 
 // The path of an existing entry whose last name equals that of path ignoring
 // case (the exact name first); the path itself when there is none.
@@ -53,6 +67,23 @@ void RenameReplacing(const std::string& from, const std::string& to);
 // Deletes the file when it exists; throws FileError when it cannot.
 void DeleteFileIfExists(const std::string& path);
 
+// Flushes the file's data to the disk; throws FileError.
+void SyncFile(const std::string& path);
+// Flushes a folder's entries (names made or changed in it) to the disk.
+void SyncFolder(const std::string& path);
+// Gives the file from the exact name to, in one step: to is the earlier file
+// or the new one, never neither. A file or a symbolic link at to is replaced
+// (the link's target is not touched). Throws FileError naming to.
+void PlaceFile(const std::string& from, const std::string& to);
+// Removes the folder and everything in it (a link is removed, not followed).
+void RemoveTree(const std::string& path);
+// Names of the regular files directly in folder (hidden ones too), sorted.
+std::vector<std::string> ListFolderFiles(const std::string& folder);
+// True when path itself is a folder (a link to one is not).
+bool IsFolderEntry(const std::string& path);
+// True when path itself is a symbolic link.
+bool IsLinkEntry(const std::string& path);
+
 // True when a folder exists at the path (exact spelling).
 bool FolderExists(const std::string& path);
 // Creates one folder; throws FileError.
@@ -66,6 +97,10 @@ bool SameFolder(const std::string& a, const std::string& b);
 std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern);
 // True when name matches the wild-card pattern, ignoring case.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+// A file that would grow past the process's file-size limit then fails with
+// its error (reported like a full disk) instead of ending the program.
+void IgnoreFileSizeSignal();
 
 // The system folder that holds Radudi32.ini: KOLBRIX2VANTOR_SYSTEM_DIR when
 // set, else /etc.

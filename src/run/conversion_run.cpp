@@ -2,12 +2,14 @@
 
 #include <array>
 #include <exception>
+#include <new>
 
 #include "convert/boring_records.hpp"
 #include "platform/files.hpp"
 #include "run/control_files.hpp"
 #include "run/final_names.hpp"
 #include "run/gather_files.hpp"
+#include "run/working_folder.hpp"
 #include "text/sjis_text.hpp"
 #include "soil/soil_word_tables.hpp"
 #include "titles/title_reader.hpp"
@@ -34,6 +36,14 @@ namespace {
 
 std::string Component(const std::vector<std::string>& components, size_t k) {
   return k >= 1 && k <= components.size() ? components[k - 1] : std::string();
+}
+
+// The destination files a run may read, rename or delete: intermediate files
+// of an earlier run, the X5 headers and title copies.
+std::vector<std::string> WorkingFolderSeeds() {
+  std::vector<std::string> names = IntermediateOutputNames();
+  for (const char* name : {"X5.hed", "X5.hd2", "titl01.txt", "titl02.txt", "titl03.txt"}) names.emplace_back(name);
+  return names;
 }
 
 std::string FailureText(const FileError& e) {
@@ -132,20 +142,26 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     ui_.SetBusy(true);
     StatusPending = 1;
 
-    // 10. Stages.
-    ctx.DestinationPath = destinationFolder;
-    GatherSourceFiles(sourceFolder, destinationFolder);
-    WriteControlFiles(sourceFolder, destinationFolder, components345);
-    ReadTitleFiles(titles, ctx.DestinationPath);
-    WriteTitleSheets(destinationFolder, titles);
+    // 10. Stages, in a working folder inside the destination: the earlier
+    // conversion stays whole until every stage has finished.
+    WorkingFolder work(destinationFolder, WorkingFolderSeeds());
+    const std::string& out = work.Path();
+    ctx.DestinationPath = out;
+    GatherSourceFiles(sourceFolder, out);
+    WriteControlFiles(sourceFolder, out, components345);
+    ReadTitleFiles(titles, out);
+    WriteTitleSheets(out, titles);
     // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
     // no stage reads it back.
     ConvertBoringRecords(ctx);
-    ApplyFinalOutputNames(destinationFolder);
+    ApplyFinalOutputNames(out);
+    work.Commit(IsFinalOutputName);
   } catch (const FileError& e) {
     return Fail(FailureText(e));
+  } catch (const std::bad_alloc&) {
+    return Fail(std::string(run_text::kInternalError) + "\n" + run_text::kOutOfMemory);
   } catch (const std::exception& e) {
-    return Fail(std::string(run_text::kFileOperationFailed) + "\n" + e.what());
+    return Fail(std::string(run_text::kInternalError) + "\n" + e.what());
   }
 
   // 11. Done.

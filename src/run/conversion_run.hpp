@@ -22,6 +22,8 @@ inline constexpr const char* kNoData = "データがありません。";
 inline constexpr const char* kSameFolder = "変換元と変換先に同じﾌｫﾙﾀﾞは指定できません。";
 inline constexpr const char* kCreateFolder = "ﾌｫﾙﾀﾞがありません。新規作成しますか？";
 inline constexpr const char* kFileOperationFailed = "ファイルの処理に失敗しました。";
+inline constexpr const char* kInternalError = "内部エラーが発生しました。";
+inline constexpr const char* kOutOfMemory = "メモリが足りません。";
 }  // namespace run_text
 
 enum class RunOutcome {

@@ -33,4 +33,17 @@ void ApplyFinalOutputNames(const std::string& destinationFolder) {
   }
 }
 
+std::vector<std::string> IntermediateOutputNames() {
+  std::vector<std::string> names;
+  for (const FinalName& pair : kFinalNames) names.emplace_back(pair.intermediate);
+  return names;
+}
+
+bool IsFinalOutputName(const std::string& name) {
+  for (const FinalName& pair : kFinalNames) {
+    if (name == pair.final) return true;
+  }
+  return false;
+}
+
 }  // namespace k2v
