@@ -1,0 +1,293 @@
+// A run never damages what the user has: faults are injected through the file
+// layer's test seam (file permissions do not stop root), links and folders are
+// put in the way, and the command is killed in the middle of a conversion.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/files.hpp"
+#include "run/conversion_run.hpp"
+#include "test_support.hpp"
+
+namespace k2v {
+namespace {
+
+namespace fs = std::filesystem;
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+const fs::path kData = fs::path(K2V_TEST_DATA_DIR);
+constexpr const char* kWork = ".kolbrix2vantor-work";
+
+// Repeats every record line of a file n times (a larger export of the same shape).
+std::string Repeated(const fs::path& file, int n) {
+  std::string bytes = test::ReadBytes(file);
+  std::string out;
+  for (int k = 0; k < n; ++k) out += bytes;
+  return out;
+}
+
+// A full export, a system folder whose Radudi32.ini names the item lists, and
+// a destination that holds a complete earlier conversion.
+class SafeWritesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    source = root / "export";
+    destination = root / "GB" / "K001" / "S01";
+    fs::copy(kData / "stages_full" / "source", source);
+    fs::create_directories(root / "system");
+    fs::copy(kData / "records_e2e" / "radudi", root / "radudi");
+    test::WriteBytes(root / "system" / "Radudi32.ini", "[RADUDI]\r\n" + (root / "radudi").string() + "/\r\n");
+    ASSERT_EQ(Convert(), RunOutcome::Finished);
+    earlier = test::Snapshot(destination);
+    // The next conversion writes other bytes than the earlier one.
+    test::WriteSjis(source / "X1.TXT", "1,0.80,0,表土\r\n2,2.40,0,砂礫\r\n");
+    test::WriteSjis(source / "X3.TXT", "1,1.00,乱さない,x,試料,x,x\r\n");
+    sourceBefore = test::Snapshot(source);
+  }
+
+  void TearDown() override { SetFaultHook(nullptr); }
+
+  RunOutcome Convert() {
+    ui = test::RecordingFrontEnd{};
+    ui.answers.push_back(MessageAnswer::Yes);
+    ConversionRun run(ui, rules, RunOptions{(root / "system").string()});
+    return run.Run(source.string(), destination.string()).outcome;
+  }
+
+  // The message of a failed run: the file failure text, the path, the reason.
+  std::string FailureMessage() const {
+    for (const test::ShownMessage& m : ui.messages) {
+      if (m.icon == MessageIcon::Critical) return m.text;
+    }
+    return "<none>";
+  }
+
+  // The four checks after a fault: the earlier outputs are unchanged, the
+  // source is unchanged, the run said it failed, and the next run leaves no
+  // working folder and converts as usual.
+  void ExpectFailedAndNothingLost(const std::string& failedPath) {
+    EXPECT_EQ(ui.statuses.back(), "変換中にエラーが発生しました。");
+    EXPECT_NE(FailureMessage().find("ファイルの処理に失敗しました。"), std::string::npos) << FailureMessage();
+    EXPECT_NE(FailureMessage().find(failedPath), std::string::npos) << FailureMessage();
+    EXPECT_EQ(test::Snapshot(destination), earlier);
+    EXPECT_EQ(test::Snapshot(source), sourceBefore);
+    SetFaultHook(nullptr);
+    ASSERT_EQ(Convert(), RunOutcome::Finished);
+    EXPECT_FALSE(fs::exists(destination / kWork));
+    EXPECT_NE(test::Snapshot(destination), earlier);
+  }
+
+  test::TempDir root;
+  fs::path source;
+  fs::path destination;
+  Files earlier;
+  Files sourceBefore;
+  test::RecordingFrontEnd ui;
+  PosixPathRules rules;
+};
+
+TEST_F(SafeWritesTest, WriteFailureOnAnyOutputLeavesTheEarlierConversion) {
+  for (int failing : {1, 4, 9, 20}) {
+    SCOPED_TRACE(failing);
+    int created = 0;
+    std::string failedPath;
+    SetFaultHook([&](FileOperation op, const std::string& path) {
+      if (op != FileOperation::Create || ++created != failing) return 0;
+      failedPath = path;
+      return EIO;
+    });
+    ASSERT_EQ(Convert(), RunOutcome::Failed);
+    ExpectFailedAndNothingLost(failedPath);
+    // Back to the earlier state for the next case.
+    fs::remove_all(destination);
+    fs::create_directories(destination);
+    for (const auto& [name, bytes] : earlier) test::WriteBytes(destination / name, bytes);
+  }
+}
+
+TEST_F(SafeWritesTest, FullDiskWhileWritingLeavesTheEarlierConversion) {
+  std::string failedPath;
+  SetFaultHook([&](FileOperation op, const std::string& path) {
+    if (op != FileOperation::Write || path.find("D10B") == std::string::npos) return 0;
+    failedPath = path;
+    return ENOSPC;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  ExpectFailedAndNothingLost(failedPath);
+}
+
+TEST_F(SafeWritesTest, FailureOfTheFirstRenameInPlacePutsNothingInPlace) {
+  std::string failedPath;
+  SetFaultHook([&](FileOperation op, const std::string& path) {
+    if (op != FileOperation::Rename || path.find(kWork) != std::string::npos || !failedPath.empty()) return 0;
+    failedPath = path;
+    return EIO;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  ExpectFailedAndNothingLost(failedPath);
+}
+
+TEST_F(SafeWritesTest, FailureHalfWayThroughTheRenamesLeavesEveryFileWhole) {
+  std::map<std::string, std::string> before(earlier.begin(), earlier.end());
+  int renames = 0;
+  SetFaultHook([&](FileOperation op, const std::string& path) {
+    return op == FileOperation::Rename && path.find(kWork) == std::string::npos && ++renames == 6 ? EIO : 0;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  const Files mixed = test::Snapshot(destination);
+  SetFaultHook(nullptr);
+  ASSERT_EQ(Convert(), RunOutcome::Finished);
+  std::map<std::string, std::string> after;
+  for (const auto& [name, bytes] : test::Snapshot(destination)) after[name] = bytes;
+  for (const auto& [name, bytes] : mixed) {
+    EXPECT_TRUE(before[name] == bytes || after[name] == bytes) << name << " is neither the earlier nor the new file";
+  }
+}
+
+TEST_F(SafeWritesTest, DestinationRemovedDuringTheRunIsReportedNotFinished) {
+  SetFaultHook([&](FileOperation op, const std::string&) {
+    if (op == FileOperation::Create) fs::remove_all(destination);
+    return 0;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  EXPECT_EQ(ui.statuses.back(), "変換中にエラーが発生しました。");
+  EXPECT_NE(FailureMessage().find(destination.string()), std::string::npos) << FailureMessage();
+  EXPECT_EQ(test::Snapshot(source), sourceBefore);
+}
+
+TEST_F(SafeWritesTest, LinksInTheDestinationAreReplacedNeverWrittenThrough) {
+  const std::string x1 = test::ReadBytes(source / "X1.TXT");
+  test::WriteBytes(root / "outside.txt", "not the converter's\r\n");
+  fs::remove(destination / "D10.txt");
+  fs::create_symlink(source / "X1.TXT", destination / "D10.txt");
+  fs::remove(destination / "CNT.TXT");
+  fs::create_symlink(root / "outside.txt", destination / "CNT.TXT");
+  fs::remove(destination / "G10.txt");
+  fs::create_symlink(root / "nowhere.txt", destination / "G10.txt");
+  // A link under another letter case of an output's name.
+  fs::remove(destination / "D10B.txt");
+  fs::create_symlink(root / "outside.txt", destination / "d10b.TXT");
+  fs::create_symlink(source / "titl01.txt", destination / "titl02.txt");
+
+  ASSERT_EQ(Convert(), RunOutcome::Finished) << FailureMessage();
+  EXPECT_EQ(test::ReadBytes(source / "X1.TXT"), x1);
+  EXPECT_EQ(test::Snapshot(source), sourceBefore);
+  EXPECT_EQ(test::ReadBytes(root / "outside.txt"), "not the converter's\r\n");
+  EXPECT_FALSE(fs::exists(root / "nowhere.txt"));
+  for (const char* name : {"D10.txt", "CNT.TXT", "G10.txt", "d10b.TXT"}) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(destination / name))) << name;
+  }
+  EXPECT_FALSE(fs::exists(fs::symlink_status(destination / "titl02.txt")));
+  EXPECT_NE(test::ReadBytes(destination / "D10.txt").find("  2,   2.40,"), std::string::npos);
+}
+
+TEST_F(SafeWritesTest, FolderInPlaceOfAnOutputIsNamedAndNothingIsPutInPlace) {
+  for (const char* name : {"D10.txt", "G71.TXT", "PCNT.TXT"}) {
+    SCOPED_TRACE(name);
+    fs::remove(destination / name);
+    fs::create_directories(destination / name / "in the way");
+    const Files before = test::Snapshot(destination);
+    ASSERT_EQ(Convert(), RunOutcome::Failed);
+    EXPECT_NE(FailureMessage().find((destination / name).string()), std::string::npos) << FailureMessage();
+    EXPECT_EQ(test::Snapshot(destination), before);
+    EXPECT_FALSE(fs::exists(destination / kWork));
+    fs::remove_all(destination / name);
+  }
+}
+
+TEST_F(SafeWritesTest, WorkingFolderOfAKilledRunIsRemovedByTheNextRunAndOnlyIt) {
+  test::WriteBytes(destination / kWork / "D10.txt", "half a line");
+  test::WriteBytes(destination / ".other-hidden", "the user's\r\n");
+  ASSERT_EQ(Convert(), RunOutcome::Finished);
+  EXPECT_FALSE(fs::exists(destination / kWork));
+  EXPECT_EQ(test::ReadBytes(destination / ".other-hidden"), "the user's\r\n");
+}
+
+// The command, with a file-size limit or killed part-way.
+class SafeWritesCommandTest : public SafeWritesTest {
+ protected:
+  std::vector<std::string> Args() const {
+    return {K2V_CLI_PATH, "--yes", "--system-dir", (root / "system").string(), source.string(),
+            destination.string()};
+  }
+  void MakeLarge(int times) {
+    for (const char* name : {"X1.TXT", "X6.TXT", "X7.TXT", "X12.TXT", "R72.TXT", "X3.TXT", "X4.TXT"}) {
+      test::WriteBytes(source / name, Repeated(kData / "stages_full" / "source" / name, times));
+    }
+  }
+};
+
+TEST_F(SafeWritesCommandTest, OverSizeFileEndsWithItsMessageNotASignal) {
+  MakeLarge(200);
+  sourceBefore = test::Snapshot(source);
+  std::string out, err;
+  std::vector<std::string> args = {"/bin/sh", "-c", "export LC_ALL=C; ulimit -f 16 && exec \"$0\" \"$@\""};
+  for (const std::string& a : Args()) args.push_back(a);
+  EXPECT_EQ(test::RunCommand(args, out, err), 3) << out << err;
+  EXPECT_NE(err.find("ファイルの処理に失敗しました。"), std::string::npos) << err;
+  EXPECT_NE(err.find(strerror(EFBIG)), std::string::npos) << err;
+  EXPECT_EQ(test::Snapshot(destination), earlier);
+  EXPECT_EQ(test::Snapshot(source), sourceBefore);
+}
+
+TEST_F(SafeWritesCommandTest, KilledAtRandomPointsEveryFileIsTheEarlierOrTheNewOne) {
+  MakeLarge(300);
+  // The new conversion, made into another folder, for its bytes and its time.
+  const fs::path destinationA = destination;
+  destination = root / "GB" / "K001" / "NEW";
+  std::string out, err;
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(test::RunCommand(Args(), out, err), 0) << err;
+  const auto took = std::chrono::steady_clock::now() - start;
+  std::map<std::string, std::string> newer;
+  for (const auto& [name, bytes] : test::Snapshot(destination)) newer[name] = bytes;
+  destination = destinationA;
+  std::map<std::string, std::string> older(earlier.begin(), earlier.end());
+
+  std::mt19937 random(20261208);
+  const auto span = std::chrono::duration_cast<std::chrono::microseconds>(took).count();
+  for (int kill = 0; kill < 8; ++kill) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      std::vector<std::string> args = Args();
+      std::vector<char*> argv;
+      for (auto& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(127);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % static_cast<unsigned>(span + 1)));
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    for (const auto& [name, bytes] : test::Snapshot(destination)) {
+      if (name.rfind(kWork, 0) == 0) continue;
+      EXPECT_TRUE(older[name] == bytes || newer[name] == bytes) << "kill " << kill << ": " << name;
+    }
+  }
+  ASSERT_EQ(test::RunCommand(Args(), out, err), 0) << err;
+  EXPECT_FALSE(fs::exists(destination / kWork));
+  std::map<std::string, std::string> finished;
+  for (const auto& [name, bytes] : test::Snapshot(destination)) finished[name] = bytes;
+  for (const auto& [name, bytes] : newer) {
+    if (name != "CNT.TXT") {
+      EXPECT_EQ(finished[name], bytes) << name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace k2v
