@@ -49,8 +49,13 @@ TEST(RecordReader, ReadsItemsAsAStream) {
   EXPECT_EQ(ReadBytesAsRecords("\"X,Y\",Z\r\n\"P\"junk,Q\r\n", 2), (Records{"X,Y|Z", "P|Q"}));
   // Leading and trailing spaces of an unquoted item are dropped; quoted ones keep them.
   EXPECT_EQ(ReadBytesAsRecords("  a  , \" b \"\r\n", 2), (Records{"a| b "}));
-  // Two separators in a row give an empty item; a blank line is one empty item.
-  EXPECT_EQ(ReadBytesAsRecords("A,,B\r\n\r\nC,D\r\n", 3), (Records{"A||B", "|C|D"}));
+  // Two separators in a row give an empty item; a blank line is no item, so
+  // the records after it keep their fields.
+  EXPECT_EQ(ReadBytesAsRecords("A,,B\r\n\r\nC,D,E\r\n", 3), (Records{"A||B", "C|D|E"}));
+  EXPECT_EQ(ReadBytesAsRecords("1,A\r\n\r\n  \r\n\n2,B\r\n3,C\r\n", 2), (Records{"1|A", "2|B", "3|C"}));
+  EXPECT_EQ(ReadBytesAsRecords("1,A\r\n\r\nB\r\n", 3), (Records{"1|A|B"}));
+  // An empty last item of a line is still an item.
+  EXPECT_EQ(ReadBytesAsRecords("1,\r\n\r\n2,\r\n", 2), (Records{"1|", "2|"}));
 }
 
 TEST(RecordReader, EveryLineEndKindEndsAnItem) {

@@ -12,12 +12,19 @@ namespace k2v {
 ItemStream::ItemStream(std::string bytes) : bytes_(std::move(bytes)) {}
 
 bool ItemStream::AtEnd() const {
-  for (size_t i = pos_; i < bytes_.size(); ++i) {
-    char c = bytes_[i];
-    // 0x1A is the end-of-file mark some Windows programs still write.
-    if (c != '\r' && c != '\n' && c != ' ' && c != '\x1a') return false;
+  // The first byte from pos_ on that is more than a line end or a space,
+  // remembered: asking again before it is reached costs nothing, so a long
+  // run of blank lines is scanned once, not once per record.
+  if (dataAt_ == std::string::npos || dataAt_ < pos_) {
+    dataAt_ = pos_;
+    while (dataAt_ < bytes_.size()) {
+      char c = bytes_[dataAt_];
+      // 0x1A is the end-of-file mark some Windows programs still write.
+      if (c != '\r' && c != '\n' && c != ' ' && c != '\x1a') break;
+      ++dataAt_;
+    }
   }
-  return true;
+  return dataAt_ >= bytes_.size();
 }
 
 void ItemStream::SkipLineEnd() {
@@ -57,6 +64,17 @@ std::string ItemStream::NextItem() {
     SkipLineEnd();
   }
   return text;
+}
+
+void ItemStream::SkipBlankLines() {
+  if (pos_ > 0 && bytes_[pos_ - 1] != '\r' && bytes_[pos_ - 1] != '\n') return;
+  for (;;) {
+    size_t p = pos_;
+    while (p < bytes_.size() && bytes_[p] == ' ') ++p;
+    if (p >= bytes_.size() || (bytes_[p] != '\r' && bytes_[p] != '\n')) return;
+    pos_ = p;
+    SkipLineEnd();
+  }
 }
 
 std::string ItemStream::NextLine() {
@@ -108,6 +126,9 @@ void RecordReader::ReadRecord(int n, int slot) {
   for (int k = 1; k <= n; ++k) {
     // An item is there while more than line ends and spaces are left, or
     // right after a comma (the empty last item of "a,b,").
+    // A blank line between records (or within one) is no item: it would
+    // move every later field into the wrong place.
+    if (!(k > 1 && stream_.AfterComma())) stream_.SkipBlankLines();
     if (stream_.AtEnd() && !(k > 1 && stream_.AfterComma())) RecordComplete = false;
     Fields[static_cast<size_t>(k)] = stream_.NextItem();
   }

@@ -25,6 +25,8 @@ class ItemStream {
   bool Exhausted() const { return pos_ >= bytes_.size(); }
   // The next item as program text; the empty text past the end.
   std::string NextItem();
+  // At the start of a line, skips the lines that hold nothing but spaces.
+  void SkipBlankLines();
   // The rest of the current line as program text, and the line end.
   std::string NextLine();
   // Byte position of the next unread byte, counted from 1.
@@ -38,6 +40,8 @@ class ItemStream {
   std::string bytes_;
   size_t pos_ = 0;
   bool afterComma_ = false;
+  // The first byte at or after pos_ that is not blank (see AtEnd).
+  mutable size_t dataAt_ = std::string::npos;
 };
 
 // The shared field array and record positions of the converters.

@@ -1,0 +1,170 @@
+// A whole conversion run over an export folder made from the input (see
+// export_layout.hpp), into a fresh destination, with a front end that
+// answers Yes. Besides not crashing or hanging:
+//  - the run finishes (its folders are readable and writable, so nothing
+//    may fail);
+//  - the export folder is byte for byte as it was, and nothing outside the
+//    destination folder changed (the system folder, the item lists, the
+//    vocabulary folder, the destination's parents);
+//  - the destination holds no working folder, no intermediate N file and no
+//    copy of the title files afterwards;
+//  - with bit 6 of the first byte, a second run of the same export into the
+//    same destination also finishes and leaves the destination as the first
+//    left it.
+// The system folder's Radudi32.ini names a copy of examples/RADUDI, so the
+// X6 records are converted.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "export_layout.hpp"
+#include "fuzz_support.hpp"
+#include "run/conversion_run.hpp"
+#include "run/front_end.hpp"
+#include "run/paths.hpp"
+#include "text/sjis_text.hpp"
+
+#ifndef K2V_EXAMPLES_DIR
+#error "K2V_EXAMPLES_DIR names the project's examples folder"
+#endif
+
+namespace fs = std::filesystem;
+using k2v::fuzz::Check;
+
+namespace {
+
+// Yes to every question; keeps only the last message, for the report of a failure.
+class YesFrontEnd : public k2v::FrontEnd {
+ public:
+  void SetStatus(const std::string&) override {}
+  void ProcessPendingEvents() override {}
+  k2v::MessageAnswer ShowMessage(const std::string& text, const std::string& title, k2v::MessageIcon,
+                                 k2v::MessageButtons buttons) override {
+    lastMessage = text + " [" + title + "]";
+    return buttons == k2v::MessageButtons::YesNo ? k2v::MessageAnswer::Yes : k2v::MessageAnswer::Ok;
+  }
+  void SetBusy(bool) override {}
+  void FocusAndSelect(k2v::PathBox) override {}
+
+  std::string lastMessage;
+};
+
+struct ItemLists {
+  std::string l9;
+  std::string l22;
+};
+
+const ItemLists& Lists() {
+  static const ItemLists lists{k2v::fuzz::ReadBytes(fs::path(K2V_EXAMPLES_DIR) / "RADUDI" / "L9.txt"),
+                               k2v::fuzz::ReadBytes(fs::path(K2V_EXAMPLES_DIR) / "RADUDI" / "L22.txt")};
+  return lists;
+}
+
+// One layer of sand, for an export whose x1.txt the input left empty.
+constexpr std::string_view kDefaultLayer = "1,1.00,0,\x8D\xBB\r\n";
+
+void EnsureLayerData(std::vector<k2v::fuzz::ExportFile>& files) {
+  for (auto& f : files) {
+    if (f.name == "x1.txt") {
+      if (f.bytes.empty()) f.bytes = kDefaultLayer;
+      return;
+    }
+  }
+  for (auto& f : files) {
+    if (f.name == "X1.TXT" && !f.bytes.empty()) return;
+  }
+  files.push_back({"x1.txt", std::string(kDefaultLayer)});
+}
+
+// The vocabulary folder of a run: the destination's first four components,
+// each followed by the separator.
+std::string VocabularyFolderOf(const std::string& destination) {
+  std::vector<std::string> components = k2v::SplitByDelimiter(destination, "/");
+  std::string folder;
+  for (size_t k = 0; k < 4; ++k) folder += (k < components.size() ? components[k] : std::string()) + "/";
+  return folder;
+}
+
+bool ExistsIgnoringCase(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    if (k2v::SameNameIgnoringCase(entry.path().filename().string(), name)) return true;
+  }
+  return false;
+}
+
+void CheckDestination(const fs::path& dest) {
+  Check(fs::is_directory(dest), "the destination folder is missing after the run");
+  for (const auto& entry : fs::directory_iterator(dest)) {
+    Check(entry.path().filename().string() != ".kolbrix2vantor-work", "the working folder is left in the destination");
+  }
+  for (const char* intermediate : {"N2.TXT", "N3.TXT", "N4.TXT", "N5.TXT", "N7.TXT", "N8.TXT", "N9.TXT", "N11.TXT", "N12.TXT"}) {
+    Check(!ExistsIgnoringCase(dest, intermediate), std::string("the intermediate file ") + intermediate + " is left in the destination");
+  }
+  for (const char* title : {"titl01.txt", "titl02.txt", "titl03.txt"}) {
+    Check(!ExistsIgnoringCase(dest, title), std::string("the title copy ") + title + " is left in the destination");
+  }
+}
+
+void RunOnce(const std::string& system, const fs::path& exportFolder, const fs::path& dest, const char* which) {
+  YesFrontEnd ui;
+  k2v::ConversionRun run(ui, k2v::NativePathRules(), k2v::RunOptions{system});
+  const k2v::RunResult result = run.Run(exportFolder.string(), dest.string());
+  Check(result.outcome == k2v::RunOutcome::Finished,
+        std::string("the ") + which + " run did not finish (" +
+            (result.outcome == k2v::RunOutcome::Failed ? "failed" : "refused") + "): " + ui.lastMessage);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  k2v::fuzz::ExportLayout layout = k2v::fuzz::ParseExportLayout(data, size);
+  EnsureLayerData(layout.files);
+
+  k2v::fuzz::ScratchFolder root("k2v-fuzz-run");
+  const fs::path exportFolder = root / "export";
+  const fs::path systemFolder = root / "system";
+  const fs::path radudi = root / "radudi";
+  const fs::path destRelative = fs::path("v") / "w" / "x" / "dest";
+  const fs::path dest = root.path() / destRelative;
+  fs::create_directories(exportFolder);
+  fs::create_directories(systemFolder);
+  fs::create_directories(radudi);
+  fs::create_directories(dest.parent_path());
+  if (layout.destinationExists) fs::create_directories(dest);
+  k2v::fuzz::WriteBytes(radudi / "L9.txt", Lists().l9);
+  k2v::fuzz::WriteBytes(radudi / "L22.txt", Lists().l22);
+  k2v::fuzz::WriteBytes(systemFolder / "Radudi32.ini", "[RADUDI]\r\n" + radudi.string() + "/\r\n");
+
+  const std::string vocabulary = VocabularyFolderOf(dest.string());
+  const bool vocabularyInside = vocabulary.starts_with(root.path().string() + "/");
+  for (const auto& f : layout.files) {
+    if (!k2v::fuzz::IsVocabularyName(f.name)) {
+      k2v::fuzz::WriteBytes(exportFolder / f.name, f.bytes);
+    } else if (vocabularyInside) {
+      k2v::fuzz::WriteBytes(fs::path(vocabulary) / f.name, f.bytes);
+    }
+  }
+
+  const k2v::fuzz::Tree before = k2v::fuzz::SnapshotTree(root.path(), destRelative);
+  RunOnce(systemFolder.string(), exportFolder, dest, "first");
+  const k2v::fuzz::Tree after = k2v::fuzz::SnapshotTree(root.path(), destRelative);
+  Check(after == before, "the run changed something outside the destination: " + k2v::fuzz::DescribeDifference(before, after));
+  CheckDestination(dest);
+
+  if (layout.convertTwice) {
+    const k2v::fuzz::Tree first = k2v::fuzz::SnapshotTree(dest);
+    RunOnce(systemFolder.string(), exportFolder, dest, "second");
+    const k2v::fuzz::Tree afterSecond = k2v::fuzz::SnapshotTree(root.path(), destRelative);
+    Check(afterSecond == before, "the second run changed something outside the destination: " +
+                                     k2v::fuzz::DescribeDifference(before, afterSecond));
+    const k2v::fuzz::Tree second = k2v::fuzz::SnapshotTree(dest);
+    Check(second == first, "converting the same export again changed the destination: " +
+                               k2v::fuzz::DescribeDifference(first, second));
+    CheckDestination(dest);
+  }
+  return 0;
+}

@@ -1,0 +1,214 @@
+// The record reader over arbitrary bytes: ItemStream item by item and line by
+// line, RecordReader with mixed field counts and slots, and ForEachRecord
+// with the field counts the converters use. Besides not crashing or hanging:
+//  - every read of a stream with bytes left moves it on;
+//  - the lines are those of SplitLines over the decoded file;
+//  - records of n fields hold exactly the items of the file, in order, the
+//    last record filled up with empty fields, and only that one incomplete;
+//  - record positions grow and lie inside the file;
+//  - bad field counts and slots throw std::out_of_range;
+//  - an empty file is deleted only inside the destination folder, and a file
+//    with data is never changed.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fuzz_support.hpp"
+#include "io/record_reader.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
+
+namespace fs = std::filesystem;
+using k2v::fuzz::Check;
+using k2v::fuzz::Escaped;
+
+namespace {
+
+struct ItemModel {
+  // The items a reader sees, one after the other, until nothing but blanks is left.
+  std::vector<std::string> items;
+  // How many of them a record counts as there: one more than items when the
+  // last ends at a comma (the empty last item of "a,b,").
+  size_t present = 0;
+};
+
+ItemModel ReadItems(const std::string& bytes) {
+  ItemModel model;
+  k2v::ItemStream stream(bytes);
+  while (!stream.AtEnd()) {
+    const std::int64_t before = stream.Position();
+    model.items.push_back(stream.NextItem());
+    Check(stream.Position() > before, "NextItem did not move on at byte " + std::to_string(before));
+  }
+  model.present = model.items.size() + ((!model.items.empty() && stream.AfterComma()) ? 1 : 0);
+  return model;
+}
+
+void CheckLines(const std::string& bytes) {
+  k2v::ItemStream stream(bytes);
+  std::vector<std::string> lines;
+  while (!stream.Exhausted()) {
+    const std::int64_t before = stream.Position();
+    lines.push_back(stream.NextLine());
+    Check(stream.Position() > before, "NextLine did not move on at byte " + std::to_string(before));
+  }
+  Check(stream.AtEnd(), "an exhausted stream is not at its end");
+  Check(stream.NextLine().empty() && stream.NextItem().empty(), "a read past the end gave text");
+  const std::vector<std::string> expected = k2v::SplitLines(k2v::DecodeCp932(bytes));
+  Check(lines == expected, "NextLine gave " + std::to_string(lines.size()) + " lines, SplitLines " +
+                               std::to_string(expected.size()));
+}
+
+// Items and lines mixed as the input's own bytes choose.
+void CheckMixedReads(const std::string& bytes) {
+  k2v::ItemStream stream(bytes);
+  size_t k = 0;
+  while (!stream.Exhausted()) {
+    const std::int64_t before = stream.Position();
+    const bool line = (static_cast<unsigned char>(bytes[k++ % bytes.size()]) & 1) != 0;
+    if (line) {
+      stream.NextLine();
+    } else {
+      stream.NextItem();
+    }
+    Check(stream.Position() > before, std::string(line ? "NextLine" : "NextItem") + " did not move on in mixed reads");
+  }
+}
+
+struct ReadRecords {
+  std::vector<std::string> fields;  // all records, one after the other
+  std::vector<size_t> recordSizes;
+  std::vector<bool> complete;
+  std::vector<std::int32_t> positions;
+};
+
+void CheckRecords(const ItemModel& model, const ReadRecords& read, size_t fileSize, const std::string& what) {
+  const std::vector<std::string>& items = model.items;
+  Check(read.fields.size() >= items.size(), what + ": records hold fewer fields than the file has items");
+  for (size_t j = 0; j < read.fields.size(); ++j) {
+    if (j < items.size()) {
+      Check(read.fields[j] == items[j], what + ": field " + std::to_string(j + 1) + " is " + Escaped(read.fields[j]) +
+                                            ", the item there is " + Escaped(items[j]));
+    } else {
+      Check(read.fields[j].empty(), what + ": field " + std::to_string(j + 1) + " lies past the end of the data but is " +
+                                        Escaped(read.fields[j]) + ", not empty");
+    }
+  }
+  size_t start = 0;
+  for (size_t r = 0; r < read.recordSizes.size(); ++r) {
+    const size_t n = read.recordSizes[r];
+    // Every record starts with an item of the file: no record is made of filling alone.
+    Check(start < items.size(), what + ": record " + std::to_string(r + 1) + " starts past the data");
+    const bool expectComplete = start + n <= model.present;
+    Check(read.complete[r] == expectComplete, what + ": record " + std::to_string(r + 1) + " has RecordComplete " +
+                                                  (read.complete[r] ? "true" : "false"));
+    Check(read.positions[r] >= 1 && static_cast<size_t>(read.positions[r]) <= fileSize,
+          what + ": record position outside the file");
+    if (r > 0) Check(read.positions[r] > read.positions[r - 1], what + ": record positions do not grow");
+    start += n;
+  }
+  Check(start >= items.size(), what + ": the records stop before the data ends");
+}
+
+void CheckForEachRecord(const std::string& path, const std::string& dest, const ItemModel& model, size_t fileSize, int n) {
+  ReadRecords read;
+  bool dataSeen = false;
+  const bool had = k2v::ForEachRecord(
+      path, n, dest, [&] { dataSeen = true; },
+      [&](const k2v::RecordReader& r) {
+        Check(dataSeen, "a record came before onData");
+        for (int k = 1; k <= n; ++k) read.fields.push_back(r.Fields[static_cast<size_t>(k)]);
+        read.recordSizes.push_back(static_cast<size_t>(n));
+        read.complete.push_back(r.RecordComplete);
+        read.positions.push_back(r.RecordPos[0]);
+        for (size_t s = 1; s < r.RecordPos.size(); ++s) Check(r.RecordPos[s] == 0, "ForEachRecord set another slot");
+      });
+  Check(had == (fileSize > 0), "ForEachRecord said " + std::string(had ? "data" : "no data") + " for a file of " +
+                                   std::to_string(fileSize) + " bytes");
+  Check(had == dataSeen, "onData ran " + std::string(dataSeen ? "" : "not ") + "for a file with" + (had ? "" : "out") + " data");
+  CheckRecords(model, read, fileSize, "ForEachRecord with " + std::to_string(n) + " fields");
+}
+
+// Field counts and slots taken from the input itself, record after record.
+void CheckMixedRecords(const std::string& path, const std::string& dest, const std::string& bytes, const ItemModel& model) {
+  k2v::RecordReader reader(dest);
+  const bool empty = reader.OpenOrDropEmpty(path);
+  Check(empty == bytes.empty(), "OpenOrDropEmpty said the file is " + std::string(empty ? "" : "not ") + "empty");
+  ReadRecords read;
+  for (size_t k = 0;; ++k) {
+    const auto b = bytes.empty() ? 0u : static_cast<unsigned char>(bytes[(k * 7) % bytes.size()]);
+    const int n = static_cast<int>(b % k2v::RecordReader::kMaxFields) + 1;
+    const int slot = static_cast<int>(b % (k2v::RecordReader::kMaxSlots + 1));
+    reader.ReadRecord(n, slot);
+    if (reader.RecordPos[static_cast<size_t>(slot)] == k2v::RecordReader::kEnd) {
+      reader.ReadRecord(1, 0);
+      Check(reader.RecordPos[0] == k2v::RecordReader::kEnd, "a record after the end");
+      break;
+    }
+    for (int f = 1; f <= n; ++f) read.fields.push_back(reader.Fields[static_cast<size_t>(f)]);
+    read.recordSizes.push_back(static_cast<size_t>(n));
+    read.complete.push_back(reader.RecordComplete);
+    read.positions.push_back(reader.RecordPos[static_cast<size_t>(slot)]);
+    Check(k <= bytes.size(), "more records than bytes");
+  }
+  CheckRecords(model, read, bytes.size(), "RecordReader with mixed field counts");
+
+  for (auto [n, slot] : {std::pair{0, 0}, std::pair{101, 0}, std::pair{-1, 0}, std::pair{1, 21}, std::pair{1, -1}}) {
+    bool threw = false;
+    try {
+      reader.ReadRecord(n, slot);
+    } catch (const std::out_of_range&) {
+      threw = true;
+    }
+    Check(threw, "ReadRecord(" + std::to_string(n) + ", " + std::to_string(slot) + ") did not throw out_of_range");
+  }
+  reader.Close();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const ItemModel model = ReadItems(bytes);
+  CheckLines(bytes);
+  if (!bytes.empty()) CheckMixedReads(bytes);
+
+  k2v::fuzz::ScratchFolder root("k2v-fuzz-reader");
+  const fs::path destFolder = root / "dest";
+  const fs::path otherFolder = root / "export";
+  fs::create_directories(destFolder);
+  fs::create_directories(otherFolder);
+  const std::string dest = destFolder.string() + "/";
+  const fs::path inDest = destFolder / "X1.TXT";
+  const fs::path inOther = otherFolder / "X1.TXT";
+
+  // The export's copy is read with the destination given: never deleted.
+  k2v::fuzz::WriteBytes(inOther, bytes);
+  for (int n : {1, 2, 3, 4, 5, 7, 11, 68, 100}) CheckForEachRecord(inOther.string(), dest, model, size, n);
+  CheckMixedRecords(inOther.string(), dest, bytes, model);
+  Check(fs::exists(inOther) && k2v::fuzz::ReadBytes(inOther) == bytes, "the export's file was changed by reading it");
+
+  // Read with no destination, a file inside the destination stays too.
+  k2v::fuzz::WriteBytes(inDest, bytes);
+  CheckForEachRecord(inDest.string(), "", model, size, 4);
+  Check(fs::exists(inDest), "a file was deleted though no destination was given");
+
+  // Inside the destination, only an empty file goes.
+  CheckForEachRecord(inDest.string(), dest, model, size, 4);
+  if (bytes.empty()) {
+    Check(!fs::exists(inDest), "an empty file in the destination was kept");
+  } else {
+    Check(fs::exists(inDest) && k2v::fuzz::ReadBytes(inDest) == bytes, "a file with data in the destination was changed");
+  }
+
+  // A missing file is no data, and nothing is created.
+  const fs::path missing = destFolder / "X9.TXT";
+  Check(!k2v::ForEachRecord(missing.string(), 4, dest, [](const k2v::RecordReader&) { Check(false, "a record of a missing file"); }),
+        "a missing file has data");
+  Check(!fs::exists(missing), "reading a missing file created it");
+  return 0;
+}
