@@ -7,20 +7,22 @@
 namespace k2v {
 namespace {
 
-struct CharPiece {
-  std::string_view utf8;
-  std::string bytes;
-};
-
-std::vector<CharPiece> Pieces(std::string_view text) {
-  std::vector<CharPiece> pieces;
+// Calls visit(utf8, bytes) for each character of the text with its CP932
+// bytes, until visit returns false. Nothing is collected, so a long text
+// costs no memory of its own.
+template <class Visit>
+void ForEachCharacter(std::string_view text, Visit visit) {
   for (size_t i = 0; i < text.size();) {
-    size_t len = Utf8CharLength(text, i);
-    std::string_view ch = text.substr(i, len);
-    pieces.push_back({ch, EncodeCp932Char(ch)});
+    const size_t len = Utf8CharLength(text, i);
+    const std::string_view ch = text.substr(i, len);
+    // ASCII is its own byte; everything else goes through the codec.
+    if (len == 1 && static_cast<unsigned char>(ch[0]) < 0x80) {
+      if (!visit(ch, ch)) return;
+    } else if (!visit(ch, std::string_view(EncodeCp932Char(ch)))) {
+      return;
+    }
     i += len;
   }
-  return pieces;
 }
 
 // The bytes [from, to) of the CP932 form as text. A character cut at either
@@ -29,21 +31,49 @@ std::string CutBytes(std::string_view text, long from, long to) {
   std::string out;
   if (to <= from) return out;
   long pos = 0;
-  for (const CharPiece& p : Pieces(text)) {
-    long start = pos;
-    long end = pos + static_cast<long>(p.bytes.size());
+  ForEachCharacter(text, [&](std::string_view utf8, std::string_view bytes) {
+    const long start = pos;
+    const long end = pos + static_cast<long>(bytes.size());
     pos = end;
-    if (end <= from) continue;
-    if (start >= to) break;
+    if (end <= from) return true;
+    if (start >= to) return false;
     if (start >= from && end <= to) {
-      out += p.utf8;
+      out += utf8;
     } else {
       for (long b = std::max(start, from); b < std::min(end, to); ++b) {
-        AppendCp932Byte(out, static_cast<unsigned char>(p.bytes[static_cast<size_t>(b - start)]));
+        AppendCp932Byte(out, static_cast<unsigned char>(bytes[static_cast<size_t>(b - start)]));
       }
     }
-  }
+    return true;
+  });
   return out;
+}
+
+// The wrapped lines 1 to maxLines (all when maxLines is 0), each padded.
+std::vector<std::string> Wrap(std::string_view text, int width, size_t maxLines) {
+  std::string trimmed = Trim(text);
+  std::vector<std::string> lines(1);
+  std::vector<int> widths(1, 0);
+  int running = 0;
+  ForEachCharacter(trimmed, [&](std::string_view utf8, std::string_view bytes) {
+    const int w = static_cast<int>(bytes.size());
+    running += w;
+    if (running <= width) {
+      lines.back() += utf8;
+      widths.back() += w;
+      return true;
+    }
+    // Only the lines asked for are made.
+    if (maxLines != 0 && lines.size() == maxLines) return false;
+    lines.emplace_back(utf8);
+    widths.push_back(w);
+    running = w;
+    return true;
+  });
+  for (size_t k = 0; k < lines.size(); ++k) {
+    if (widths[k] < width) lines[k].append(static_cast<size_t>(width - widths[k]), ' ');
+  }
+  return lines;
 }
 
 bool IsSpace(char c) { return c == ' '; }
@@ -70,32 +100,12 @@ std::string SjisMid(std::string_view text, int start, int length) {
   return CutBytes(text, from, from + std::max(0, length));
 }
 
-std::vector<std::string> WrapToWidth(std::string_view text, int width) {
-  std::string trimmed = Trim(text);
-  std::vector<std::string> lines(1);
-  std::vector<int> widths(1, 0);
-  int running = 0;
-  for (const CharPiece& p : Pieces(trimmed)) {
-    int w = static_cast<int>(p.bytes.size());
-    running += w;
-    if (running <= width) {
-      lines.back() += p.utf8;
-      widths.back() += w;
-    } else {
-      lines.emplace_back(p.utf8);
-      widths.push_back(w);
-      running = w;
-    }
-  }
-  for (size_t k = 0; k < lines.size(); ++k) {
-    if (widths[k] < width) lines[k].append(static_cast<size_t>(width - widths[k]), ' ');
-  }
-  return lines;
-}
+std::vector<std::string> WrapToWidth(std::string_view text, int width) { return Wrap(text, width, 0); }
 
 std::string WrappedLine(std::string_view text, int width, int k) {
-  std::vector<std::string> lines = WrapToWidth(text, width);
-  if (k < 1 || static_cast<size_t>(k) > lines.size()) return {};
+  if (k < 1) return {};
+  std::vector<std::string> lines = Wrap(text, width, static_cast<size_t>(k));
+  if (static_cast<size_t>(k) > lines.size()) return {};
   return lines[static_cast<size_t>(k - 1)];
 }
 
@@ -169,7 +179,13 @@ std::string RightCharsOf(std::string_view text, int n) {
   return std::string(text.substr(i));
 }
 
-std::string Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+std::string Trim(std::string_view text) {
+  size_t start = 0;
+  size_t end = text.size();
+  while (start < end && IsSpace(text[start])) ++start;
+  while (end > start && IsSpace(text[end - 1])) --end;
+  return std::string(text.substr(start, end - start));
+}
 
 std::string TrimLeft(std::string_view text) {
   size_t i = 0;
