@@ -89,8 +89,10 @@ TEST(RecordReader, OneByteLastRecordIsReadAndBlankTailGivesNoRecord) {
   EXPECT_EQ(ReadBytesAsRecords("7", 1), (Records{"7"}));
   EXPECT_EQ(ReadBytesAsRecords("1,A\r\n\r\n\r\n  \r\n", 2), (Records{"1|A"}));
   EXPECT_EQ(ReadBytesAsRecords("\r\n", 1), Records{});
-  // A DOS end-of-file mark after the last line is no record.
+  // A DOS end-of-file mark after the last line is no record, and no field
+  // of a short last record either.
   EXPECT_EQ(ReadBytesAsRecords("1,A\r\n\x1a", 2), (Records{"1|A"}));
+  EXPECT_EQ(ReadBytesAsRecords("a\r\n\x1a", 2), (Records{"a|"}));
 }
 
 TEST(RecordReader, RejectsFieldCountsOutsideTheArray) {

@@ -39,7 +39,10 @@ void ItemStream::SkipLineEnd() {
 std::string ItemStream::NextItem() {
   const size_t n = bytes_.size();
   while (pos_ < n && bytes_[pos_] == ' ') ++pos_;
-  if (pos_ >= n) return {};
+  if (pos_ >= n) {
+    afterComma_ = false;
+    return {};
+  }
   std::string_view item;
   if (bytes_[pos_] == '"') {
     size_t start = pos_ + 1;
@@ -129,7 +132,15 @@ void RecordReader::ReadRecord(int n, int slot) {
     // A blank line between records (or within one) is no item: it would
     // move every later field into the wrong place.
     if (!(k > 1 && stream_.AfterComma())) stream_.SkipBlankLines();
-    if (stream_.AtEnd() && !(k > 1 && stream_.AfterComma())) RecordComplete = false;
+    if (stream_.AtEnd()) {
+      // Only line ends, spaces and an end-of-file mark are left: the field
+      // is empty (a mark is no text), and it is there only when a comma
+      // announced it (the empty last item of "a,b,").
+      if (!(k > 1 && stream_.AfterComma())) RecordComplete = false;
+      stream_.SkipToEnd();
+      Fields[static_cast<size_t>(k)].clear();
+      continue;
+    }
     Fields[static_cast<size_t>(k)] = stream_.NextItem();
   }
 }

@@ -25,6 +25,11 @@ class ItemStream {
   bool Exhausted() const { return pos_ >= bytes_.size(); }
   // The next item as program text; the empty text past the end.
   std::string NextItem();
+  // Leaves nothing unread (no item follows a comma any more).
+  void SkipToEnd() {
+    pos_ = bytes_.size();
+    afterComma_ = false;
+  }
   // At the start of a line, skips the lines that hold nothing but spaces.
   void SkipBlankLines();
   // The rest of the current line as program text, and the line end.
