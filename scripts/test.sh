@@ -14,3 +14,6 @@ cmake --build build-sanitize -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-sanitize && ctest --output-on-failure -j"$(nproc)")
+
+echo "== Fuzz targets (libFuzzer under ASan and UBSan), ${FUZZ_SECONDS:-60} s each"
+FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh

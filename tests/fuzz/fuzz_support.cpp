@@ -21,8 +21,12 @@ void Fail(const std::string& what) {
 ScratchFolder::ScratchFolder(const std::string& stem) {
   static std::atomic<unsigned long long> counter{0};
   const fs::path base = fs::temp_directory_path();
+  // K2V_FUZZ_RUN_ID tags the folders of one scripted run, so that the script
+  // can remove what a crashed input left without touching anything else.
+  const char* run = std::getenv("K2V_FUZZ_RUN_ID");
+  const std::string tag = run && *run ? std::string(run) + "-" : std::string();
   for (;;) {
-    path_ = base / (stem + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    path_ = base / (stem + "-" + tag + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::error_code ec;
     if (fs::create_directory(path_, ec)) break;
     Check(!ec || ec == std::errc::file_exists, "cannot make a scratch folder under " + base.string() + ": " + ec.message());

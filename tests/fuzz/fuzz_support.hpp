@@ -17,8 +17,10 @@ inline void Check(bool ok, const std::string& what) {
   if (!ok) Fail(what);
 }
 
-// A fresh folder under the system's temporary folder, unique to this process
-// and call, removed with everything in it when it goes out of scope.
+// A fresh folder under the system's temporary folder ($TMPDIR), unique to
+// this process and call, removed with everything in it when it goes out of
+// scope. Its name is stem, the value of K2V_FUZZ_RUN_ID when set, the process
+// id and a count, joined by "-".
 class ScratchFolder {
  public:
   explicit ScratchFolder(const std::string& stem);

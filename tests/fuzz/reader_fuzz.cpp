@@ -1,10 +1,12 @@
 // The record reader over arbitrary bytes: ItemStream item by item and line by
 // line, RecordReader with mixed field counts and slots, and ForEachRecord
 // with the field counts the converters use. Besides not crashing or hanging:
-//  - every read of a stream with bytes left moves it on;
+//  - every read of a stream with bytes left moves it on, and skipping blank
+//    lines skips nothing else;
 //  - the lines are those of SplitLines over the decoded file;
-//  - records of n fields hold exactly the items of the file, in order, the
-//    last record filled up with empty fields, and only that one incomplete;
+//  - records of n fields hold exactly the items of the file (blank lines are
+//    no items), in order, the last record filled up with empty fields, and
+//    only that one incomplete;
 //  - record positions grow and lie inside the file;
 //  - bad field counts and slots throw std::out_of_range;
 //  - an empty file is deleted only inside the destination folder, and a file
@@ -39,7 +41,10 @@ struct ItemModel {
 ItemModel ReadItems(const std::string& bytes) {
   ItemModel model;
   k2v::ItemStream stream(bytes);
-  while (!stream.AtEnd()) {
+  for (;;) {
+    // A blank line is no item (SkipBlankLines does nothing but at a line's start).
+    stream.SkipBlankLines();
+    if (stream.AtEnd()) break;
     const std::int64_t before = stream.Position();
     model.items.push_back(stream.NextItem());
     Check(stream.Position() > before, "NextItem did not move on at byte " + std::to_string(before));
@@ -69,13 +74,31 @@ void CheckMixedReads(const std::string& bytes) {
   size_t k = 0;
   while (!stream.Exhausted()) {
     const std::int64_t before = stream.Position();
-    const bool line = (static_cast<unsigned char>(bytes[k++ % bytes.size()]) & 1) != 0;
-    if (line) {
+    const unsigned choice = static_cast<unsigned char>(bytes[k++ % bytes.size()]) % 3;
+    if (choice == 2) {
+      // Skips only spaces and line ends, whole lines of them, and only at the start of a line.
+      stream.SkipBlankLines();
+      const auto from = static_cast<size_t>(before - 1);
+      const auto to = static_cast<size_t>(stream.Position() - 1);
+      if (to == from) {
+        // Nothing to skip here: read an item instead, so that the loop moves on.
+        stream.NextItem();
+        Check(stream.Position() > before, "NextItem did not move on in mixed reads");
+        continue;
+      }
+      Check(from == 0 || bytes[from - 1] == '\r' || bytes[from - 1] == '\n', "SkipBlankLines moved inside a line");
+      for (size_t i = from; i < to; ++i) {
+        Check(bytes[i] == ' ' || bytes[i] == '\r' || bytes[i] == '\n', "SkipBlankLines skipped data at byte " + std::to_string(i + 1));
+      }
+      Check(bytes[to - 1] == '\r' || bytes[to - 1] == '\n', "SkipBlankLines stopped inside a line");
+      continue;
+    }
+    if (choice == 1) {
       stream.NextLine();
     } else {
       stream.NextItem();
     }
-    Check(stream.Position() > before, std::string(line ? "NextLine" : "NextItem") + " did not move on in mixed reads");
+    Check(stream.Position() > before, std::string(choice == 1 ? "NextLine" : "NextItem") + " did not move on in mixed reads");
   }
 }
 
