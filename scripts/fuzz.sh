@@ -25,17 +25,7 @@ build=$root/build-fuzz
 # sanitizer runtimes (only recommended by clang, so not pulled in by
 # --no-install-recommends), and the build tools.
 packages=(clang libclang-rt-dev cmake make)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq </dev/null
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
-fi
+scripts/install_packages.sh "${packages[@]}"
 # libFuzzer itself: a target that links (-fsanitize=fuzzer) needs libclang-rt.
 probe=$(mktemp -d)
 echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' >"$probe/probe.cpp"
