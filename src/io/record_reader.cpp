@@ -127,8 +127,6 @@ void RecordReader::ReadRecord(int n, int slot) {
   RecordPos[static_cast<size_t>(slot)] = static_cast<std::int32_t>(stream_.Position());
   RecordComplete = true;
   for (int k = 1; k <= n; ++k) {
-    // An item is there while more than line ends and spaces are left, or
-    // right after a comma (the empty last item of "a,b,").
     // A blank line between records (or within one) is no item: it would
     // move every later field into the wrong place.
     if (!(k > 1 && stream_.AfterComma())) stream_.SkipBlankLines();
