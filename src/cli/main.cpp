@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/terminal_front_end.hpp"
+#include "platform/arguments.hpp"
 #include "platform/files.hpp"
 #include "run/conversion_run.hpp"
 #include "run/paths.hpp"
@@ -54,8 +55,9 @@ int main(int argc, char** argv) {
   bool systemDirGiven = false;
   std::vector<std::string> positional;
   bool onlyPositional = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
+  const std::vector<std::string> args = k2v::CommandLineArguments(argc, argv);
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
       positional.push_back(arg);
     } else if (arg == "--") {
@@ -68,8 +70,8 @@ int main(int argc, char** argv) {
       return 0;
     } else if (arg == "--yes" || arg == "-y") {
       yes = true;
-    } else if (arg == "--system-dir" && i + 1 < argc) {
-      systemDir = argv[++i];
+    } else if (arg == "--system-dir" && i + 1 < args.size()) {
+      systemDir = args[++i];
       systemDirGiven = true;
     } else if (arg.rfind("--system-dir=", 0) == 0) {
       systemDir = arg.substr(13);
