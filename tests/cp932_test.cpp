@@ -19,6 +19,19 @@ TEST(Cp932, RoundTripsEveryByteLosslessly) {
   EXPECT_EQ(EncodeCp932(DecodeCp932(all)), all);
 }
 
+TEST(Cp932, DecodingInPiecesGivesTheSameTextAtEveryCut) {
+  // Bytes read in blocks: a character cut by the block's end waits for the
+  // next block, and a broken byte stays broken wherever the cut falls.
+  const std::string bytes = test::Sjis("砂混り　シルト") + "\x81\xff\x82\xa0\xa0\x81";
+  const std::string whole = DecodeCp932(bytes);
+  for (size_t cut = 0; cut <= bytes.size(); ++cut) {
+    std::string out;
+    size_t used = DecodeCp932Append(std::string_view(bytes).substr(0, cut), out, false);
+    DecodeCp932Append(std::string_view(bytes).substr(used), out);
+    EXPECT_EQ(out, whole) << "cut at " << cut;
+  }
+}
+
 TEST(Cp932, DuplicateExtensionCodesComeOutInTheSystemsCode) {
   // NEC-selected IBM extensions (0xED/0xEE) are written as the IBM codes.
   EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");

@@ -27,7 +27,7 @@ OutputFile::~OutputFile() {
 
 void OutputFile::WriteLine(std::string_view text) {
   size_t start = buffer_.size();
-  buffer_ += EncodeCp932(text);
+  EncodeCp932Append(text, buffer_);
   // A line break inside a quoted source item would split a fixed-column line
   // in two; it takes one column as a space instead. (CR and LF are never the
   // second byte of a double-byte character.)

@@ -1,10 +1,8 @@
 #include "text/cp932.hpp"
 
-#include <iconv.h>
+#include "text/cp932_backend.hpp"
 
 #include <algorithm>
-#include <cerrno>
-#include <stdexcept>
 #include <unordered_map>
 
 namespace k2v {
@@ -22,32 +20,6 @@ size_t Utf8Length(unsigned char lead) {
 }
 
 
-// One iconv descriptor per direction and thread, opened on first use.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-    }
-  }
-  ~Converter() { iconv_close(cd_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  iconv_t get() const { return cd_; }
-
- private:
-  iconv_t cd_;
-};
-
-iconv_t Decoder() {
-  thread_local Converter c("UTF-8", "CP932");
-  return c.get();
-}
-iconv_t Encoder() {
-  thread_local Converter c("CP932", "UTF-8");
-  return c.get();
-}
-
 // The escaped byte of a U+DC00..U+DCFF character at i, or -1. Decoding only
 // makes U+DC80..U+DCFF, but every escape writes back as its byte.
 int EscapedByteAt(std::string_view text, size_t i) {
@@ -57,37 +29,6 @@ int EscapedByteAt(std::string_view text, size_t i) {
   auto b2 = static_cast<unsigned char>(text[i + 2]);
   if (b0 != 0xED || b1 < 0xB0 || b1 > 0xB3 || (b2 & 0xC0) != 0x80) return -1;
   return ((b1 - 0xB0) << 6) + (b2 & 0x3F);
-}
-
-// Runs iconv over input into out. Where it meets a sequence it cannot
-// convert, onInvalid(rest, out) appends a stand-in and returns how many input
-// bytes it stands for.
-template <class OnInvalid>
-void ConvertRun(iconv_t cd, std::string_view input, std::string& out, OnInvalid onInvalid) {
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  char* in = const_cast<char*>(input.data());
-  size_t inLeft = input.size();
-  char buffer[4096];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    size_t outLeft = sizeof buffer;
-    size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<size_t>(outPtr - buffer));
-    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-      size_t skip = onInvalid(std::string_view(in, inLeft), out);
-      in += skip;
-      inLeft -= skip;
-    }
-  }
-}
-
-// Converts a run of program text that holds no ASCII and no escapes.
-void EncodeRun(std::string_view run, std::string& out) {
-  // A character CP932 cannot write (or a broken sequence): one "?".
-  ConvertRun(Encoder(), run, out, [](std::string_view rest, std::string& o) {
-    o += '?';
-    return Utf8CharLength(rest, 0);
-  });
 }
 
 }  // namespace
@@ -132,14 +73,12 @@ std::string EncodeCp932Char(std::string_view ch) {
   auto it = cache.find(std::string(ch));
   if (it != cache.end()) return it->second;
   std::string bytes;
-  EncodeRun(ch, bytes);
+  cp932_backend::EncodeRun(ch, bytes);
   cache.emplace(std::string(ch), bytes);
   return bytes;
 }
 
-std::string DecodeCp932(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 2);
+size_t DecodeCp932Append(std::string_view bytes, std::string& out, bool complete) {
   size_t i = 0;
   const size_t n = bytes.size();
   while (i < n) {
@@ -151,27 +90,28 @@ std::string DecodeCp932(std::string_view bytes) {
     size_t runEnd = i;
     while (runEnd < n && static_cast<unsigned char>(bytes[runEnd]) >= 0x40) ++runEnd;
     // Not a valid character (or cut off at the end): keep the byte.
-    ConvertRun(Decoder(), bytes.substr(i, runEnd - i), out, [](std::string_view rest, std::string& o) {
-      AppendCp932Byte(o, static_cast<unsigned char>(rest[0]));
-      return size_t{1};
-    });
+    size_t left = cp932_backend::DecodeRun(bytes.substr(i, runEnd - i), out, !complete && runEnd == n);
+    if (left > 0) return n - left;
     i = runEnd;
   }
+  return n;
+}
+
+std::string DecodeCp932(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  DecodeCp932Append(bytes, out);
   return out;
 }
 
-std::string EncodeCp932(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+void EncodeCp932Append(std::string_view text, std::string& out) {
   size_t i = 0;
   const size_t n = text.size();
   while (i < n) {
-    auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      ++i;
-      continue;
-    }
+    size_t start = i;
+    while (i < n && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+    out.append(text.data() + start, i - start);
+    if (i == n) break;
     int escaped = EscapedByteAt(text, i);
     if (escaped >= 0) {
       out += static_cast<char>(escaped);
@@ -182,9 +122,15 @@ std::string EncodeCp932(std::string_view text) {
     while (runEnd < n && static_cast<unsigned char>(text[runEnd]) >= 0x80 && EscapedByteAt(text, runEnd) < 0) {
       runEnd += Utf8CharLength(text, runEnd);
     }
-    EncodeRun(text.substr(i, runEnd - i), out);
+    cp932_backend::EncodeRun(text.substr(i, runEnd - i), out);
     i = runEnd;
   }
+}
+
+std::string EncodeCp932(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  EncodeCp932Append(text, out);
   return out;
 }
 
