@@ -18,6 +18,13 @@ function(k2v_layer name)
   file(GLOB sources CONFIGURE_DEPENDS ${K2V_ROOT}/src/${name}/*.cpp ${K2V_ROOT}/src/${name}/*.hpp)
   # A front end's main.cpp is its program, not part of its library.
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  # The system calls of one system: *_win32.cpp on Windows, *_posix.cpp and
+  # *_iconv.cpp elsewhere.
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_(posix|iconv)\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
   add_library(k2v_${name} STATIC ${sources})
   target_include_directories(k2v_${name} PUBLIC ${view})
   foreach(folder ${LAYER_BELOW})
@@ -29,6 +36,10 @@ endfunction()
 
 k2v_layer(text)
 k2v_layer(platform BELOW text)
+if(WIN32)
+  # CommandLineToArgvW
+  target_link_libraries(k2v_platform PUBLIC shell32)
+endif()
 k2v_layer(io BELOW platform text)
 k2v_layer(soil BELOW io platform text)
 k2v_layer(titles BELOW io platform text)
