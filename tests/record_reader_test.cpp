@@ -149,6 +149,51 @@ TEST(OpenOrDropEmpty, FileWithDataThatCannotBeReadIsAnError) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: read as no data, 2: could not drop privileges, 3: wrong path";
 }
 
+TEST(RecordReader, ReadsFilesLargerThanItsBlocksAsAWhole) {
+  // Records cross the reader's blocks: a long Japanese field whose start is
+  // all that is kept, a quoted one handed over in pieces, and a blank run of
+  // several blocks between records, after which positions still count bytes.
+  const std::string text = test::Sjis("砂混りシルト　");
+  std::string longField;
+  while (longField.size() < 3 * ItemStream::kBlockSize) longField += text;
+  const std::string blanks = [] {
+    std::string b;
+    while (b.size() < 2 * ItemStream::kBlockSize) b += "  \r\n";
+    return b;
+  }();
+  const std::string first = "a," + longField + "  ,\"" + longField + "\",b\r\n";
+  const std::string bytes = first + blanks + "c,d,e,f\r\n";
+  test::TempDir dir;
+  test::WriteBytes(dir / "X.TXT", bytes);
+
+  ReadOptions options;
+  options.keepBytes = {{2, 10}};
+  options.streamedField = 3;
+  std::string streamed;
+  std::vector<std::string> records;
+  std::vector<std::int32_t> positions;
+  options.onPiece = [&](const RecordReader& r, std::string_view piece) {
+    EXPECT_EQ(r.Fields[1], records.empty() ? "a" : "c") << "the record's earlier fields are not there";
+    streamed += piece;
+  };
+  ForEachRecord(dir.folder() + "X.TXT", 4, "", options, [] {}, [&](const RecordReader& r) {
+    records.push_back(r.Fields[1] + "|" + r.Fields[4]);
+    positions.push_back(r.RecordPos[0]);
+    if (records.size() == 1) {
+      const std::string whole = DecodeCp932(longField);
+      EXPECT_GE(r.Fields[2].size(), 10u);
+      EXPECT_EQ(whole.compare(0, r.Fields[2].size(), r.Fields[2]), 0) << "the kept part is not the field's start";
+      EXPECT_TRUE(r.Fields[3].empty());
+      EXPECT_EQ(streamed, whole);
+    } else {
+      EXPECT_EQ(streamed, "e");
+    }
+    streamed.clear();
+  });
+  EXPECT_EQ(records, (Records{"a|b", "c|f"}));
+  EXPECT_EQ(positions, (std::vector<std::int32_t>{1, static_cast<std::int32_t>(first.size()) + 1}));
+}
+
 TEST(ItemStream, ReadsWholeLinesForSettingsFiles) {
   ItemStream lf(test::Sjis("[RADUDI]\n\"C:\\RADUDI\\\" ,x\n"));
   EXPECT_EQ(lf.NextLine(), "[RADUDI]");

@@ -1,102 +1,364 @@
 #include "io/record_reader.hpp"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/file_reader.hpp"
 #include "platform/files.hpp"
 #include "text/cp932.hpp"
-#include "text/sjis_text.hpp"
 
 namespace k2v {
 
-ItemStream::ItemStream(std::string bytes) : bytes_(std::move(bytes)) {}
+// Where the bytes of an item or a line go: raw bytes are decoded as they are
+// handed over.
+class ItemStream::Sink {
+ public:
+  virtual ~Sink() = default;
+  // Takes the bytes; when complete is false a character cut off at their end
+  // may be left for the next call. Returns how many bytes were taken.
+  virtual size_t Take(std::string_view raw, bool complete) = 0;
+  // Takes n spaces (those inside an item, once text follows them).
+  virtual void TakeSpaces(size_t n) = 0;
+};
 
-bool ItemStream::AtEnd() const {
-  // The first byte from pos_ on that is more than a line end or a space,
-  // remembered: asking again before it is reached costs nothing, so a long
-  // run of blank lines is scanned once, not once per record.
-  if (dataAt_ == std::string::npos || dataAt_ < pos_) {
-    dataAt_ = pos_;
-    while (dataAt_ < bytes_.size()) {
-      char c = bytes_[dataAt_];
-      // 0x1A is the end-of-file mark some Windows programs still write.
-      if (c != '\r' && c != '\n' && c != ' ' && c != '\x1a') break;
-      ++dataAt_;
+namespace {
+
+class StringSink : public ItemStream::Sink {
+ public:
+  StringSink(std::string& out, size_t keep) : out_(out), keep_(keep) { out_.clear(); }
+  size_t Take(std::string_view raw, bool complete) override {
+    if (kept_ >= keep_) return raw.size();
+    const size_t used = DecodeCp932Append(raw, out_, complete);
+    kept_ += used;
+    return used;
+  }
+  void TakeSpaces(size_t n) override {
+    if (kept_ >= keep_) return;
+    n = std::min(n, keep_ - kept_);
+    out_.append(n, ' ');
+    kept_ += n;
+  }
+
+ private:
+  std::string& out_;
+  size_t keep_;
+  size_t kept_ = 0;
+};
+
+class PieceSink : public ItemStream::Sink {
+ public:
+  explicit PieceSink(const std::function<void(std::string_view)>& onPiece) : onPiece_(onPiece) {}
+  size_t Take(std::string_view raw, bool complete) override {
+    piece_.clear();
+    const size_t used = DecodeCp932Append(raw, piece_, complete);
+    if (!piece_.empty()) onPiece_(piece_);
+    return used;
+  }
+  void TakeSpaces(size_t n) override {
+    while (n > 0) {
+      const size_t k = std::min<size_t>(n, 4096);
+      piece_.assign(k, ' ');
+      onPiece_(piece_);
+      n -= k;
     }
   }
-  return dataAt_ >= bytes_.size();
+
+ private:
+  const std::function<void(std::string_view)>& onPiece_;
+  std::string piece_;
+};
+
+bool IsBreak(char c) { return c == ',' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+ItemStream::ItemStream() = default;
+ItemStream::ItemStream(std::string bytes, size_t blockSize)
+    : memory_(std::move(bytes)), blockSize_(std::max<size_t>(blockSize, 1)), eof_(false) {}
+ItemStream::ItemStream(std::unique_ptr<FileReader> file) : file_(std::move(file)), eof_(false) {}
+ItemStream ItemStream::OfFile(const std::string& path) { return ItemStream(std::make_unique<FileReader>(path)); }
+ItemStream::ItemStream(ItemStream&&) noexcept = default;
+ItemStream& ItemStream::operator=(ItemStream&&) noexcept = default;
+ItemStream::~ItemStream() = default;
+
+void ItemStream::Compact() {
+  // One byte before the next unread one stays: it tells whether a line starts there.
+  if (pos_ <= 1) return;
+  const size_t drop = pos_ - 1;
+  buf_.erase(0, drop);
+  base_ += static_cast<std::int64_t>(drop);
+  pos_ -= drop;
+  if (shiftAt_ != std::string::npos) {
+    if (shiftAt_ <= drop) {
+      base_ += shift_;
+      shift_ = 0;
+      shiftAt_ = std::string::npos;
+    } else {
+      shiftAt_ -= drop;
+    }
+  }
+}
+
+bool ItemStream::Fill() {
+  if (eof_) return false;
+  Compact();
+  const size_t old = buf_.size();
+  size_t got = 0;
+  if (file_) {
+    buf_.resize(old + blockSize_);
+    got = file_->Read(buf_.data() + old, blockSize_);
+  } else {
+    got = std::min(blockSize_, memory_.size() - memoryPos_);
+    buf_.resize(old + got);
+    std::memcpy(buf_.data() + old, memory_.data() + memoryPos_, got);
+    memoryPos_ += got;
+  }
+  buf_.resize(old + got);
+  if (got == 0) {
+    eof_ = true;
+    file_.reset();
+    memory_ = std::string();
+    return false;
+  }
+  return true;
+}
+
+bool ItemStream::Have(size_t k) {
+  while (buf_.size() - pos_ <= k) {
+    if (!Fill()) return false;
+  }
+  return true;
+}
+
+std::int64_t ItemStream::Position() const {
+  std::int64_t p = base_ + static_cast<std::int64_t>(pos_) + 1;
+  if (shiftAt_ != std::string::npos && pos_ >= shiftAt_) p += shift_;
+  return p;
+}
+
+bool ItemStream::Exhausted() { return !Have(0); }
+
+void ItemStream::SkipToEnd() {
+  pos_ = buf_.size();
+  eof_ = true;
+  file_.reset();
+  memory_ = std::string();
+  afterComma_ = false;
+}
+
+bool ItemStream::AtEnd() {
+  // Scans the blank bytes ahead without passing over them. A run longer
+  // than a block stands in for the reader as one byte: a line end when it
+  // holds one (an item after a comma ends there, and the blank lines after it
+  // are skipped), else a space; the bytes after it keep their positions.
+  size_t k = 0;
+  bool lineEnd = false;
+  bool endMark = false;
+  for (;;) {
+    for (; pos_ + k < buf_.size(); ++k) {
+      const char c = buf_[pos_ + k];
+      if (c == '\r' || c == '\n') {
+        lineEnd = true;
+      } else if (c == '\x1a') {
+        // The end-of-file mark some Windows programs still write.
+        endMark = true;
+      } else if (c != ' ') {
+        return false;
+      }
+    }
+    if (k >= blockSize_ && !endMark && k > 1) {
+      if (shiftAt_ != std::string::npos && shiftAt_ <= pos_) {
+        base_ += shift_;
+        shift_ = 0;
+        shiftAt_ = std::string::npos;
+      }
+      buf_.resize(pos_);
+      buf_ += lineEnd ? '\n' : ' ';
+      shiftAt_ = pos_ + 1;
+      shift_ += static_cast<std::int64_t>(k - 1);
+      k = 1;
+    }
+    if (!Fill()) return true;
+  }
 }
 
 void ItemStream::SkipLineEnd() {
-  if (pos_ < bytes_.size() && bytes_[pos_] == '\r') {
+  if (!Have(0)) return;
+  if (buf_[pos_] == '\r') {
     ++pos_;
-    if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
-  } else if (pos_ < bytes_.size() && bytes_[pos_] == '\n') {
+    if (Have(0) && buf_[pos_] == '\n') ++pos_;
+  } else if (buf_[pos_] == '\n') {
     ++pos_;
   }
 }
 
-std::string ItemStream::NextItem() {
-  const size_t n = bytes_.size();
-  while (pos_ < n && bytes_[pos_] == ' ') ++pos_;
-  if (pos_ >= n) {
+void ItemStream::SkipSpaces() {
+  while (Have(0)) {
+    while (pos_ < buf_.size() && buf_[pos_] == ' ') ++pos_;
+    if (pos_ < buf_.size()) return;
+  }
+}
+
+void ItemStream::ReadItem(Sink& sink) {
+  SkipSpaces();
+  if (!Have(0)) {
     afterComma_ = false;
-    return {};
+    return;
   }
-  std::string_view item;
-  if (bytes_[pos_] == '"') {
-    size_t start = pos_ + 1;
-    size_t close = bytes_.find('"', start);
-    if (close == std::string::npos) close = n;
-    item = std::string_view(bytes_).substr(start, close - start);
-    pos_ = close < n ? close + 1 : n;
+  if (buf_[pos_] == '"') {
+    ++pos_;
+    // Up to the closing quote, or to the end of the data.
+    size_t k = 0;
+    for (;;) {
+      const void* quote = pos_ + k < buf_.size() ? std::memchr(buf_.data() + pos_ + k, '"', buf_.size() - pos_ - k) : nullptr;
+      if (quote) {
+        k = static_cast<size_t>(static_cast<const char*>(quote) - (buf_.data() + pos_));
+        sink.Take(std::string_view(buf_).substr(pos_, k), true);
+        pos_ += k + 1;
+        break;
+      }
+      k = buf_.size() - pos_;
+      if (k >= blockSize_) {
+        const size_t used = sink.Take(std::string_view(buf_).substr(pos_, k), false);
+        pos_ += used;
+        k -= used;
+      }
+      if (!Fill()) {
+        sink.Take(std::string_view(buf_).substr(pos_, k), true);
+        pos_ += k;
+        break;
+      }
+    }
     // Whatever stands between the closing quote and the separator is dropped.
-    while (pos_ < n && bytes_[pos_] != ',' && bytes_[pos_] != '\r' && bytes_[pos_] != '\n') ++pos_;
+    while (Have(0)) {
+      while (pos_ < buf_.size() && !IsBreak(buf_[pos_])) ++pos_;
+      if (pos_ < buf_.size()) break;
+    }
   } else {
-    size_t start = pos_;
-    while (pos_ < n && bytes_[pos_] != ',' && bytes_[pos_] != '\r' && bytes_[pos_] != '\n') ++pos_;
-    size_t end = pos_;
-    while (end > start && bytes_[end - 1] == ' ') --end;
-    item = std::string_view(bytes_).substr(start, end - start);
+    // Spaces at the item's end are not part of it; those inside are handed
+    // over once text follows them.
+    size_t k = 0;           // bytes scanned from pos_
+    size_t textEnd = 0;     // end of the last byte that is not a space, from pos_
+    size_t spacesBefore = 0;  // spaces passed over before pos_, not handed over yet
+    for (;;) {
+      const char* data = buf_.data() + pos_;
+      const size_t avail = buf_.size() - pos_;
+      while (k < avail && !IsBreak(data[k])) {
+        if (data[k] != ' ') textEnd = k + 1;
+        ++k;
+      }
+      if (k < avail) break;
+      if (k >= blockSize_) {
+        if (textEnd > 0) {
+          if (spacesBefore > 0) sink.TakeSpaces(spacesBefore);
+          spacesBefore = 0;
+        }
+        if (textEnd < k) {
+          // A space follows the text, so its last character is whole.
+          sink.Take(std::string_view(buf_).substr(pos_, textEnd), true);
+          spacesBefore += k - textEnd;
+          pos_ += k;
+          k = 0;
+          textEnd = 0;
+        } else {
+          const size_t used = sink.Take(std::string_view(buf_).substr(pos_, k), false);
+          pos_ += used;
+          k -= used;
+          textEnd = k;
+        }
+      }
+      if (!Fill()) break;
+    }
+    if (textEnd > 0) {
+      if (spacesBefore > 0) sink.TakeSpaces(spacesBefore);
+      sink.Take(std::string_view(buf_).substr(pos_, textEnd), true);
+    }
+    pos_ += k;
   }
-  std::string text = DecodeCp932(item);
-  afterComma_ = pos_ < n && bytes_[pos_] == ',';
+  afterComma_ = Have(0) && buf_[pos_] == ',';
   if (afterComma_) {
     ++pos_;
   } else {
     SkipLineEnd();
   }
+}
+
+void ItemStream::ReadLine(Sink& sink) {
+  size_t k = 0;
+  for (;;) {
+    const char* data = buf_.data() + pos_;
+    const size_t avail = buf_.size() - pos_;
+    while (k < avail && data[k] != '\r' && data[k] != '\n') ++k;
+    if (k < avail) break;
+    if (k >= blockSize_) {
+      const size_t used = sink.Take(std::string_view(buf_).substr(pos_, k), false);
+      pos_ += used;
+      k -= used;
+    }
+    if (!Fill()) break;
+  }
+  sink.Take(std::string_view(buf_).substr(pos_, k), true);
+  pos_ += k;
+  SkipLineEnd();
+}
+
+std::string ItemStream::NextItem() {
+  std::string text;
+  NextItemInto(text);
   return text;
 }
 
+void ItemStream::NextItemInto(std::string& out, size_t keepBytes) {
+  StringSink sink(out, keepBytes);
+  ReadItem(sink);
+}
+
+void ItemStream::NextItemTo(const std::function<void(std::string_view)>& onPiece) {
+  PieceSink sink(onPiece);
+  ReadItem(sink);
+}
+
 void ItemStream::SkipBlankLines() {
-  if (pos_ > 0 && bytes_[pos_ - 1] != '\r' && bytes_[pos_ - 1] != '\n') return;
+  if (pos_ > 0 && buf_[pos_ - 1] != '\r' && buf_[pos_ - 1] != '\n') return;
   for (;;) {
-    size_t p = pos_;
-    while (p < bytes_.size() && bytes_[p] == ' ') ++p;
-    if (p >= bytes_.size() || (bytes_[p] != '\r' && bytes_[p] != '\n')) return;
-    pos_ = p;
+    size_t k = 0;
+    while (Have(k) && buf_[pos_ + k] == ' ') ++k;
+    if (!Have(k) || (buf_[pos_ + k] != '\r' && buf_[pos_ + k] != '\n')) return;
+    pos_ += k;
     SkipLineEnd();
   }
 }
 
 std::string ItemStream::NextLine() {
-  size_t start = pos_;
-  while (pos_ < bytes_.size() && bytes_[pos_] != '\r' && bytes_[pos_] != '\n') ++pos_;
-  std::string line = DecodeCp932(std::string_view(bytes_).substr(start, pos_ - start));
-  SkipLineEnd();
+  std::string line;
+  NextLineInto(line);
   return line;
+}
+
+void ItemStream::NextLineInto(std::string& out, size_t keepBytes) {
+  StringSink sink(out, keepBytes);
+  ReadLine(sink);
 }
 
 bool LiesInFolder(const std::string& path, const std::string& folder) {
   namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path parent = fs::path(path).parent_path();
+  fs::path parent = NativePath(path).parent_path();
   if (parent.empty()) return false;
-  return fs::equivalent(parent, fs::path(folder), ec) && !ec;
+  return SameFolder(PathText(parent), folder);
 }
 
-RecordReader::RecordReader(std::string destinationFolder) : destinationFolder_(std::move(destinationFolder)) {}
+RecordReader::RecordReader(std::string destinationFolder, ReadOptions options)
+    : destinationFolder_(std::move(destinationFolder)), options_(std::move(options)) {
+  keepBytes_.fill(std::string::npos);
+  for (const auto& [field, bytes] : options_.keepBytes) {
+    if (field >= 1 && field <= kMaxFields) keepBytes_[static_cast<size_t>(field)] = bytes;
+  }
+  if (options_.streamedField > 0 && options_.onPiece) {
+    streamedPiece_ = [this](std::string_view piece) { options_.onPiece(*this, piece); };
+  }
+}
 
 bool RecordReader::OpenOrDropEmpty(const std::string& path) {
   Close();
@@ -112,7 +374,8 @@ bool RecordReader::OpenOrDropEmpty(const std::string& path) {
   }
   // A file with data that cannot be read is an error, not "no data": its
   // data would silently be missing from the conversion.
-  stream_ = ItemStream(ReadFileBytes(path));
+  stream_ = ItemStream::OfFile(path);
+  stream_.Exhausted();  // reads the first block, so that an unreadable file fails here
   open_ = true;
   return false;
 }
@@ -127,30 +390,44 @@ void RecordReader::ReadRecord(int n, int slot) {
   RecordPos[static_cast<size_t>(slot)] = static_cast<std::int32_t>(stream_.Position());
   RecordComplete = true;
   for (int k = 1; k <= n; ++k) {
+    const auto field = static_cast<size_t>(k);
     // A blank line between records (or within one) is no item: it would
     // move every later field into the wrong place.
-    if (!(k > 1 && stream_.AfterComma())) stream_.SkipBlankLines();
+    if (!(k > 1 && stream_.AfterComma())) {
+      if (k > 1) stream_.AtEnd();  // a long blank run ahead is read as one byte
+      stream_.SkipBlankLines();
+    }
     if (stream_.AtEnd()) {
       // Only line ends, spaces and an end-of-file mark are left: the field
       // is empty (a mark is no text), and it is there only when a comma
       // announced it (the empty last item of "a,b,").
       if (!(k > 1 && stream_.AfterComma())) RecordComplete = false;
       stream_.SkipToEnd();
-      Fields[static_cast<size_t>(k)].clear();
+      Fields[field].clear();
       continue;
     }
-    Fields[static_cast<size_t>(k)] = stream_.NextItem();
+    if (k == options_.streamedField && streamedPiece_) {
+      Fields[field].clear();
+      stream_.NextItemTo(streamedPiece_);
+    } else {
+      stream_.NextItemInto(Fields[field], keepBytes_[field]);
+    }
   }
 }
 
 bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,
                    const std::function<void(const RecordReader&)>& onRecord) {
-  return ForEachRecord(path, fieldCount, dropEmptyIn, [] {}, onRecord);
+  return ForEachRecord(path, fieldCount, dropEmptyIn, ReadOptions{}, [] {}, onRecord);
 }
 
 bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,
                    const std::function<void()>& onData, const std::function<void(const RecordReader&)>& onRecord) {
-  RecordReader reader(dropEmptyIn);
+  return ForEachRecord(path, fieldCount, dropEmptyIn, ReadOptions{}, onData, onRecord);
+}
+
+bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn, const ReadOptions& options,
+                   const std::function<void()>& onData, const std::function<void(const RecordReader&)>& onRecord) {
+  RecordReader reader(dropEmptyIn, options);
   if (reader.OpenOrDropEmpty(path)) return false;
   onData();
   for (;;) {

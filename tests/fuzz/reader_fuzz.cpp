@@ -68,6 +68,31 @@ void CheckLines(const std::string& bytes) {
                                std::to_string(expected.size()));
 }
 
+// Read a few bytes at a time, the stream gives the same items at the same
+// positions, and the same lines, as read in one block.
+void CheckBlocks(const std::string& bytes) {
+  const size_t block = bytes.empty() ? 1 : 1 + static_cast<unsigned char>(bytes[0]) % 7;
+  auto items = [&](size_t blockSize) {
+    std::vector<std::pair<std::string, std::int64_t>> read;
+    k2v::ItemStream stream(bytes, blockSize);
+    for (;;) {
+      stream.SkipBlankLines();
+      if (stream.AtEnd()) break;
+      const std::int64_t at = stream.Position();
+      read.emplace_back(stream.NextItem(), at);
+    }
+    return read;
+  };
+  Check(items(block) == items(bytes.size() + 1), "items read in blocks of " + std::to_string(block) + " bytes differ");
+  auto lines = [&](size_t blockSize) {
+    std::vector<std::string> read;
+    k2v::ItemStream stream(bytes, blockSize);
+    while (!stream.Exhausted()) read.push_back(stream.NextLine());
+    return read;
+  };
+  Check(lines(block) == lines(bytes.size() + 1), "lines read in blocks of " + std::to_string(block) + " bytes differ");
+}
+
 // Items and lines mixed as the input's own bytes choose.
 void CheckMixedReads(const std::string& bytes) {
   k2v::ItemStream stream(bytes);
@@ -198,6 +223,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const ItemModel model = ReadItems(bytes);
   CheckLines(bytes);
+  CheckBlocks(bytes);
   if (!bytes.empty()) CheckMixedReads(bytes);
 
   k2v::fuzz::ScratchFolder root("k2v-fuzz-reader");
