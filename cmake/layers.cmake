@@ -6,6 +6,9 @@ get_filename_component(K2V_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 # of the folders below it (a view of links in the build folder), so an include
 # of a higher layer does not compile. Dependencies point down:
 #   cli, app -> run -> convert, titles, soil -> io -> platform -> text
+# Files that hold only Linux system calls; each has a *_win32.cpp counterpart.
+set(K2V_POSIX_ONLY platform/radudi_search.cpp platform/folder_walk.cpp)
+
 function(k2v_layer name)
   cmake_parse_arguments(LAYER "" "" "BELOW" ${ARGN})
   set(view ${CMAKE_BINARY_DIR}/layers/${name})
@@ -19,9 +22,13 @@ function(k2v_layer name)
   # A front end's main.cpp is its program, not part of its library.
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   # The system calls of one system: *_win32.cpp on Windows, *_posix.cpp and
-  # *_iconv.cpp elsewhere.
+  # *_iconv.cpp elsewhere, and on Windows the files of K2V_POSIX_ONLY leave
+  # the place to their *_win32.cpp counterparts.
   if(WIN32)
     list(FILTER sources EXCLUDE REGEX "_(posix|iconv)\\.cpp$")
+    foreach(source ${K2V_POSIX_ONLY})
+      list(REMOVE_ITEM sources ${K2V_ROOT}/src/${source})
+    endforeach()
   else()
     list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
   endif()

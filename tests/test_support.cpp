@@ -1,13 +1,23 @@
 #include "test_support.hpp"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
 
+#include "platform/files.hpp"
+#include "run/paths.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
@@ -33,6 +43,16 @@ TempDir::~TempDir() {
   }
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
   fs::remove_all(path_, ec);
+}
+
+std::string TempDir::folder() const { return PathText(path_) + Sep(); }
+
+std::string Sep() { return std::string(1, NativePathRules().Separator()); }
+
+std::string Native(const std::string& relative) {
+  std::string path = relative;
+  std::replace(path.begin(), path.end(), '/', NativePathRules().Separator());
+  return path;
 }
 
 std::string Sjis(const std::string& utf8) { return EncodeCp932(utf8); }
@@ -85,8 +105,8 @@ std::string Record68(const std::map<int, std::string>& fields) {
 ConversionTest::ConversionTest() {
   fs::create_directories(root / "export");
   fs::create_directories(root / "dest");
-  ctx.SourceFolder = (root / "export").string() + "/";
-  ctx.DestinationPath = (root / "dest").string() + "/";
+  ctx.SourceFolder = PathText(root / "export") + Sep();
+  ctx.DestinationPath = PathText(root / "dest") + Sep();
 }
 
 void ConversionTest::Source(const std::string& name, const std::string& utf8) const {
@@ -104,6 +124,66 @@ MessageAnswer RecordingFrontEnd::ShowMessage(const std::string& text, const std:
   answers.pop_front();
   return a;
 }
+
+#ifdef _WIN32
+
+namespace {
+
+// One argument as the program's command-line parser reads it back.
+std::wstring Quoted(const std::wstring& arg) {
+  if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) return arg;
+  std::wstring out = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    if (c == L'"') backslashes = backslashes * 2 + 1;
+    out.append(backslashes, L'\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(backslashes * 2, L'\\');
+  return out + L"\"";
+}
+
+HANDLE Inheritable(const fs::path& path, bool write) {
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  return CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
+                     write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input) {
+  TempDir io;
+  fs::path inPath = io / "in", outPath = io / "out", errPath = io / "err";
+  WriteBytes(inPath, input);
+  std::wstring commandLine;
+  for (const auto& a : args) commandLine += (commandLine.empty() ? L"" : L" ") + Quoted(NativePath(a).native());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = Inheritable(inPath, false);
+  startup.hStdOutput = Inheritable(outPath, true);
+  startup.hStdError = Inheritable(errPath, true);
+  PROCESS_INFORMATION process{};
+  int status = -1;
+  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    if (GetExitCodeProcess(process.hProcess, &code)) status = static_cast<int>(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(h);
+  out = ReadBytes(outPath);
+  err = ReadBytes(errPath);
+  return status;
+}
+
+#else
 
 int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input) {
   TempDir io;
@@ -127,5 +207,7 @@ int RunCommand(const std::vector<std::string>& args, std::string& out, std::stri
   err = ReadBytes(errPath);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+#endif
 
 }  // namespace k2v::test

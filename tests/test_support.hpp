@@ -23,13 +23,19 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
-  // The path as text, ending in "/".
-  std::string folder() const { return path_.string() + "/"; }
+  // The path as text, ending in the system's separator.
+  std::string folder() const;
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
  private:
   std::filesystem::path path_;
 };
+
+// The folder separator of the system the tests run on, as the run's path
+// rules name it ("/" on Linux, "\\" on Windows).
+std::string Sep();
+// The relative path with its "/" replaced by the system's separator.
+std::string Native(const std::string& relative);
 
 // CP932 bytes of UTF-8 text (every character must be representable).
 std::string Sjis(const std::string& utf8);

@@ -11,7 +11,7 @@ namespace k2v {
 
 OutputFile::OutputFile(const std::string& path) : path_(path) {
   CheckFault(FileOperation::Create, path);
-  file_ = std::fopen(ResolveCase(path).c_str(), "wb");
+  file_ = OpenFile(ResolveCase(path), "wb");
   if (!file_) throw FileError(path, SystemReason(errno));
 }
 

@@ -1,20 +1,16 @@
 #include "platform/files.hpp"
 
+// The file operations that std::filesystem gives on every system; those that
+// need the system's own calls are in file_system_posix.cpp and
+// file_system_win32.cpp.
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
-#include <fcntl.h>
-#include <langinfo.h>
-#include <locale.h>
-#include <signal.h>
-#include <unistd.h>
-
+#include "platform/file_system.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
@@ -25,28 +21,9 @@ namespace k2v {
 FileError::FileError(std::string path, std::string reason)
     : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
 
-std::string SystemReason(int err) {
-  // The user's locale, when its messages are UTF-8 like the program's text.
-  static const locale_t userLocale = [] {
-    locale_t l = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
-    if (l && std::strcmp(nl_langinfo_l(CODESET, l), "UTF-8") != 0) {
-      freelocale(l);
-      l = static_cast<locale_t>(0);
-    }
-    return l;
-  }();
-  if (userLocale) return strerror_l(err, userLocale);
-  return std::strerror(err);
-}
-
 namespace {
 
-std::string Reason(const std::error_code& ec) {
-  if (ec.category() == std::system_category() || ec.category() == std::generic_category()) {
-    return SystemReason(ec.value());
-  }
-  return ec.message();
-}
+using files_system::Reason;
 std::string Reason(int err) { return SystemReason(err); }
 
 FaultHook& Hook() {
@@ -69,17 +46,17 @@ void PreferSpelling(const std::string& candidate, const std::string& wanted, std
 
 std::string ResolveCase(const std::string& path) {
   std::error_code ec;
-  fs::path p(path);
-  if (fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec) return path;
+  fs::path p = NativePath(path);
+  if (fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec) return files_system::SpellingOnDisk(path);
   fs::path parent = p.parent_path();
-  const std::string wanted = p.filename().string();
+  const std::string wanted = PathText(p.filename());
   if (wanted.empty()) return path;
   fs::directory_iterator it(parent.empty() ? fs::path(".") : parent, ec);
   if (ec) return path;
   std::string best;
-  for (const auto& entry : it) PreferSpelling(entry.path().filename().string(), wanted, best);
+  for (const auto& entry : it) PreferSpelling(PathText(entry.path().filename()), wanted, best);
   if (best.empty()) return path;
-  return (parent / best).string();
+  return PathText(parent / NativePath(best));
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -95,12 +72,12 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 bool FileExists(const std::string& path) {
   std::error_code ec;
-  return fs::is_regular_file(ResolveCase(path), ec);
+  return fs::is_regular_file(NativePath(ResolveCase(path)), ec);
 }
 
 std::int64_t FileSize(const std::string& path) {
   std::error_code ec;
-  std::string real = ResolveCase(path);
+  fs::path real = NativePath(ResolveCase(path));
   if (!fs::is_regular_file(real, ec)) return 0;
   auto size = fs::file_size(real, ec);
   if (ec) return 0;
@@ -109,7 +86,7 @@ std::int64_t FileSize(const std::string& path) {
 
 std::string ReadFileBytes(const std::string& path) {
   std::string real = ResolveCase(path);
-  std::FILE* f = std::fopen(real.c_str(), "rb");
+  std::FILE* f = OpenFile(real, "rb");
   if (!f) throw FileError(path, Reason(errno));
   std::string bytes;
   char buffer[65536];
@@ -125,7 +102,7 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   CheckFault(FileOperation::Create, path);
   std::string real = ResolveCase(path);
-  std::FILE* f = std::fopen(real.c_str(), "wb");
+  std::FILE* f = OpenFile(real, "wb");
   if (!f) throw FileError(path, Reason(errno));
   bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   int err = errno;
@@ -141,12 +118,15 @@ void CopyFileReplacing(const std::string& from, const std::string& to) {
   std::string source = ResolveCase(from);
   std::string target = ResolveCase(to);
   std::error_code ec;
-  if (fs::exists(source, ec) && fs::exists(target, ec) && fs::equivalent(source, target, ec)) return;
-  fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
+  if (fs::exists(NativePath(source), ec) && fs::exists(NativePath(target), ec) &&
+      files_system::SameEntry(source, target)) {
+    return;
+  }
+  files_system::CopyFileOver(source, target, ec);
   if (ec) {
     // The message names the side that failed.
     std::error_code probe;
-    throw FileError(fs::is_regular_file(source, probe) ? to : from, Reason(ec));
+    throw FileError(fs::is_regular_file(NativePath(source), probe) ? to : from, Reason(ec));
   }
 }
 
@@ -156,65 +136,39 @@ void RenameReplacing(const std::string& from, const std::string& to) {
   std::string existing = ResolveCase(to);
   std::error_code ec;
   // The file takes the new spelling: a differently spelt file of that name goes first.
-  if (existing != to && fs::exists(existing, ec) && !fs::equivalent(existing, source, ec)) {
-    fs::remove(existing, ec);
+  if (existing != to && fs::exists(NativePath(existing), ec) && !files_system::SameEntry(existing, source)) {
+    fs::remove(NativePath(existing), ec);
     if (ec) throw FileError(existing, Reason(ec));
   }
-  fs::rename(source, to, ec);
+  fs::rename(NativePath(source), NativePath(to), ec);
   if (ec) throw FileError(from, Reason(ec));
 }
 
 void DeleteFileIfExists(const std::string& path) {
   CheckFault(FileOperation::Delete, path);
-  std::string real = ResolveCase(path);
+  fs::path real = NativePath(ResolveCase(path));
   std::error_code ec;
   if (fs::symlink_status(real, ec).type() == fs::file_type::not_found) return;
   fs::remove(real, ec);
   if (ec) throw FileError(path, Reason(ec));
 }
 
-namespace {
-
-void SyncDescriptor(const std::string& path, int flags, bool folder) {
-  int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-  if (fd < 0) throw FileError(path, Reason(errno));
-  // A folder on a file system that cannot flush its entries is no failure.
-  if (::fsync(fd) != 0 && !(folder && (errno == EINVAL || errno == EROFS))) {
-    int err = errno;
-    ::close(fd);
-    throw FileError(path, Reason(err));
-  }
-  ::close(fd);
-}
-
-}  // namespace
-
-void SyncFile(const std::string& path) {
-  CheckFault(FileOperation::Sync, path);
-  SyncDescriptor(path, O_RDONLY, false);
-}
-
-void SyncFolder(const std::string& path) { SyncDescriptor(path, O_RDONLY | O_DIRECTORY, true); }
-
-void PlaceFile(const std::string& from, const std::string& to) {
-  CheckFault(FileOperation::Rename, to);
-  if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(to, Reason(errno));
-}
-
 void RemoveTree(const std::string& path) {
   std::error_code ec;
-  fs::remove_all(path, ec);
+  fs::remove_all(NativePath(path), ec);
   if (ec) throw FileError(path, Reason(ec));
 }
 
 std::vector<std::string> ListFolderFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
-  fs::directory_iterator it(folder, ec);
+  fs::directory_iterator it(NativePath(folder), ec);
   if (ec) throw FileError(folder, Reason(ec));
   for (const auto& entry : it) {
     std::error_code typeError;
-    if (entry.symlink_status(typeError).type() == fs::file_type::regular) names.push_back(entry.path().filename().string());
+    if (entry.symlink_status(typeError).type() == fs::file_type::regular) {
+      names.push_back(PathText(entry.path().filename()));
+    }
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -222,36 +176,24 @@ std::vector<std::string> ListFolderFiles(const std::string& folder) {
 
 bool IsFolderEntry(const std::string& path) {
   std::error_code ec;
-  return fs::symlink_status(path, ec).type() == fs::file_type::directory;
+  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::directory;
 }
 
 bool IsLinkEntry(const std::string& path) {
   std::error_code ec;
-  return fs::symlink_status(path, ec).type() == fs::file_type::symlink;
-}
-
-void IgnoreFileSizeSignal() {
-#ifdef SIGXFSZ
-  ::signal(SIGXFSZ, SIG_IGN);
-#endif
+  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::symlink;
 }
 
 bool FolderExists(const std::string& path) {
   std::error_code ec;
-  return fs::is_directory(path, ec);
+  return fs::is_directory(NativePath(path), ec);
 }
 
 void CreateFolder(const std::string& path) {
   CheckFault(FileOperation::CreateFolder, path);
   std::error_code ec;
-  fs::create_directory(path, ec);
+  fs::create_directory(NativePath(path), ec);
   if (ec) throw FileError(path, Reason(ec));
-}
-
-bool SameFolder(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  bool same = fs::equivalent(a, b, ec);
-  return !ec && same;
 }
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
@@ -285,10 +227,10 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
 std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
   std::error_code ec;
-  fs::directory_iterator it(folder, ec);
+  fs::directory_iterator it(NativePath(folder), ec);
   if (ec) return names;
   for (const auto& entry : it) {
-    std::string name = entry.path().filename().string();
+    std::string name = PathText(entry.path().filename());
     if (name.empty() || name[0] == '.') continue;
     std::error_code typeError;
     if (!entry.is_regular_file(typeError)) continue;
@@ -297,12 +239,6 @@ std::vector<std::string> ListMatchingFiles(const std::string& folder, const std:
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string SysDir() {
-  const char* dir = std::getenv("KOLBRIX2VANTOR_SYSTEM_DIR");
-  if (dir && *dir) return dir;
-  return "/etc";
 }
 
 }  // namespace k2v

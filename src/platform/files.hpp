@@ -5,6 +5,8 @@
 // spelling. Paths are UTF-8 texts.
 
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -27,6 +29,13 @@ class FileError : public std::runtime_error {
 // The system's reason for the error number, in the user's language where the
 // system has one (and its messages are UTF-8), else in English.
 std::string SystemReason(int err);
+
+// The file-system path of a path text and back: on Windows names are UTF-16,
+// and std::filesystem reads a narrow text in the ANSI code page, not UTF-8.
+std::filesystem::path NativePath(const std::string& path);
+std::string PathText(const std::filesystem::path& path);
+// std::fopen with the name taken as UTF-8.
+std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // A test seam: every file operation that changes something asks the hook
 // first; a hook that returns an error number makes the operation fail with
@@ -90,6 +99,10 @@ bool FolderExists(const std::string& path);
 void CreateFolder(const std::string& path);
 // True when both paths name the same existing folder.
 bool SameFolder(const std::string& a, const std::string& b);
+// True when the file system takes the two names for one existing entry:
+// never on Linux, where every spelling is a name of its own; on Windows for
+// names that differ only in letter case.
+bool SameNameOnDisk(const std::string& a, const std::string& b);
 
 // Names of the files of folder matching the wild-card pattern ("?" one
 // character, "*" any run), ignoring case; folders and hidden files are left
@@ -103,7 +116,7 @@ bool WildcardMatch(const std::string& pattern, const std::string& name);
 void IgnoreFileSizeSignal();
 
 // The system folder that holds Radudi32.ini: KOLBRIX2VANTOR_SYSTEM_DIR when
-// set, else /etc.
+// set, else /etc (on Windows the system directory).
 std::string SysDir();
 
 }  // namespace k2v

@@ -1,7 +1,8 @@
 #pragma once
 // The search for Vantor's pattern-data folder RADUDI, recognised by a
 // non-empty kishitu.txt in it: beside the program first, then through every
-// folder of the program's volume, then of every other volume.
+// folder of the program's volume, then of every other volume. Paths use the
+// system's separator ("/" on Linux, "\" on Windows).
 
 #include <functional>
 #include <string>
@@ -13,7 +14,8 @@ namespace k2v {
 // false cancels the search.
 using SearchProgress = std::function<bool(const std::string& folder)>;
 
-// The path up to and including its last "/"; empty when it has none.
+// The path up to and including its last "/" (on Windows its last "\", "/"
+// or ":"); empty when it has none.
 std::string FolderPart(const std::string& path);
 
 // Walks the file system below FolderPart(path) and collects, in walk order,
@@ -21,7 +23,8 @@ std::string FolderPart(const std::string& path);
 // non-empty file named like suffix ("/kishitu.txt", ignoring case); each is
 // appended to candidates with a final "/". Parents come before children and
 // siblings in name order. The walk stays on the file system it starts on,
-// never follows symbolic links and skips folders it may not read. Returns
+// never follows symbolic links (on Windows enters no reparse point) and
+// skips folders it may not read. Returns
 // false when progress cancelled it.
 bool SearchRadudiTree(const std::string& path, std::vector<std::string>& candidates, const std::string& suffix,
                       const SearchProgress& progress = {});

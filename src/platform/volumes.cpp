@@ -1,16 +1,23 @@
 #include "platform/volumes.hpp"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <sstream>
 #include <string_view>
 
 namespace k2v {
 
 namespace {
+
+#ifdef _WIN32
+// Drive paths: either separator, letters in any case.
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+bool SameCharacter(char a, char b) { return IsSeparator(a) ? IsSeparator(b) : Upper(a) == Upper(b); }
+#else
+bool IsSeparator(char c) { return c == '/'; }
+bool SameCharacter(char a, char b) { return a == b; }
+#endif
 
 // File systems without user data: the kernel's views of itself, memory file
 // systems and the desktop's virtual folders.
@@ -80,14 +87,6 @@ std::vector<Volume> Arrange(const std::vector<Volume>& mounts) {
   return result;
 }
 
-std::string ReadWhole(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 }  // namespace
 
 bool IsPseudoFileSystem(const std::string& type) {
@@ -121,31 +120,16 @@ std::vector<Volume> ParseMounts(const std::string& text) {
   return Arrange(mounts);
 }
 
-std::vector<Volume> MountedVolumes() {
-  std::vector<Volume> parsed;
-  std::string info = ReadWhole("/proc/self/mountinfo");
-  if (!info.empty()) {
-    parsed = ParseMountInfo(info);
-  } else {
-    parsed = ParseMounts(ReadWhole("/proc/mounts"));
-  }
-  // Files mounted over single files (as in containers) and mount points
-  // this user cannot look at are no drives.
-  std::vector<Volume> usable;
-  for (const Volume& v : parsed) {
-    struct stat st {};
-    if (::stat(v.root.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) usable.push_back(v);
-  }
-  return usable;
-}
-
 bool PathIsWithin(const std::string& path, const std::string& root) {
   if (root.empty()) return false;
   if (root == "/") return !path.empty() && path[0] == '/';
   std::string base = root;
-  while (base.size() > 1 && base.back() == '/') base.pop_back();
-  if (path.compare(0, base.size(), base) != 0) return false;
-  return path.size() == base.size() || path[base.size()] == '/';
+  while (base.size() > 1 && IsSeparator(base.back())) base.pop_back();
+  if (path.size() < base.size()) return false;
+  for (size_t i = 0; i < base.size(); ++i) {
+    if (!SameCharacter(path[i], base[i])) return false;
+  }
+  return path.size() == base.size() || IsSeparator(path[base.size()]);
 }
 
 int VolumeIndexOf(const std::vector<Volume>& volumes, const std::string& path) {

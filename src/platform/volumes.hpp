@@ -1,6 +1,7 @@
 #pragma once
-// The drives of the window and of the RADUDI search: the mounted volumes of
-// real file systems, the root first and then the others in mount order.
+// The drives of the window and of the RADUDI search: on Linux the mounted
+// volumes of real file systems, the root first and then the others in mount
+// order; on Windows the drives that are ready, from A to Z.
 
 #include <string>
 #include <vector>
@@ -9,9 +10,10 @@ namespace k2v {
 
 // One mounted volume.
 struct Volume {
-  // The folder the volume is mounted on ("/", "/mnt/data").
+  // The folder the volume is mounted on ("/", "/mnt/data"; "C:\\" on Windows).
   std::string root;
-  // The file system type as the kernel names it ("ext4", "vfat").
+  // The file system type as the kernel names it ("ext4", "vfat"; on Windows
+  // the kind of drive: "fixed", "removable", "remote", "cdrom", "ramdisk").
   std::string type;
   // What is mounted there ("/dev/sda1", "server:/export").
   std::string source;
@@ -29,14 +31,25 @@ std::vector<Volume> ParseMountInfo(const std::string& text);
 std::vector<Volume> ParseMounts(const std::string& text);
 
 // The volumes of this machine (mount points that are folders and can be
-// looked at); empty when the mount table cannot be read.
+// looked at); empty when the mount table cannot be read. On Windows the
+// drives for which GoodDrive holds.
 std::vector<Volume> MountedVolumes();
+
+// Windows: true when the drive letter (either case) names a drive that
+// exists and is ready (a removable drive holds a disk). False where there
+// are no drive letters.
+bool DriveIsReady(char letter);
+// Windows: true when the drive can be searched for Vantor's folders: a disk,
+// removable, network or RAM drive, or a CD drive, that is ready. False where
+// there are no drive letters.
+bool GoodDrive(char letter);
 
 // Index of the volume that holds path (the longest root that contains it),
 // or -1 when none does. Both are compared as absolute texts.
 int VolumeIndexOf(const std::vector<Volume>& volumes, const std::string& path);
 
-// True when path is root or lies below it, comparing whole names.
+// True when path is root or lies below it, comparing whole names (on
+// Windows ignoring letter case, either separator).
 bool PathIsWithin(const std::string& path, const std::string& root);
 
 }  // namespace k2v

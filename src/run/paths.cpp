@@ -1,5 +1,6 @@
 #include "run/paths.hpp"
 
+#include "platform/volumes.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
@@ -51,7 +52,11 @@ std::string PosixPathRules::TrailingSeparatorMessage() const { return "最後の
 std::string PosixPathRules::GanbanMissingMessage() const { return " Ｖａｎｔｏｒのﾌｫﾙﾀﾞ（/GANBAN）がありません."; }
 
 const PathRules& NativePathRules() {
+#ifdef _WIN32
+  static const WindowsPathRules rules(DriveIsReady);
+#else
   static const PosixPathRules rules;
+#endif
   return rules;
 }
 

@@ -82,7 +82,8 @@ void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesN
   for (const Placement& p : placements) {
     PlaceFile(p.from, p.to);
     placed.push_back(NameOf(p.to));
-    if (!p.earlierSpelling.empty()) DeleteFileIfExists(p.earlierSpelling);
+    // (On Windows the earlier spelling names the placed file itself.)
+    if (!p.earlierSpelling.empty() && !SameNameOnDisk(p.earlierSpelling, p.to)) DeleteFileIfExists(p.earlierSpelling);
   }
   // The files the stages deleted or renamed go last, so that a run killed
   // before this point has lost nothing.

@@ -4,7 +4,9 @@
 // which the two systems' tables differ are settled here.
 
 #define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 #include <array>

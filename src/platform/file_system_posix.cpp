@@ -1,0 +1,111 @@
+// The file operations that need Linux's own calls.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include "platform/files.hpp"
+#include "platform/file_system.hpp"
+
+namespace fs = std::filesystem;
+
+namespace k2v {
+
+std::string SystemReason(int err) {
+  // The user's locale, when its messages are UTF-8 like the program's text.
+  static const locale_t userLocale = [] {
+    locale_t l = newlocale(LC_ALL_MASK, "", static_cast<locale_t>(0));
+    if (l && std::strcmp(nl_langinfo_l(CODESET, l), "UTF-8") != 0) {
+      freelocale(l);
+      l = static_cast<locale_t>(0);
+    }
+    return l;
+  }();
+  if (userLocale) return strerror_l(err, userLocale);
+  return std::strerror(err);
+}
+
+// Linux names are bytes, and the program's are UTF-8.
+fs::path NativePath(const std::string& path) { return fs::path(path); }
+std::string PathText(const fs::path& path) { return path.string(); }
+std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+
+namespace files_system {
+
+std::string Reason(const std::error_code& ec) {
+  if (ec.category() == std::system_category() || ec.category() == std::generic_category()) {
+    return SystemReason(ec.value());
+  }
+  return ec.message();
+}
+
+std::string SpellingOnDisk(const std::string& path) { return path; }
+
+bool SameEntry(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::equivalent(a, b, ec);
+}
+
+void CopyFileOver(const std::string& from, const std::string& to, std::error_code& ec) {
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+}
+
+}  // namespace files_system
+
+namespace {
+
+void SyncDescriptor(const std::string& path, int flags, bool folder) {
+  int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+  if (fd < 0) throw FileError(path, SystemReason(errno));
+  // A folder on a file system that cannot flush its entries is no failure.
+  if (::fsync(fd) != 0 && !(folder && (errno == EINVAL || errno == EROFS))) {
+    int err = errno;
+    ::close(fd);
+    throw FileError(path, SystemReason(err));
+  }
+  ::close(fd);
+}
+
+}  // namespace
+
+void SyncFile(const std::string& path) {
+  CheckFault(FileOperation::Sync, path);
+  SyncDescriptor(path, O_RDONLY, false);
+}
+
+void SyncFolder(const std::string& path) { SyncDescriptor(path, O_RDONLY | O_DIRECTORY, true); }
+
+void PlaceFile(const std::string& from, const std::string& to) {
+  CheckFault(FileOperation::Rename, to);
+  if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(to, SystemReason(errno));
+}
+
+void IgnoreFileSizeSignal() {
+#ifdef SIGXFSZ
+  ::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  bool same = fs::equivalent(a, b, ec);
+  return !ec && same;
+}
+
+bool SameNameOnDisk(const std::string&, const std::string&) { return false; }
+
+std::string SysDir() {
+  const char* dir = std::getenv("KOLBRIX2VANTOR_SYSTEM_DIR");
+  if (dir && *dir) return dir;
+  return "/etc";
+}
+
+}  // namespace k2v

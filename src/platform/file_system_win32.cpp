@@ -1,0 +1,155 @@
+// The file operations that need Windows' own calls. Every name goes to the
+// system as UTF-16.
+
+#define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/files.hpp"
+#include "platform/file_system.hpp"
+#include "platform/wide_text.hpp"
+
+namespace fs = std::filesystem;
+
+namespace k2v {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The path without final separators, but a drive's root ("C:\") kept whole.
+std::string WithoutFinalSeparator(std::string path) {
+  while (path.size() > 1 && IsSeparator(path.back()) && !(path.size() == 3 && path[1] == ':')) path.pop_back();
+  return path;
+}
+
+struct HandleCloser {
+  HANDLE h;
+  ~HandleCloser() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+// The volume and file index of an existing entry (a folder too).
+bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+  HandleCloser file{CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  return file.h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file.h, &info);
+}
+
+void DropReadOnly(const std::wstring& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetFileAttributesW(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  }
+}
+
+}  // namespace
+
+// The C runtime's messages are English whatever the user's language.
+std::string SystemReason(int err) { return std::strerror(err); }
+
+fs::path NativePath(const std::string& path) { return fs::path(Widen(path)); }
+std::string PathText(const fs::path& path) { return Narrow(path.native()); }
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
+}
+
+namespace files_system {
+
+std::string Reason(const std::error_code& ec) {
+  if (ec.category() == std::system_category()) return WindowsReason(static_cast<unsigned long>(ec.value()));
+  if (ec.category() == std::generic_category()) return SystemReason(ec.value());
+  return ec.message();
+}
+
+std::string SpellingOnDisk(const std::string& path) {
+  if (path.empty() || IsSeparator(path.back()) || path.find_first_of("*?") != std::string::npos) return path;
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileExW(Widen(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  if (h == INVALID_HANDLE_VALUE) return path;
+  FindClose(h);
+  const size_t cut = path.find_last_of("\\/:");
+  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+  return folder + Narrow(found.cFileName);
+}
+
+bool SameEntry(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION x, y;
+  return Identity(a, x) && Identity(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+         x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
+}
+
+void CopyFileOver(const std::string& from, const std::string& to, std::error_code& ec) {
+  ec.clear();
+  const std::wstring target = Widen(to);
+  // A read-only earlier copy is replaced like any other file, and the copy
+  // of a read-only source must stay deletable for the later stages.
+  DropReadOnly(target);
+  if (!CopyFileW(Widen(from).c_str(), target.c_str(), FALSE)) {
+    ec = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+    return;
+  }
+  DropReadOnly(target);
+}
+
+}  // namespace files_system
+
+void SyncFile(const std::string& path) {
+  CheckFault(FileOperation::Sync, path);
+  HandleCloser file{CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.h == INVALID_HANDLE_VALUE || !FlushFileBuffers(file.h)) throw FileError(path, WindowsReason(GetLastError()));
+}
+
+// Windows has no flush of a folder's entries; PlaceFile writes its renames through.
+void SyncFolder(const std::string&) {}
+
+void PlaceFile(const std::string& from, const std::string& to) {
+  CheckFault(FileOperation::Rename, to);
+  const std::wstring target = Widen(to);
+  if (!MoveFileExW(Widen(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    throw FileError(to, WindowsReason(GetLastError()));
+  }
+  // A replaced file keeps the spelling of its earlier name; the file takes
+  // the one asked for.
+  const std::string spelling = files_system::SpellingOnDisk(to);
+  if (spelling != to && !MoveFileExW(Widen(spelling).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    throw FileError(to, WindowsReason(GetLastError()));
+  }
+}
+
+// Windows has no file-size signal.
+void IgnoreFileSizeSignal() {}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  const std::string x = WithoutFinalSeparator(a);
+  const std::string y = WithoutFinalSeparator(b);
+  std::error_code ec;
+  return fs::is_directory(NativePath(x), ec) && fs::is_directory(NativePath(y), ec) && files_system::SameEntry(x, y);
+}
+
+bool SameNameOnDisk(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return fs::exists(NativePath(a), ec) && fs::exists(NativePath(b), ec) && files_system::SameEntry(a, b);
+}
+
+std::string SysDir() {
+  const wchar_t* dir = _wgetenv(L"KOLBRIX2VANTOR_SYSTEM_DIR");
+  if (dir && *dir) return Narrow(dir);
+  wchar_t buffer[MAX_PATH + 1];
+  UINT n = GetSystemDirectoryW(buffer, MAX_PATH + 1);
+  if (n == 0 || n > MAX_PATH) return "C:\\Windows\\System32";
+  return Narrow(std::wstring(buffer, n));
+}
+
+}  // namespace k2v
