@@ -19,6 +19,10 @@ struct ConversionContext {
   std::string SystemDir;
   // Data the run could not convert; told to the user at the end of the run.
   std::vector<std::string> Warnings;
+  // Layers of X1.TXT, and those with a part for which no soil code was found
+  // (Vantor's files show 000 for it): the words to add to G10A.TXT.
+  long long LayerCount = 0;
+  long long UncodedLayers = 0;
 };
 
 }  // namespace k2v

@@ -120,7 +120,15 @@ void ConvertLayerTable(ConversionContext& ctx) {
   long long gLine = 0;
   ForEachRecord(ctx.SourceFolder + "X1.TXT", kX1Fields, ctx.DestinationPath, [&](const RecordReader& reader) {
     const std::string depth = DepthColumn(reader.Fields[2]);
-    const LayerCodes codes = ClassifyLayer(ctx.SoilTables, SplitLayerDescription(reader.Fields[4]));
+    const LayerParts parts = SplitLayerDescription(reader.Fields[4]);
+    const LayerCodes codes = ClassifyLayer(ctx.SoilTables, parts);
+    ++ctx.LayerCount;
+    for (size_t k = 0; k < 2 && static_cast<int>(k) < parts.count; ++k) {
+      if (codes.main[k] == -1 && codes.quality[k] == 0 && codes.admixture[k] == 0) {
+        ++ctx.UncodedLayers;
+        break;
+      }
+    }
     const std::string m1 = MainCodeText(codes.main[0]);
     const std::string m2 = MainCodeText(codes.main[1]);
 

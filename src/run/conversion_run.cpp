@@ -167,7 +167,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
   // 11. Done.
   ui_.SetBusy(false);
   ui_.SetStatus(ctx.Warnings.empty() ? run_text::kFinished : run_text::kFinishedWithWarnings);
-  return RunResult{RunOutcome::Finished, ctx.Warnings};
+  return RunResult{RunOutcome::Finished, ctx.Warnings, ctx.LayerCount, ctx.UncodedLayers};
 }
 
 }  // namespace k2v

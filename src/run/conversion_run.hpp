@@ -36,6 +36,9 @@ struct RunResult {
   RunOutcome outcome = RunOutcome::Refused;
   // Data that could not be converted, one text each.
   std::vector<std::string> warnings;
+  // Layers converted, and those with a part that found no soil code.
+  long long layerCount = 0;
+  long long uncodedLayers = 0;
 };
 
 struct RunOptions {
