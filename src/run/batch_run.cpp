@@ -1,0 +1,315 @@
+#include "run/batch_run.hpp"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <new>
+#include <set>
+#include <system_error>
+#include <thread>
+
+#include "platform/files.hpp"
+#include "platform/folder_walk.hpp"
+#include "platform/volumes.hpp"
+#include "run/paths.hpp"
+
+namespace k2v {
+
+namespace {
+
+// A run's front end inside a batch: it asks nothing and keeps the texts the
+// run shows for the batch's summary.
+class CollectingFrontEnd : public FrontEnd {
+ public:
+  explicit CollectingFrontEnd(MessageAnswer folderAnswer) : folderAnswer_(folderAnswer) {}
+
+  void SetStatus(const std::string& text) override { status = text; }
+  void ProcessPendingEvents() override {}
+  MessageAnswer ShowMessage(const std::string& text, const std::string&, MessageIcon, MessageButtons buttons) override {
+    if (buttons == MessageButtons::Ok) {
+      messages.push_back(text);
+      return MessageAnswer::Ok;
+    }
+    // A question answered No is the reason of the refusal that follows.
+    if (folderAnswer_ != MessageAnswer::Yes) messages.push_back(text);
+    return folderAnswer_;
+  }
+  void SetBusy(bool) override {}
+  void FocusAndSelect(PathBox) override {}
+
+  std::string status;
+  std::vector<std::string> messages;
+
+ private:
+  MessageAnswer folderAnswer_;
+};
+
+// Every level of an absolute path from the top, without the root or the
+// drive: /a, /a/b, /a/b/c.
+std::vector<std::string> Levels(const std::string& path) {
+  const char sep = NativePathRules().Separator();
+  std::vector<std::string> levels;
+  const size_t first = path.find(sep);
+  if (first == std::string::npos) return levels;
+  for (size_t cut = path.find(sep, first + 1); cut != std::string::npos; cut = path.find(sep, cut + 1)) {
+    levels.push_back(path.substr(0, cut));
+  }
+  if (path.size() > first + 1) levels.push_back(path);
+  return levels;
+}
+
+std::string ParentOf(const std::string& path) {
+  const size_t cut = path.rfind(NativePathRules().Separator());
+  return cut == std::string::npos ? path : path.substr(0, std::max<size_t>(cut, 1));
+}
+
+// A text as one CSV field: quoted, inner quotes doubled, line ends as " | "
+// so that a row stays one line.
+std::string CsvField(const std::string& text) {
+  std::string field = "\"";
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') {
+      field += "\"\"";
+    } else if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      field += " | ";
+    } else {
+      field += c;
+    }
+  }
+  return field + "\"";
+}
+
+std::string JoinedMessages(const std::vector<std::string>& messages) {
+  std::string joined;
+  for (const std::string& m : messages) joined += (joined.empty() ? "" : "\n") + m;
+  return joined;
+}
+
+}  // namespace
+
+RootOverlap CheckRootOverlap(const std::string& sourceRoot, const std::string& destinationRoot) {
+  const std::string source = ResolvedPath(sourceRoot);
+  const std::string destination = ResolvedPath(destinationRoot);
+  if (source == destination || SameFolder(source, destination)) return RootOverlap::Same;
+  if (PathIsWithin(destination, source)) return RootOverlap::DestinationInsideSource;
+  if (PathIsWithin(source, destination)) return RootOverlap::SourceInsideDestination;
+  return RootOverlap::None;
+}
+
+std::vector<BatchBoring> FindBorings(const std::string& sourceRoot, const std::string& destinationRoot) {
+  std::vector<BatchBoring> borings;
+  const char sep = NativePathRules().Separator();
+  for (const std::string& relative : FindFoldersHolding(sourceRoot, "x1.txt")) {
+    if (relative.empty()) {
+      borings.push_back({".", sourceRoot, destinationRoot});
+      continue;
+    }
+    // The paths in the system's form: the control files and the vocabulary
+    // come from the destination's levels split at the separator.
+    std::string native = relative;
+    std::replace(native.begin(), native.end(), '/', sep);
+    borings.push_back({relative, JoinPath(sourceRoot, native), JoinPath(destinationRoot, native)});
+  }
+  return borings;
+}
+
+std::vector<std::string> MissingDestinationFolders(const std::string& destinationRoot,
+                                                   const std::vector<BatchBoring>& borings) {
+  std::vector<std::string> missing;
+  std::set<std::string> seen;
+  auto look = [&](const std::string& path) {
+    for (const std::string& level : Levels(path)) {
+      if (seen.insert(level).second && !FolderExists(level)) missing.push_back(level);
+    }
+  };
+  look(destinationRoot);
+  for (const BatchBoring& b : borings) look(b.destination);
+  return missing;
+}
+
+void CreateBatchFolders(const std::string& destinationRoot, const std::vector<BatchBoring>& borings) {
+  std::set<std::string> done;
+  auto create = [&](const std::string& path) {
+    for (const std::string& level : Levels(path)) {
+      if (!done.insert(level).second || FolderExists(level)) continue;
+      try {
+        CreateFolder(level);
+      } catch (const FileError&) {
+        // The runs below this level fail with the reason.
+      }
+    }
+  };
+  create(destinationRoot);
+  for (const BatchBoring& b : borings) {
+    if (b.destination != destinationRoot) create(ParentOf(b.destination));
+  }
+}
+
+BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& options) {
+  BoringResult result;
+  result.relativePath = boring.relativePath;
+  CollectingFrontEnd ui(options.folderAnswer);
+  try {
+    ConversionRun run(ui, NativePathRules(), options.run);
+    RunResult r = run.Run(boring.source, boring.destination);
+    switch (r.outcome) {
+      case RunOutcome::Finished:
+        result.outcome = r.warnings.empty() ? BoringOutcome::Converted : BoringOutcome::ConvertedWithWarnings;
+        result.messages.push_back(ui.status);
+        result.messages.insert(result.messages.end(), r.warnings.begin(), r.warnings.end());
+        result.layerCount = r.layerCount;
+        result.uncodedLayers = r.uncodedLayers;
+        return result;
+      case RunOutcome::Refused:
+        result.outcome = BoringOutcome::Refused;
+        result.messages = ui.messages;
+        return result;
+      case RunOutcome::Failed:
+        result.outcome = BoringOutcome::Failed;
+        result.messages = ui.messages;
+        return result;
+    }
+  } catch (const std::bad_alloc&) {
+    result.messages = ui.messages;
+    result.messages.push_back(std::string(run_text::kInternalError) + "\n" + run_text::kOutOfMemory);
+  } catch (const std::exception& e) {
+    result.messages = ui.messages;
+    result.messages.push_back(std::string(run_text::kInternalError) + "\n" + e.what());
+  }
+  result.outcome = BoringOutcome::Failed;
+  return result;
+}
+
+std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, const BatchOptions& options,
+                                   BatchObserver& observer) {
+  std::vector<BoringResult> results(borings.size());
+  if (borings.empty()) return results;
+
+  // The workers tell the calling thread what started and finished; only it
+  // calls the observer.
+  struct Event {
+    bool finished;
+    size_t index;
+  };
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::deque<Event> events;
+  std::atomic<size_t> next{0};
+  auto post = [&](Event e) {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      events.push_back(e);
+    }
+    changed.notify_one();
+  };
+  auto work = [&] {
+    for (size_t i = next++; i < borings.size(); i = next++) {
+      post({false, i});
+      BoringResult result = ConvertBoring(borings[i], options);
+      {
+        std::lock_guard<std::mutex> lock(mutex);
+        results[i] = std::move(result);
+      }
+      post({true, i});
+    }
+  };
+
+  const size_t jobs = std::clamp<size_t>(options.jobs, 1, borings.size());
+  std::vector<std::thread> workers;
+  for (size_t k = 0; k < jobs; ++k) {
+    try {
+      workers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // as many as the system gives
+    }
+  }
+  if (workers.empty()) {
+    for (size_t i = next++; i < borings.size(); i = next++) {
+      observer.Started(borings[i]);
+      results[i] = ConvertBoring(borings[i], options);
+      observer.Finished(results[i]);
+    }
+    return results;
+  }
+
+  size_t finished = 0;
+  std::unique_lock<std::mutex> lock(mutex);
+  while (finished < borings.size()) {
+    if (events.empty()) {
+      if (!changed.wait_for(lock, std::chrono::seconds(1), [&] { return !events.empty(); })) {
+        lock.unlock();
+        observer.Tick();
+        lock.lock();
+      }
+      continue;
+    }
+    const Event e = events.front();
+    events.pop_front();
+    lock.unlock();
+    if (e.finished) {
+      ++finished;
+      observer.Finished(results[e.index]);
+    } else {
+      observer.Started(borings[e.index]);
+    }
+    lock.lock();
+  }
+  lock.unlock();
+  for (std::thread& t : workers) t.join();
+  return results;
+}
+
+BatchCounts CountResults(const std::vector<BoringResult>& results) {
+  BatchCounts counts;
+  for (const BoringResult& r : results) {
+    switch (r.outcome) {
+      case BoringOutcome::Converted: ++counts.converted; break;
+      case BoringOutcome::ConvertedWithWarnings: ++counts.convertedWithWarnings; break;
+      case BoringOutcome::Refused: ++counts.refused; break;
+      case BoringOutcome::Failed: ++counts.failed; break;
+    }
+  }
+  return counts;
+}
+
+bool NeedsAttention(const BoringResult& result) {
+  return result.outcome != BoringOutcome::Converted || result.uncodedLayers > 0;
+}
+
+const char* OutcomeName(BoringOutcome outcome) {
+  switch (outcome) {
+    case BoringOutcome::Converted: return "converted";
+    case BoringOutcome::ConvertedWithWarnings: return "converted with warnings";
+    case BoringOutcome::Refused: return "refused";
+    case BoringOutcome::Failed: break;
+  }
+  return "failed";
+}
+
+std::string BatchReportCsv(const std::vector<BoringResult>& results) {
+  // The byte order mark tells a spreadsheet program that the text is UTF-8.
+  std::string csv = "\xEF\xBB\xBF";
+  csv += "boring,result,message,layers,layers without soil code\r\n";
+  for (const BoringResult& r : results) {
+    csv += CsvField(r.relativePath) + "," + OutcomeName(r.outcome) + "," + CsvField(JoinedMessages(r.messages)) + ",";
+    const bool converted = r.outcome == BoringOutcome::Converted || r.outcome == BoringOutcome::ConvertedWithWarnings;
+    if (converted) csv += std::to_string(r.layerCount) + "," + std::to_string(r.uncodedLayers);
+    else csv += ",";
+    csv += "\r\n";
+  }
+  return csv;
+}
+
+std::string WriteBatchReport(const std::string& destinationRoot, const std::vector<BoringResult>& results) {
+  const std::string path = JoinPath(destinationRoot, kBatchReportName);
+  WriteFileBytes(path, BatchReportCsv(results));
+  return path;
+}
+
+}  // namespace k2v

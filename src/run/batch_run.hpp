@@ -1,0 +1,116 @@
+#pragma once
+// A batch: every export folder of a site converted by its own run, in
+// parallel, into the same relative place below a destination root, with a
+// result per boring and a report file beside the converted folders.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "run/conversion_run.hpp"
+#include "run/front_end.hpp"
+
+namespace k2v {
+
+// One boring of a batch.
+struct BatchBoring {
+  // Below the source root, "/" between names; "." for the root itself.
+  std::string relativePath;
+  // The export folder, and the destination root joined with relativePath.
+  std::string source;
+  std::string destination;
+};
+
+enum class BoringOutcome { Converted, ConvertedWithWarnings, Refused, Failed };
+
+struct BoringResult {
+  std::string relativePath;
+  BoringOutcome outcome = BoringOutcome::Failed;
+  // The run's own texts: its closing status and the data it could not
+  // convert, or the message of its refusal or failure (a failure names the
+  // file and the system's reason).
+  std::vector<std::string> messages;
+  // Layers of X1.TXT, and those with a part that found no soil code; both 0
+  // unless the boring was converted.
+  long long layerCount = 0;
+  long long uncodedLayers = 0;
+};
+
+// Whether the two roots lie inside one another (as they are on the disk,
+// links resolved), which a batch refuses: it would convert its own output or
+// write into its input.
+enum class RootOverlap { None, Same, DestinationInsideSource, SourceInsideDestination };
+RootOverlap CheckRootOverlap(const std::string& sourceRoot, const std::string& destinationRoot);
+
+// Every folder at or below sourceRoot that holds a non-empty x1.txt (any
+// letter case), in name order, with its destination below destinationRoot.
+std::vector<BatchBoring> FindBorings(const std::string& sourceRoot, const std::string& destinationRoot);
+
+// The folders the batch would have to create: the missing levels of the
+// destination root and of every boring's destination, top down, each once.
+std::vector<std::string> MissingDestinationFolders(const std::string& destinationRoot,
+                                                   const std::vector<BatchBoring>& borings);
+
+// After a Yes to the folder question: creates the missing levels of the
+// destination root and those above every boring's destination, one after
+// the other, so that no two runs create the same folder. Each boring's own
+// last level is left to its run, as in a single conversion. A level that
+// cannot be made is left too: the runs below it fail naming it.
+void CreateBatchFolders(const std::string& destinationRoot, const std::vector<BatchBoring>& borings);
+
+struct BatchOptions {
+  RunOptions run;
+  // Runs at the same time; at least 1.
+  unsigned jobs = 1;
+  // The answer the batch got to the folder question, given to every run
+  // that asks it.
+  MessageAnswer folderAnswer = MessageAnswer::No;
+};
+
+// What a batch tells about its progress. Called on the thread that called
+// RunBatch, one call at a time.
+class BatchObserver {
+ public:
+  virtual ~BatchObserver() = default;
+  virtual void Started(const BatchBoring& boring) = 0;
+  virtual void Finished(const BoringResult& result) = 0;
+  // About once a second while no boring starts or finishes.
+  virtual void Tick() = 0;
+};
+
+// Converts one boring with a run of its own that asks nothing.
+BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& options);
+
+// Converts every boring, options.jobs at a time; one boring's refusal or
+// failure does not stop the others. The results are in the order of borings.
+std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, const BatchOptions& options,
+                                   BatchObserver& observer);
+
+struct BatchCounts {
+  std::size_t converted = 0;
+  std::size_t convertedWithWarnings = 0;
+  std::size_t refused = 0;
+  std::size_t failed = 0;
+};
+BatchCounts CountResults(const std::vector<BoringResult>& results);
+
+// A boring the engineer has to look at: not converted cleanly, or with
+// layers that found no soil code.
+bool NeedsAttention(const BoringResult& result);
+
+// "converted", "converted with warnings", "refused", "failed".
+const char* OutcomeName(BoringOutcome outcome);
+
+// The report's name in the destination root.
+inline constexpr const char* kBatchReportName = "kolbrix2vantor-report.csv";
+
+// The report: UTF-8 with a byte order mark, CR LF, a header and one row per
+// boring: relative path, result, message, layer count, layers without a soil
+// code (the two counts empty unless converted).
+std::string BatchReportCsv(const std::vector<BoringResult>& results);
+
+// Writes the report into the destination root and returns its path. Throws
+// FileError.
+std::string WriteBatchReport(const std::string& destinationRoot, const std::vector<BoringResult>& results);
+
+}  // namespace k2v
