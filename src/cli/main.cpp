@@ -1,4 +1,5 @@
 // kolbrix2vantor [--yes] [--system-dir DIR] SOURCE DESTINATION
+// kolbrix2vantor --batch ... SOURCE_ROOT DESTINATION_ROOT (cli/batch_command.hpp)
 //
 // Exit status: 0 converted (warnings on stderr), 1 refused by a check,
 // 2 wrong usage, 3 a failure inside a stage.
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch_command.hpp"
 #include "cli/terminal_front_end.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
@@ -56,6 +58,9 @@ int main(int argc, char** argv) {
   std::vector<std::string> positional;
   bool onlyPositional = false;
   const std::vector<std::string> args = k2v::CommandLineArguments(argc, argv);
+  if (k2v::IsBatchCommand(args)) {
+    return k2v::RunBatchCommand(args, std::cout, std::cerr, {isatty(STDIN_FILENO) != 0, isatty(STDERR_FILENO) != 0});
+  }
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {

@@ -1,0 +1,190 @@
+#include "cli/batch_command.hpp"
+
+#include <filesystem>
+#include <ostream>
+
+#include "cli/batch_progress.hpp"
+#include "cli/terminal_front_end.hpp"
+#include "platform/files.hpp"
+#include "platform/folder_walk.hpp"
+#include "run/batch_run.hpp"
+#include "run/paths.hpp"
+#include "text/sjis_text.hpp"
+
+namespace k2v {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: kolbrix2vantor --batch [--yes] [--jobs N] [--system-dir DIR] SOURCE_ROOT DESTINATION_ROOT\n";
+
+// The missing folders listed before the folder question; the rest are counted.
+constexpr size_t kListedMissingFolders = 10;
+
+void PrintHelp(std::ostream& out) {
+  out << kUsage
+      << "Convert every Kolbrix export below SOURCE_ROOT (each folder that holds a\n"
+         "non-empty x1.txt) into the same relative folder below DESTINATION_ROOT,\n"
+         "each exactly as a single conversion into that folder would.\n"
+         "\n"
+         "  -y, --yes             create missing destination folders without asking\n"
+         "  -j, --jobs N          borings converted at the same time (default: the\n"
+         "                        number of processors)\n"
+         "      --system-dir DIR  folder that holds Radudi32.ini (default: the\n"
+         "                        KOLBRIX2VANTOR_SYSTEM_DIR environment variable, else /etc)\n"
+         "      --help            display this help and exit\n"
+         "\n"
+         "Progress goes to stderr, the summary to stdout, and one row per boring to\n"
+         "DESTINATION_ROOT/" << kBatchReportName << ".\n"
+         "\n"
+         "Exit status: 0 every boring converted, 1 a boring refused and none failed,\n"
+         "2 wrong usage, 3 a boring failed.\n";
+}
+
+int UsageError(std::ostream& err, const std::string& problem) {
+  err << "kolbrix2vantor: " << problem << "\n" << kUsage;
+  return 2;
+}
+
+// A positive whole number of jobs, or 0.
+unsigned ParseJobs(const std::string& text) {
+  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return static_cast<unsigned>(std::stoul(text));
+}
+
+// Trimmed, absolute against the current folder, lexically normal, without a
+// final separator: the form a single conversion gives its destination.
+std::string RootArgument(const std::string& raw) {
+  std::string text = Trim(raw);
+  if (text.empty()) return text;
+  std::filesystem::path p(text);
+  if (p.is_relative()) p = std::filesystem::current_path() / p;
+  std::string normal = p.lexically_normal().string();
+  while (normal.size() > 1 && normal.back() == NativePathRules().Separator()) normal.pop_back();
+  return normal;
+}
+
+std::string OverlapMessage(RootOverlap overlap, const std::string& source, const std::string& destination) {
+  switch (overlap) {
+    case RootOverlap::Same:
+      return "SOURCE_ROOT " + source + " and DESTINATION_ROOT " + destination + " are the same folder";
+    case RootOverlap::DestinationInsideSource:
+      return "DESTINATION_ROOT " + destination + " lies inside SOURCE_ROOT " + source;
+    case RootOverlap::SourceInsideDestination:
+      return "SOURCE_ROOT " + source + " lies inside DESTINATION_ROOT " + destination;
+    case RootOverlap::None: break;
+  }
+  return {};
+}
+
+// Asks the folder question once for every missing folder of the batch.
+MessageAnswer AskForFolders(const std::vector<std::string>& missing, bool yes, bool interactive, std::ostream& out,
+                            std::ostream& err) {
+  err << missing.size() << (missing.size() == 1 ? " destination folder is" : " destination folders are")
+      << " missing:\n";
+  for (size_t i = 0; i < missing.size() && i < kListedMissingFolders; ++i) err << "  " << missing[i] << "\n";
+  if (missing.size() > kListedMissingFolders) err << "  and " << missing.size() - kListedMissingFolders << " more\n";
+  TerminalFrontEnd ui(out, err, yes, interactive);
+  return ui.ShowMessage(run_text::kCreateFolder, "", MessageIcon::Question, MessageButtons::YesNo);
+}
+
+}  // namespace
+
+bool IsBatchCommand(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--") return false;
+    if (arg == "--batch") return true;
+  }
+  return false;
+}
+
+int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    BatchTerminal terminal) {
+  bool yes = false;
+  unsigned jobs = 0;
+  std::string systemDir;
+  bool systemDirGiven = false;
+  std::vector<std::string> positional;
+  bool onlyPositional = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
+      positional.push_back(arg);
+    } else if (arg == "--") {
+      onlyPositional = true;
+    } else if (arg == "--batch") {
+      // The mode itself; IsBatchCommand found it.
+    } else if (arg == "--help") {
+      PrintHelp(out);
+      return 0;
+    } else if (arg == "--yes" || arg == "-y") {
+      yes = true;
+    } else if ((arg == "--jobs" || arg == "-j") && i + 1 < args.size()) {
+      if ((jobs = ParseJobs(args[++i])) == 0) return UsageError(err, "--jobs needs a whole number from 1");
+    } else if (arg.rfind("--jobs=", 0) == 0) {
+      if ((jobs = ParseJobs(arg.substr(7))) == 0) return UsageError(err, "--jobs needs a whole number from 1");
+    } else if (arg == "--system-dir" && i + 1 < args.size()) {
+      systemDir = args[++i];
+      systemDirGiven = true;
+    } else if (arg.rfind("--system-dir=", 0) == 0) {
+      systemDir = arg.substr(13);
+      systemDirGiven = true;
+    } else {
+      return UsageError(err, "unrecognized option '" + arg + "'");
+    }
+  }
+  if (positional.size() != 2) return UsageError(err, "expected SOURCE_ROOT and DESTINATION_ROOT");
+
+  const std::string sourceRoot = RootArgument(positional[0]);
+  const std::string destinationRoot = RootArgument(positional[1]);
+  if (sourceRoot.empty() || destinationRoot.empty()) {
+    return UsageError(err, "SOURCE_ROOT and DESTINATION_ROOT must not be empty");
+  }
+  if (!FolderExists(sourceRoot)) {
+    err << "kolbrix2vantor: SOURCE_ROOT " << sourceRoot << " is no folder\n";
+    return 1;
+  }
+  // Refused before anything is written: the batch would convert its own
+  // output, or write into the exports it reads.
+  const RootOverlap overlap = CheckRootOverlap(sourceRoot, destinationRoot);
+  if (overlap != RootOverlap::None) {
+    err << "kolbrix2vantor: " << OverlapMessage(overlap, sourceRoot, destinationRoot) << "\n";
+    return 1;
+  }
+
+  const std::vector<BatchBoring> borings = FindBorings(sourceRoot, destinationRoot);
+  if (borings.empty()) {
+    err << "kolbrix2vantor: no export folder (a folder with a non-empty x1.txt) in " << sourceRoot << "\n";
+    return 1;
+  }
+
+  BatchOptions options;
+  options.run.systemDir = systemDirGiven ? systemDir : SysDir();
+  options.jobs = jobs > 0 ? jobs : ProcessorCount();
+  const std::vector<std::string> missing = MissingDestinationFolders(destinationRoot, borings);
+  if (!missing.empty()) {
+    options.folderAnswer = AskForFolders(missing, yes, terminal.input, out, err);
+    if (options.folderAnswer == MessageAnswer::Yes) CreateBatchFolders(destinationRoot, borings);
+  }
+
+  BatchProgress progress(err, borings.size(), terminal.errors);
+  const std::vector<BoringResult> results = RunBatch(borings, options, progress);
+  progress.Close();
+
+  PrintBatchSummary(out, results);
+  const BatchCounts counts = CountResults(results);
+  int status = counts.failed > 0 ? 3 : counts.refused > 0 ? 1 : 0;
+  if (FolderExists(destinationRoot)) {
+    try {
+      out << "Report: " << WriteBatchReport(destinationRoot, results) << "\n";
+    } catch (const FileError& e) {
+      err << "kolbrix2vantor: the report could not be written: " << e.what() << "\n";
+      status = 3;
+    }
+  } else {
+    out << "No report: " << destinationRoot << " does not exist\n";
+  }
+  return status;
+}
+
+}  // namespace k2v
