@@ -57,10 +57,15 @@ unsigned ParseJobs(const std::string& text) {
 std::string RootArgument(const std::string& raw) {
   std::string text = Trim(raw);
   if (text.empty()) return text;
-  std::filesystem::path p(text);
+  std::filesystem::path p = NativePath(text);
   if (p.is_relative()) p = std::filesystem::current_path() / p;
-  std::string normal = p.lexically_normal().string();
-  while (normal.size() > 1 && normal.back() == NativePathRules().Separator()) normal.pop_back();
+  std::string normal = PathText(p.lexically_normal());
+  // (On Windows either separator, and a drive's root stays whole.)
+  const char separator = NativePathRules().Separator();
+  while (normal.size() > 1 && (normal.back() == '/' || normal.back() == separator) &&
+         !(normal.size() == 3 && normal[1] == ':')) {
+    normal.pop_back();
+  }
   return normal;
 }
 
