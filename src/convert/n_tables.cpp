@@ -1,3 +1,4 @@
+#include <memory>
 #include <string>
 
 #include "convert/boring_records.hpp"
@@ -39,6 +40,43 @@ void RenameHeader(const ConversionContext& ctx, const std::string& from, const s
   DeleteFileIfExists(fromPath);
 }
 
+// Every wrapped line of the text is a line of its own with its own number;
+// the depth stands on the first only. The text is wrapped as it is read, so
+// that a note of any length costs the memory of a line.
+void ConvertX12(const ConversionContext& ctx) {
+  std::unique_ptr<OutputFile> out;
+  long long n = 0;
+  std::string depth;
+  bool started = false;  // the record's first line is out
+  LineWrapper wrapper(kN12Width, [&](const std::string& line) {
+    ++n;
+    out->WriteLine(JoinFields({Number3(n), started ? std::string("       ") : depth, Quoted(line)}));
+    started = true;
+    return true;
+  });
+  ReadOptions options;
+  options.streamedField = 3;
+  bool depthTaken = false;
+  auto takeDepth = [&](const RecordReader& r) {
+    if (!depthTaken) depth = Fixed7Number(FieldOf(r, 2));
+    depthTaken = true;
+  };
+  options.onPiece = [&](const RecordReader& r, std::string_view piece) {
+    takeDepth(r);
+    wrapper.Add(piece);
+  };
+  ForEachRecord(
+      ctx.SourceFolder + "X12.TXT", kX12Fields, ctx.DestinationPath, options,
+      [&] { out = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, "N12.txt")); },
+      [&](const RecordReader& r) {
+        takeDepth(r);
+        wrapper.Finish();
+        started = false;
+        depthTaken = false;
+      });
+  if (out) out->Close();
+}
+
 }  // namespace
 
 void ConvertNTables(ConversionContext& ctx) {
@@ -54,16 +92,7 @@ void ConvertNTables(ConversionContext& ctx) {
     out.WriteLine(JoinFields({Number3(n), DepthField(r), LeftChars(FieldOf(r, 3), 6), LeftChars(FieldOf(r, 5), 6)}));
   });
 
-  // Every wrapped line of the text is a line of its own with its own number;
-  // the depth stands on the first only.
-  ConvertTableFile(ctx, "X12.TXT", "N12.txt", kX12Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
-    std::vector<std::string> lines = WrapToWidth(FieldOf(r, 3), kN12Width);
-    out.WriteLine(JoinFields({Number3(n), Fixed7Number(FieldOf(r, 2)), Quoted(lines.front())}));
-    for (size_t k = 1; k < lines.size(); ++k) {
-      ++n;
-      out.WriteLine(JoinFields({Number3(n), "       ", Quoted(lines[k])}));
-    }
-  });
+  ConvertX12(ctx);
 
   bool hasX5 = ConvertTableFile(ctx, "X5.TXT", "N5.txt", kX5Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
     out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimRightColumn(FieldOf(r, 3), 3), TrimRightColumn(FieldOf(r, 5), 3),

@@ -15,6 +15,8 @@ constexpr int kR41Fields = 11;
 constexpr int kR72Fields = 8;
 
 constexpr int kG72TextWidth = 30;
+// Room for the spaces the remark's text may stand after (they are trimmed).
+constexpr size_t kLeadingRoom = 1024;
 
 }  // namespace
 
@@ -41,11 +43,16 @@ void ConvertRecordSeries(ConversionContext& ctx) {
                               RightChars(FieldOf(r, 5), 3)}));
   });
 
-  // Vantor takes one 30-column line of the remark; the rest is not carried over.
-  ConvertTableFile(ctx, "R72.TXT", "G72.txt", kR72Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
-    out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimLeftColumn(FieldOf(r, 3), 3), TrimLeftColumn(FieldOf(r, 4), 2),
-                              TrimLeftColumn(FieldOf(r, 6), 2), WrappedLine(FieldOf(r, 8), kG72TextWidth, 1)}));
-  });
+  // Vantor takes one 30-column line of the remark; the rest is not carried
+  // over, nor read into memory.
+  ReadOptions keepRemarkStart;
+  keepRemarkStart.keepBytes = {{8, kG72TextWidth + kLeadingRoom}};
+  ConvertTableFile(ctx, "R72.TXT", "G72.txt", kR72Fields, keepRemarkStart,
+                   [](const RecordReader& r, OutputFile& out, long long& n) {
+                     out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimLeftColumn(FieldOf(r, 3), 3),
+                                               TrimLeftColumn(FieldOf(r, 4), 2), TrimLeftColumn(FieldOf(r, 6), 2),
+                                               WrappedLine(FieldOf(r, 8), kG72TextWidth, 1)}));
+                   });
 }
 
 }  // namespace k2v

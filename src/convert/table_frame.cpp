@@ -9,10 +9,15 @@ namespace k2v {
 
 bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
                       int fieldCount, const RecordLineWriter& writeRecord) {
+  return ConvertTableFile(ctx, sourceName, outputName, fieldCount, ReadOptions{}, writeRecord);
+}
+
+bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
+                      int fieldCount, const ReadOptions& options, const RecordLineWriter& writeRecord) {
   std::unique_ptr<OutputFile> out;
   long long lineNumber = 0;
   const bool hadData = ForEachRecord(
-      ctx.SourceFolder + sourceName, fieldCount, ctx.DestinationPath,
+      ctx.SourceFolder + sourceName, fieldCount, ctx.DestinationPath, options,
       [&] { out = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, outputName)); },
       [&](const RecordReader& r) {
         ++lineNumber;

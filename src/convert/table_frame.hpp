@@ -22,6 +22,9 @@ using RecordLineWriter = std::function<void(const RecordReader& reader, OutputFi
 // output file; the result is then false.
 bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
                       int fieldCount, const RecordLineWriter& writeRecord);
+// The same, with the fields kept as options say.
+bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
+                      int fieldCount, const ReadOptions& options, const RecordLineWriter& writeRecord);
 
 // Field k (from 1) of the record just read.
 const std::string& FieldOf(const RecordReader& reader, int k);

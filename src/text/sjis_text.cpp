@@ -51,28 +51,13 @@ std::string CutBytes(std::string_view text, long from, long to) {
 
 // The wrapped lines 1 to maxLines (all when maxLines is 0), each padded.
 std::vector<std::string> Wrap(std::string_view text, int width, size_t maxLines) {
-  std::string trimmed = Trim(text);
-  std::vector<std::string> lines(1);
-  std::vector<int> widths(1, 0);
-  int running = 0;
-  ForEachCharacter(trimmed, [&](std::string_view utf8, std::string_view bytes) {
-    const int w = static_cast<int>(bytes.size());
-    running += w;
-    if (running <= width) {
-      lines.back() += utf8;
-      widths.back() += w;
-      return true;
-    }
-    // Only the lines asked for are made.
-    if (maxLines != 0 && lines.size() == maxLines) return false;
-    lines.emplace_back(utf8);
-    widths.push_back(w);
-    running = w;
-    return true;
+  std::vector<std::string> lines;
+  LineWrapper wrapper(width, [&](const std::string& line) {
+    lines.push_back(line);
+    return maxLines == 0 || lines.size() < maxLines;
   });
-  for (size_t k = 0; k < lines.size(); ++k) {
-    if (widths[k] < width) lines[k].append(static_cast<size_t>(width - widths[k]), ' ');
-  }
+  wrapper.Add(text);
+  wrapper.Finish();
   return lines;
 }
 
@@ -101,6 +86,45 @@ std::string SjisMid(std::string_view text, int start, int length) {
 }
 
 std::vector<std::string> WrapToWidth(std::string_view text, int width) { return Wrap(text, width, 0); }
+
+LineWrapper::LineWrapper(int width, std::function<bool(const std::string&)> onLine)
+    : width_(width), onLine_(std::move(onLine)) {}
+
+void LineWrapper::Emit() {
+  if (lineWidth_ < width_) line_.append(static_cast<size_t>(width_ - lineWidth_), ' ');
+  if (!stopped_ && !onLine_(line_)) stopped_ = true;
+  line_.clear();
+  lineWidth_ = 0;
+}
+
+void LineWrapper::Add(std::string_view piece) {
+  if (stopped_) return;
+  // The text is trimmed: spaces before it are dropped, and those after it
+  // wait until text follows them.
+  auto put = [&](std::string_view utf8, int w) {
+    if (lineWidth_ + w > width_) Emit();
+    line_ += utf8;
+    lineWidth_ += w;
+  };
+  ForEachCharacter(piece, [&](std::string_view utf8, std::string_view bytes) {
+    if (utf8.size() == 1 && utf8[0] == ' ') {
+      if (sawText_) ++spacesPending_;
+      return true;
+    }
+    sawText_ = true;
+    for (; spacesPending_ > 0 && !stopped_; --spacesPending_) put(" ", 1);
+    spacesPending_ = 0;
+    put(utf8, static_cast<int>(bytes.size()));
+    return !stopped_;
+  });
+}
+
+void LineWrapper::Finish() {
+  Emit();
+  stopped_ = false;
+  sawText_ = false;
+  spacesPending_ = 0;
+}
 
 std::string WrappedLine(std::string_view text, int width, int k) {
   if (k < 1) return {};

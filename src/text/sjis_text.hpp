@@ -2,6 +2,7 @@
 // Texts as Vantor measures them: one column per byte of the CP932 form,
 // cut, padded, wrapped and split by those bytes.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,29 @@ std::string SjisMid(std::string_view text, int start, int length);
 std::vector<std::string> WrapToWidth(std::string_view text, int width);
 // Line k (from 1) of the wrapped text, or the empty text when there are fewer.
 std::string WrappedLine(std::string_view text, int width, int k);
+
+// Wraps a text handed over piece by piece (whole characters each) exactly as
+// WrapToWidth wraps it whole: each line goes to onLine, padded, as soon as it
+// is full, so that a text of any length is wrapped in the memory of a line.
+// onLine returns false when no more lines are wanted.
+class LineWrapper {
+ public:
+  LineWrapper(int width, std::function<bool(const std::string& line)> onLine);
+  void Add(std::string_view piece);
+  // The text has ended: its last line goes out (one line of spaces for an
+  // empty text), and the wrapper is ready for the next text.
+  void Finish();
+
+ private:
+  void Emit();
+  int width_;
+  std::function<bool(const std::string&)> onLine_;
+  std::string line_;
+  int lineWidth_ = 0;
+  size_t spacesPending_ = 0;  // spaces after the text so far: dropped if nothing follows
+  bool sawText_ = false;
+  bool stopped_ = false;
+};
 
 // How many characters of text are among the delimiter characters.
 int CountDelimiters(std::string_view text, std::string_view delimiters);

@@ -1,5 +1,6 @@
 #include "titles/title_writer.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "text/columns.hpp"
@@ -72,7 +73,30 @@ void WriteSheet(const std::string& path, const TitleTable& table, const SheetLin
   out.Close();
 }
 
+// Room for the spaces a cell's text may stand after (they are trimmed).
+constexpr size_t kLeadingRoom = 1024;
+// A number of any sensible length, with its spaces.
+constexpr size_t kNumberRoom = 4096;
+
+template <size_t N>
+void KeepFor(const SheetLine (&layout)[N], size_t row, size_t column, size_t& keep) {
+  for (const SheetLine& line : layout) {
+    if (line.content == Content::Blank || line.row != row || line.column != column) continue;
+    size_t need = std::string::npos;
+    if (line.content == Content::Wrap) need = static_cast<size_t>(line.width) * static_cast<size_t>(line.k) + kLeadingRoom;
+    if (line.content == Content::Number) need = kNumberRoom;
+    keep = keep == 0 ? need : std::max(keep, need);
+  }
+}
+
 }  // namespace
+
+size_t TitleCellKeepBytes(size_t row, size_t column) {
+  size_t keep = 0;
+  KeepFor(kTitl1, row, column, keep);
+  KeepFor(kTitl2, row, column, keep);
+  return keep;
+}
 
 void WriteTitleSheets(const std::string& destinationFolder, const TitleTable& table) {
   WriteSheet(destinationFolder + "Titl1.txt", table, kTitl1);
