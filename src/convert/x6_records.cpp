@@ -75,25 +75,32 @@ bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& pr
 
 using ItemFields = std::array<std::string, kLastItemField - kFirstItemField + 1>;
 
-// "1" for every list entry the record names among its item fields.
+// "1" for every list entry (trimmed) the record names among its item fields.
 std::string ItemFlags(const ItemFields& items, const NameList& names) {
   std::string flags(kX6ListSize, '0');
   for (const std::string& item : items) {
     for (size_t b = 0; b < names.size(); ++b) {
-      if (Trim(names[b]) == item) flags[b] = '1';
+      if (names[b] == item) flags[b] = '1';
     }
   }
   return flags;
 }
 
 // True when the record names an item that only L22.txt knows.
-bool NamesL22OnlyItem(const ItemFields& items, const X6ItemLists& lists) {
+bool NamesL22OnlyItem(const ItemFields& items, const NameList& l22Names, const X6ItemLists& lists) {
   for (const std::string& item : items) {
-    for (size_t b = 0; b < lists.L22Names.size(); ++b) {
-      if (lists.L22OnlyFlags[b] && Trim(lists.L22Names[b]) == item) return true;
+    for (size_t b = 0; b < l22Names.size(); ++b) {
+      if (lists.L22OnlyFlags[b] && l22Names[b] == item) return true;
     }
   }
   return false;
+}
+
+// The names as they are compared: trimmed, once for all records.
+NameList Trimmed(const NameList& names) {
+  NameList trimmed;
+  for (size_t b = 0; b < names.size(); ++b) trimmed[b] = Trim(names[b]);
+  return trimmed;
 }
 
 std::string X6Line(const RecordReader& r, long long n, const std::string& flags) {
@@ -128,6 +135,9 @@ void ConvertX6(ConversionContext& ctx) {
   std::unique_ptr<OutputFile> d40;
   std::unique_ptr<OutputFile> g40;
   long long n = 0;
+  const NameList l9 = Trimmed(lists.L9Names);
+  const NameList l22 = Trimmed(lists.L22Names);
+  ItemFields items;
   const bool hadData = ForEachRecord(
       sourcePath, kX6FieldCount, ctx.DestinationPath,
       [&] {
@@ -136,12 +146,11 @@ void ConvertX6(ConversionContext& ctx) {
       },
       [&](const RecordReader& reader) {
         ++n;
-        ItemFields items;
         for (int a = kFirstItemField; a <= kLastItemField; ++a) {
           items[static_cast<size_t>(a - kFirstItemField)] = Trim(FieldOf(reader, a));
         }
-        d40->WriteLine(X6Line(reader, n, ItemFlags(items, lists.L9Names)));
-        if (NamesL22OnlyItem(items, lists)) g40->WriteLine(X6Line(reader, n, ItemFlags(items, lists.L22Names)));
+        d40->WriteLine(X6Line(reader, n, ItemFlags(items, l9)));
+        if (NamesL22OnlyItem(items, l22, lists)) g40->WriteLine(X6Line(reader, n, ItemFlags(items, l22)));
       });
   if (hadData) {
     g40->Close();
