@@ -216,10 +216,26 @@ declare -A shape_text=(
   [blank-lines]="X1.TXT: 0.8 MB of blank lines, half between two records, half after the last"
   [huge-field]="R72.TXT: one remark of 100 MB"
   [huge-line]="X1.TXT: all layers on one line of 100 MB"
+  [huge-note]="X12.TXT: one note of 100 MB, every line of it written"
+  [huge-title]="titl01.txt: one title line of 100 MB"
 )
-for shape in blank-lines huge-field huge-line; do
+declare -A shape_args=(
+  [blank-lines]="--shape blank-lines"
+  [huge-field]="--shape huge-field"
+  [huge-line]="--shape huge-line"
+  [huge-note]="--shape huge-field --table X12"
+  [huge-title]=""
+)
+for shape in blank-lines huge-field huge-line huge-note huge-title; do
   src="$work/$shape"
-  generate "$src" --shape "$shape"
+  if [ "$shape" = huge-title ]; then
+    # The small export with a title line of 100 MB in place of the first.
+    generate "$src" --records 100
+    python3 -c 'import sys; sys.stdout.buffer.write(b"\x8d\xbb" * 50000000 + b"\r\n")' > "$src/titl01.txt"
+  else
+    # shellcheck disable=SC2086
+    generate "$src" ${shape_args[$shape]}
+  fi
   echo "   $shape (${shape_text[$shape]}), $(folder_bytes "$src") in all, generated in $(seconds "$GEN_US")"
   convert "$src" "$work/out/$shape"
   echo "      kolbrix2vantor    $(seconds "$M_US"), peak $(mib "$M_KB"), $(status_text "$M_STATUS")"
