@@ -17,6 +17,9 @@ const fs::path kFullExport = fs::path(K2V_TEST_DATA_DIR) / "stages_full" / "sour
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(BatchDiscovery, FindsEveryNonEmptyX1InAnyCaseAndAtAnyDepthWithoutFollowingLinks) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links are a POSIX test here: on Windows making one needs a privilege";
+#endif
   test::TempDir root;
   const fs::path site = root / "site";
   test::WriteSjis(site / "x1.txt", "1,1.00,0,砂\r\n");
@@ -63,6 +66,9 @@ class BatchCommandTest : public ::testing::Test {
 };
 
 TEST_F(BatchCommandTest, EachBoringConvertsAsItsSingleRunWhileAnotherFailsAndAnotherIsRefused) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs a folder named D? (a wild card), which Windows cannot hold";
+#endif
   FullExport(site / "A");
   FullExport(site / "north" / "B");
   test::WriteSjis(site / "north" / "C" / "x1.txt", "1,1.00,0,砂\r\n");
@@ -99,6 +105,9 @@ TEST_F(BatchCommandTest, EachBoringConvertsAsItsSingleRunWhileAnotherFailsAndAno
 }
 
 TEST_F(BatchCommandTest, ReportHasOneRowPerBoringWithLayersAndThoseWithoutASoilCode) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs a folder name with \" and ?, which Windows cannot hold";
+#endif
   // 表土 has the code 000; 未知の土 and the second part of the alternating
   // layers (粘土, in no table) found none.
   test::WriteSjis(site / "K1" / "X1.TXT", "1,1.00,0,表土\r\n2,2.00,0,砂\r\n3,3.00,0,未知の土\r\n4,4.00,0,砂と粘土の互層\r\n");
@@ -129,6 +138,9 @@ TEST_F(BatchCommandTest, FolderQuestionIsAskedOnceForAllAndWarningsAloneExitWith
 }
 
 TEST_F(BatchCommandTest, OverlappingRootsAreRefusedBeforeAnythingIsWritten) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links are a POSIX test here: on Windows making one needs a privilege";
+#endif
   FullExport(site / "K1");
   fs::create_directory_symlink(site, root / "alias");
   const std::vector<std::pair<fs::path, fs::path>> overlapping = {

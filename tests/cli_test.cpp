@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/files.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
@@ -50,7 +51,7 @@ TEST_F(CommandLineTest, RefusalsExitWithOneAndPrintTheMessageWithItsTitle) {
   fs::remove(source / "X1.TXT");
   fs::create_directories(root / "dest");
   EXPECT_EQ(Run({source.string(), (root / "dest").string()}), 1);
-  EXPECT_EQ(err, source.string() + "/: データがありません。\n");
+  EXPECT_EQ(err, PathText(source) + test::Sep() + ": データがありません。\n");
   EXPECT_EQ(out, "");
   EXPECT_TRUE(fs::is_empty(source));
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/files.hpp"
 #include "run/conversion_run.hpp"
 #include "test_support.hpp"
 
@@ -20,7 +21,7 @@ class ConversionRunTest : public ::testing::Test {
   }
 
   RunResult RunWith(const std::string& src, const std::string& dst) {
-    ConversionRun run(ui, rules, RunOptions{(root / "system").string()});
+    ConversionRun run(ui, rules, RunOptions{PathText(root / "system")});
     RunResult result = run.Run(src, dst);
     statusPending = run.StatusPending;
     return result;
@@ -29,7 +30,7 @@ class ConversionRunTest : public ::testing::Test {
   test::TempDir root;
   fs::path source;
   test::RecordingFrontEnd ui;
-  PosixPathRules rules;
+  const PathRules& rules = NativePathRules();
   int statusPending = 0;
 };
 
@@ -61,20 +62,32 @@ TEST_F(ConversionRunTest, EmptySourceBoxGivesTwoMessagesAndFocusesTheSource) {
 }
 
 TEST_F(ConversionRunTest, InvalidDestinationIsTitledWithItsTrimmedPath) {
+#ifdef _WIN32
+  RunResult result = RunWith(PathText(source), "  C:\\a\\\\b  ");
+#else
   RunResult result = RunWith(source.string(), "  /a//b  ");
+#endif
   EXPECT_EQ(result.outcome, RunOutcome::Refused);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "指定されたパスは正しくありません。");
+#ifdef _WIN32
+  EXPECT_EQ(ui.messages[0].title, "C:\\a\\\\b\\");
+#else
   EXPECT_EQ(ui.messages[0].title, "/a//b/");
+#endif
   EXPECT_EQ(ui.focus, (std::vector<PathBox>{PathBox::Destination}));
 }
 
 TEST_F(ConversionRunTest, DestinationTypedWithFinalSeparatorIsRefusedTitledWithTheSource) {
-  RunResult result = RunWith(" " + source.string() + " ", (root / "out").string() + "/");
+  RunResult result = RunWith(" " + PathText(source) + " ", PathText(root / "out") + test::Sep());
   EXPECT_EQ(result.outcome, RunOutcome::Refused);
   ASSERT_EQ(ui.messages.size(), 1u);
+#ifdef _WIN32
+  EXPECT_EQ(ui.messages[0].text, "最後のﾌｫﾙﾀﾞに「￥」は要りません。");
+#else
   EXPECT_EQ(ui.messages[0].text, "最後のﾌｫﾙﾀﾞに「/」は要りません。");
-  EXPECT_EQ(ui.messages[0].title, source.string() + "/");
+#endif
+  EXPECT_EQ(ui.messages[0].title, PathText(source) + test::Sep());
   EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_TRUE(ui.focus.empty());
   EXPECT_FALSE(fs::exists(root / "out"));
@@ -86,7 +99,7 @@ TEST_F(ConversionRunTest, SameFolderIsRefusedBeforeTheDataCheck) {
   EXPECT_EQ(result.outcome, RunOutcome::Refused);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "変換元と変換先に同じﾌｫﾙﾀﾞは指定できません。");
-  EXPECT_EQ(ui.messages[0].title, source.string() + "/");
+  EXPECT_EQ(ui.messages[0].title, PathText(source) + test::Sep());
   EXPECT_EQ(ui.messages[0].icon, MessageIcon::Exclamation);
 }
 
@@ -96,7 +109,7 @@ TEST_F(ConversionRunTest, MissingOrEmptyX1IsNoDataAndCreatesNothing) {
   EXPECT_EQ(result.outcome, RunOutcome::Refused);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "データがありません。");
-  EXPECT_EQ(ui.messages[0].title, source.string() + "/");
+  EXPECT_EQ(ui.messages[0].title, PathText(source) + test::Sep());
   EXPECT_TRUE(fs::is_empty(source));
   EXPECT_FALSE(fs::exists(root / "out"));
 

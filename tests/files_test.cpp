@@ -53,18 +53,24 @@ TEST(Files, WildcardListingIgnoresCaseAndSkipsFoldersAndHiddenFiles) {
     test::WriteBytes(dir / name, "x");
   }
   fs::create_directories(dir / "titl04.dir");
-  // A POSIX name ending in a space is listed as it stands, so it can be copied.
-  test::WriteBytes(dir / "titl05.txt ", "y");
-  auto spaced = ListMatchingFiles(dir.folder(), "titl05*");
-  ASSERT_EQ(spaced, (std::vector<std::string>{"titl05.txt "}));
-  CopyFileReplacing(dir.folder() + spaced[0], dir.folder() + "copy");
-  fs::remove(dir / "titl05.txt ");
   EXPECT_EQ(ListMatchingFiles(dir.folder(), "titl0?.*"), (std::vector<std::string>{"TITL02.TXT", "titl01.txt"}));
   EXPECT_EQ(ListMatchingFiles(dir.folder(), "G*.*"), (std::vector<std::string>{"G72.TXT", "g71.txt"}));
   EXPECT_TRUE(ListMatchingFiles(dir.folder() + "nowhere/", "*").empty());
   EXPECT_TRUE(WildcardMatch("PAT01.*", "pat01.dat"));
   EXPECT_TRUE(WildcardMatch("?.txt", "砂.txt"));
   EXPECT_FALSE(WildcardMatch("PAT01.*", "PAT011.DAT"));
+}
+
+TEST(Files, NameEndingInASpaceIsListedAsItStandsAndCanBeCopied) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a name ending in a space is a POSIX name: Windows drops the space";
+#endif
+  test::TempDir dir;
+  test::WriteBytes(dir / "titl05.txt ", "y");
+  auto spaced = ListMatchingFiles(dir.folder(), "titl05*");
+  ASSERT_EQ(spaced, (std::vector<std::string>{"titl05.txt "}));
+  CopyFileReplacing(dir.folder() + spaced[0], dir.folder() + "copy");
+  EXPECT_EQ(test::ReadBytes(dir / "copy"), "y");
 }
 
 TEST(OutputFile, WritesCp932LinesEndedByCrLf) {

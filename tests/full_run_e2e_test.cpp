@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.hpp"
 #include "text/sjis_text.hpp"
 #include "test_support.hpp"
 
@@ -38,7 +39,7 @@ class FullRunTest : public ::testing::Test {
   // CNT.TXT as the destination path gives it: components 3 to 5 of the path
   // split at "/" (component 1 is the empty text before the root).
   std::string ExpectedCnt() const {
-    std::vector<std::string> parts = SplitByDelimiter(destination.string() + "/", "/");
+    std::vector<std::string> parts = SplitByDelimiter(PathText(destination) + test::Sep(), test::Sep());
     auto component = [&](size_t k) { return k <= parts.size() ? parts[k - 1] : std::string(); };
     return test::CrLfLines({LeftCharsOf(component(3), 2), component(4), component(5), "", "2", "3", "", "", "", ""});
   }

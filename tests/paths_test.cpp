@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "run/paths.hpp"
 #include "test_support.hpp"
 
@@ -73,6 +75,31 @@ TEST(PosixPathRules, NormaliseAndRefuse) {
   EXPECT_EQ(rules.TrailingSeparatorMessage(), "最後のﾌｫﾙﾀﾞに「/」は要りません。");
   EXPECT_EQ(rules.GanbanMissingMessage(), " Ｖａｎｔｏｒのﾌｫﾙﾀﾞ（/GANBAN）がありません.");
 }
+
+#ifdef _WIN32
+// The native rules ask the real drives: C: is Wine's Windows drive.
+TEST(WindowsPathRules, NativeRulesKnowTheDrivesOfThisMachine) {
+  const PathRules& rules = NativePathRules();
+  EXPECT_EQ(rules.Separator(), '\\');
+  char missing = 0;
+  for (char letter = 'Z'; letter >= 'D' && !missing; --letter) {
+    std::error_code ec;
+    if (!std::filesystem::exists(std::string{letter, ':', '\\'}, ec)) missing = letter;
+  }
+  ASSERT_NE(missing, 0) << "every letter is a drive";
+  const std::string absent = std::string{missing, ':', '\\'} + "DATA";
+  const PathCase cases[] = {
+      {"C:\\DATA", true, "C:\\DATA\\", false},
+      {"c:DATA", true, "c:\\DATA\\", false},
+      {"C:", true, "C:\\", false},
+      {absent.c_str(), false, absent.c_str(), false},
+      {"/home/data", false, "/home/data", true},
+  };
+  CheckCases(rules, cases,
+             "規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" でなければいけません。"
+             "  例 \"C:\", \"D:\"...");
+}
+#endif
 
 }  // namespace
 }  // namespace k2v

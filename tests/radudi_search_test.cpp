@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/files.hpp"
 #include "platform/radudi_search.hpp"
 #include "test_support.hpp"
 
@@ -23,7 +26,8 @@ class RadudiSearchTest : public ::testing::Test {
     fs::create_directories(root / "vol2");
   }
 
-  std::string Path(const std::string& relative) const { return (root / relative).string(); }
+  // The path below the tree, with the system's separators.
+  std::string Path(const std::string& relative) const { return root.folder() + test::Native(relative); }
   void Kishitu(const std::string& folder, const std::string& bytes = "pattern") {
     test::WriteBytes(root / folder / "kishitu.txt", bytes);
   }
@@ -52,6 +56,13 @@ TEST(FolderPartTest, EndsAtTheLastSeparator) {
       {"/mnt/d/RADUDI", "/mnt/d/"}, {"/RADUDI", "/"}, {"RADUDI", ""}, {"/a/b/", "/a/b/"}, {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(FolderPart(c.path), c.part) << c.path;
+#ifdef _WIN32
+  // Drive paths end their folder part at the drive's colon or separator.
+  const Case drives[] = {
+      {"C:\\RADUDI", "C:\\"}, {"D:\\X\\RADUDI", "D:\\X\\"}, {"C:RADUDI", "C:"}, {"C:\\a/RADUDI", "C:\\a/"},
+  };
+  for (const Case& c : drives) EXPECT_EQ(FolderPart(c.path), c.part) << c.path;
+#endif
 }
 
 TEST_F(RadudiSearchTest, FolderBesideTheProgramIsTakenWithoutAnyWalk) {
@@ -106,6 +117,9 @@ TEST_F(RadudiSearchTest, NothingAnywhereGivesTheEmptyText) {
 }
 
 TEST_F(RadudiSearchTest, SymbolicLinksAreNotFollowed) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links are a POSIX test here: on Windows making one needs a privilege";
+#endif
   Kishitu("outside/RADUDI");
   fs::create_directories(root / "vol1/a");
   fs::create_directory_symlink(root / "vol1", root / "vol1/a/loop");  // a loop back to the top
@@ -116,6 +130,9 @@ TEST_F(RadudiSearchTest, SymbolicLinksAreNotFollowed) {
 }
 
 TEST_F(RadudiSearchTest, FoldersThatCannotBeReadAreSkipped) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs fork and setuid to read as a user without rights";
+#else
   Kishitu("vol1/a-locked/RADUDI");
   Kishitu("vol1/b-open/RADUDI");
   fs::permissions(root / "vol1/a-locked", fs::perms::none);
@@ -133,6 +150,7 @@ TEST_F(RadudiSearchTest, FoldersThatCannotBeReadAreSkipped) {
   waitpid(child, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
 
 TEST_F(RadudiSearchTest, CancellingEndsTheSearchAsNotFound) {

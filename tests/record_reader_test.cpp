@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
@@ -128,6 +130,9 @@ TEST(OpenOrDropEmpty, NeverCreatesAndDeletesOnlyInTheDestination) {
 }
 
 TEST(OpenOrDropEmpty, FileWithDataThatCannotBeReadIsAnError) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs fork and setuid to read as a user without rights";
+#else
   test::TempDir dir;
   test::WriteBytes(dir / "X1.TXT", "1,2,3,4\r\n");
   fs::permissions(dir / "X1.TXT", fs::perms::none);
@@ -147,6 +152,7 @@ TEST(OpenOrDropEmpty, FileWithDataThatCannotBeReadIsAnError) {
   waitpid(pid, &status, 0);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: read as no data, 2: could not drop privileges, 3: wrong path";
+#endif
 }
 
 TEST(RecordReader, ReadsFilesLargerThanItsBlocksAsAWhole) {

@@ -3,9 +3,11 @@
 // put in the way, and the command is killed in the middle of a conversion.
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -48,7 +50,7 @@ class SafeWritesTest : public ::testing::Test {
     fs::copy(kData / "stages_full" / "source", source);
     fs::create_directories(root / "system");
     fs::copy(kData / "records_e2e" / "radudi", root / "radudi");
-    test::WriteBytes(root / "system" / "Radudi32.ini", "[RADUDI]\r\n" + (root / "radudi").string() + "/\r\n");
+    test::WriteBytes(root / "system" / "Radudi32.ini", "[RADUDI]\r\n" + PathText(root / "radudi") + test::Sep() + "\r\n");
     ASSERT_EQ(Convert(), RunOutcome::Finished);
     earlier = test::Snapshot(destination);
     // The next conversion writes other bytes than the earlier one.
@@ -62,8 +64,8 @@ class SafeWritesTest : public ::testing::Test {
   RunOutcome Convert() {
     ui = test::RecordingFrontEnd{};
     ui.answers.push_back(MessageAnswer::Yes);
-    ConversionRun run(ui, rules, RunOptions{(root / "system").string()});
-    return run.Run(source.string(), destination.string()).outcome;
+    ConversionRun run(ui, rules, RunOptions{PathText(root / "system")});
+    return run.Run(PathText(source), PathText(destination)).outcome;
   }
 
   // The message of a failed run: the file failure text, the path, the reason.
@@ -95,7 +97,7 @@ class SafeWritesTest : public ::testing::Test {
   Files earlier;
   Files sourceBefore;
   test::RecordingFrontEnd ui;
-  PosixPathRules rules;
+  const PathRules& rules = NativePathRules();
 };
 
 TEST_F(SafeWritesTest, WriteFailureOnAnyOutputLeavesTheEarlierConversion) {
@@ -168,6 +170,9 @@ TEST_F(SafeWritesTest, DestinationRemovedDuringTheRunIsReportedNotFinished) {
 }
 
 TEST_F(SafeWritesTest, LinksInTheDestinationAreReplacedNeverWrittenThrough) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links are a POSIX test here: on Windows making one needs a privilege";
+#endif
   const std::string x1 = test::ReadBytes(source / "X1.TXT");
   test::WriteBytes(root / "outside.txt", "not the converter's\r\n");
   fs::remove(destination / "D10.txt");
@@ -230,6 +235,9 @@ class SafeWritesCommandTest : public SafeWritesTest {
 };
 
 TEST_F(SafeWritesCommandTest, OverSizeFileEndsWithItsMessageNotASignal) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs ulimit -f and the file-size signal, which Windows does not have";
+#else
   MakeLarge(200);
   sourceBefore = test::Snapshot(source);
   std::string out, err;
@@ -240,9 +248,13 @@ TEST_F(SafeWritesCommandTest, OverSizeFileEndsWithItsMessageNotASignal) {
   EXPECT_NE(err.find(strerror(EFBIG)), std::string::npos) << err;
   EXPECT_EQ(test::Snapshot(destination), earlier);
   EXPECT_EQ(test::Snapshot(source), sourceBefore);
+#endif
 }
 
 TEST_F(SafeWritesCommandTest, KilledAtRandomPointsEveryFileIsTheEarlierOrTheNewOne) {
+#ifdef _WIN32
+  GTEST_SKIP() << "needs fork and kill to end the command at random points";
+#else
   MakeLarge(300);
   // The new conversion, made into another folder, for its bytes and its time.
   const fs::path destinationA = destination;
@@ -287,6 +299,7 @@ TEST_F(SafeWritesCommandTest, KilledAtRandomPointsEveryFileIsTheEarlierOrTheNewO
       EXPECT_EQ(finished[name], bytes) << name;
     }
   }
+#endif
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -71,12 +73,39 @@ TEST(VolumesTest, PathBelongsToTheVolumeWithTheLongestRootThatHoldsIt) {
   EXPECT_EQ(VolumeIndexOf({{"/mnt/d", "ext4", ""}}, "/home"), -1);
 }
 
+#ifdef _WIN32
+// Wine has drive C: (its Windows folder) and Z: (the Linux root); a letter
+// the C runtime finds no root for is no drive.
+TEST(VolumesTest, ThisMachinesDrivesAreTheReadyLettersInOrder) {
+  std::vector<Volume> volumes = MountedVolumes();
+  std::vector<std::string> roots = Roots(volumes);
+  EXPECT_NE(std::find(roots.begin(), roots.end(), "C:\\"), roots.end());
+  EXPECT_TRUE(std::is_sorted(roots.begin(), roots.end()));
+  EXPECT_TRUE(DriveIsReady('C'));
+  EXPECT_TRUE(DriveIsReady('c'));
+  EXPECT_TRUE(GoodDrive('C'));
+  EXPECT_FALSE(DriveIsReady('1'));
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(std::string{letter, ':', '\\'}, ec);
+    const bool listed = std::find(roots.begin(), roots.end(), std::string{letter, ':', '\\'}) != roots.end();
+    if (!exists) {
+      EXPECT_FALSE(DriveIsReady(letter)) << letter;
+      EXPECT_FALSE(listed) << letter;
+    } else {
+      EXPECT_EQ(listed, DriveIsReady(letter)) << letter;
+    }
+  }
+  EXPECT_EQ(VolumeIndexOf(volumes, "c:\\Users\\x"), static_cast<int>(std::find(roots.begin(), roots.end(), "C:\\") - roots.begin()));
+}
+#else
 TEST(VolumesTest, ThisMachineHasItsRootFirstAndNoPseudoFileSystems) {
   std::vector<Volume> volumes = MountedVolumes();
   ASSERT_FALSE(volumes.empty());
   EXPECT_EQ(volumes[0].root, "/");
   for (const Volume& v : volumes) EXPECT_FALSE(IsPseudoFileSystem(v.type)) << v.root << " " << v.type;
 }
+#endif
 
 }  // namespace
 }  // namespace k2v

@@ -188,7 +188,7 @@ TEST_F(X6RecordsTest, FolderOnLineTwoWithoutItsFinalSeparatorGetsOne) {
   X6ItemLists lists;
   std::string problem;
   ASSERT_TRUE(LoadX6ItemLists(ctx.SystemDir, lists, problem)) << problem;
-  EXPECT_EQ(lists.RadudiSettingPath, folder + "/");
+  EXPECT_EQ(lists.RadudiSettingPath, folder + test::Sep());
   EXPECT_EQ(lists.L9Names[14], "スコリア");
 }
 

@@ -41,9 +41,9 @@ void PrintHelp() {
 std::string NormalisePathArgument(const std::string& raw) {
   std::string text = k2v::Trim(raw);
   if (text.empty()) return text;
-  std::filesystem::path p(text);
+  std::filesystem::path p = k2v::NativePath(text);
   if (p.is_relative()) p = std::filesystem::current_path() / p;
-  std::string normal = p.lexically_normal().string();
+  std::string normal = k2v::PathText(p.lexically_normal());
   return normal;
 }
 
@@ -94,7 +94,12 @@ int main(int argc, char** argv) {
   std::string source = NormalisePathArgument(positional[0]);
   std::string destination = NormalisePathArgument(positional[1]);
   // Shell completion adds a final "/"; a folder is meant.
-  while (destination.size() > 1 && destination.back() == '/') destination.pop_back();
+  // (On Windows either separator, and a drive's root stays whole.)
+  const char separator = k2v::NativePathRules().Separator();
+  while (destination.size() > 1 && (destination.back() == '/' || destination.back() == separator) &&
+         !(destination.size() == 3 && destination[1] == ':')) {
+    destination.pop_back();
+  }
 
   k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
   k2v::RunOptions options;

@@ -69,7 +69,14 @@ std::string EncodeCp932Char(std::string_view ch) {
   if (lead < 0x80) return std::string(ch);
   int escaped = EscapedByteAt(ch, 0);
   if (escaped >= 0) return std::string(1, static_cast<char>(escaped));
+#ifdef _WIN32
+  // mingw's static runtime faults when a thread ends with a thread_local
+  // object that has a destructor; each thread's cache stays until the end.
+  thread_local auto* cachePointer = new std::unordered_map<std::string, std::string>;
+  auto& cache = *cachePointer;
+#else
   thread_local std::unordered_map<std::string, std::string> cache;
+#endif
   auto it = cache.find(std::string(ch));
   if (it != cache.end()) return it->second;
   std::string bytes;
