@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "text/cp932.hpp"
 #include "text/number_format.hpp"
 #include "text/sjis_text.hpp"
 
@@ -13,6 +14,9 @@ std::string Spaces(int n) { return std::string(static_cast<size_t>(std::max(0, n
 template <class Fields>
 std::string Join(const Fields& fields) {
   std::string line;
+  size_t size = 0;
+  for (const std::string& field : fields) size += field.size() + 1;
+  line.reserve(size);
   bool first = true;
   for (const std::string& field : fields) {
     if (!first) line += ',';
@@ -24,9 +28,28 @@ std::string Join(const Fields& fields) {
 
 }  // namespace
 
-std::string LeftChars(std::string_view text, int n) { return LeftCharsOf(std::string(text) + Spaces(n), n); }
+// Both as if the text were padded with n spaces first, without making the
+// padded text.
+std::string LeftChars(std::string_view text, int n) {
+  size_t i = 0;
+  int k = 0;
+  for (; k < n && i < text.size(); ++k) i += Utf8CharLength(text, i);
+  std::string out(text.substr(0, i));
+  if (k < n) out.append(static_cast<size_t>(n - k), ' ');
+  return out;
+}
 
-std::string RightChars(std::string_view text, int n) { return RightCharsOf(Spaces(n) + std::string(text), n); }
+std::string RightChars(std::string_view text, int n) {
+  const int count = CharCount(text);
+  if (count <= n) {
+    std::string out = Spaces(n - count);
+    out += text;
+    return out;
+  }
+  size_t i = 0;
+  for (int k = 0; k < count - n; ++k) i += Utf8CharLength(text, i);
+  return std::string(text.substr(i));
+}
 
 std::string FixLeftBytes(std::string_view text, int w) { return SjisLeft(std::string(text) + Spaces(w), w); }
 

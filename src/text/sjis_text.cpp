@@ -185,7 +185,9 @@ SplitAtFirstResult SplitAtFirst(std::string_view text, std::string_view delimite
 
 int CharCount(std::string_view text) {
   int count = 0;
-  for (size_t i = 0; i < text.size(); i += Utf8CharLength(text, i)) ++count;
+  for (size_t i = 0; i < text.size(); ++count) {
+    i += static_cast<unsigned char>(text[i]) < 0x80 ? 1 : Utf8CharLength(text, i);
+  }
   return count;
 }
 
