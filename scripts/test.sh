@@ -17,3 +17,6 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 echo "== Fuzz targets (libFuzzer under ASan and UBSan), ${FUZZ_SECONDS:-60} s each"
 FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh
+
+echo "== Windows build: the tests under Wine and the sample against the Linux build"
+scripts/windows_test.sh
