@@ -53,5 +53,21 @@ TEST(Cp932, UnwritableCharacterBecomesQuestionMark) {
   EXPECT_EQ(EncodeCp932("Ä"), "?");
 }
 
+// The characters on which the two systems' code pages differ give the same
+// bytes on both: those glibc writes are written, those only Windows writes
+// are not, and the single bytes Windows reads as characters stay bytes.
+TEST(Cp932, CharactersOnWhichTheSystemsDifferGiveTheSameBytes) {
+  struct Case {
+    const char* text;
+    const char* bytes;
+  } cases[] = {
+      {"¢", "\x81\x91"}, {"£", "\x81\x92"}, {"¥", "\x5c"},     {"¬", "\x81\xca"}, {"—", "\x81\x5c"},
+      {"‖", "\x81\x61"}, {"‾", "\x7e"},     {"−", "\x81\x7c"}, {"〜", "\x81\x60"}, {"\xc2\x80", "?"},
+      {"\xef\xa3\xb0", "?"}, {"\xef\xa3\xb1", "?"}, {"\xef\xa3\xb2", "?"}, {"\xef\xa3\xb3", "?"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EncodeCp932(c.text), c.bytes) << c.text;
+  EXPECT_EQ(DecodeCp932("\x80\xa0\xfd\xfe\xff"), "\xed\xb2\x80\xed\xb2\xa0\xed\xb3\xbd\xed\xb3\xbe\xed\xb3\xbf");
+}
+
 }  // namespace
 }  // namespace k2v
