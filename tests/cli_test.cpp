@@ -39,7 +39,10 @@ TEST_F(CommandLineTest, FolderQuestionIsAnsweredByYesOrNoTerminal) {
   fs::path dest = root / "new" / "dest";
   // No terminal: the answer is No, the run is refused and nothing is created.
   EXPECT_EQ(Run({source.string(), dest.string()}), 1);
-  EXPECT_NE(err.find("ﾌｫﾙﾀﾞがありません。新規作成しますか？"), std::string::npos);
+  EXPECT_NE(err.find("ﾌｫﾙﾀﾞがありません。新規作成しますか？ n\nkolbrix2vantor: " + PathText(dest) +
+                     " does not exist; --yes creates it\n"),
+            std::string::npos)
+      << err;
   EXPECT_EQ(out, "");
   EXPECT_FALSE(fs::exists(root / "new"));
   // --yes creates every level; a trailing "/" from shell completion is dropped.
@@ -70,10 +73,18 @@ TEST_F(CommandLineTest, WrongUsageExitsWithTwo) {
   EXPECT_NE(err.find("Usage: kolbrix2vantor"), std::string::npos);
   EXPECT_EQ(Run({"only-one"}), 2);
   EXPECT_EQ(Run({"--frobnicate", "a", "b"}), 2);
-  EXPECT_EQ(Run({"--help"}), 0);
-  EXPECT_NE(out.find("Usage: kolbrix2vantor"), std::string::npos);
-  EXPECT_EQ(Run({"--version"}), 0);
-  EXPECT_EQ(out.rfind("kolbrix2vantor ", 0), 0u);
+  const std::string tryHelp = "\nTry 'kolbrix2vantor --help' for more information.\n";
+  EXPECT_EQ(err.substr(err.size() - tryHelp.size()), tryHelp);
+  EXPECT_EQ(Run({"a", "b", "--system-dir"}), 2);
+  EXPECT_EQ(err.rfind("kolbrix2vantor: option '--system-dir' requires an argument\n", 0), 0u) << err;
+  for (const char* help : {"--help", "-h"}) {
+    EXPECT_EQ(Run({help}), 0);
+    EXPECT_EQ(out.rfind("Usage: kolbrix2vantor", 0), 0u) << help;
+  }
+  for (const char* version : {"--version", "-V"}) {
+    EXPECT_EQ(Run({version}), 0);
+    EXPECT_EQ(out.rfind("kolbrix2vantor ", 0), 0u) << version;
+  }
 }
 
 TEST_F(CommandLineTest, EmptyArgumentIsRefusedByThePathCheck) {

@@ -22,6 +22,12 @@
 namespace {
 
 constexpr const char* kUsage = "Usage: kolbrix2vantor [--yes] [--system-dir DIR] SOURCE DESTINATION\n";
+constexpr const char* kTryHelp = "Try 'kolbrix2vantor --help' for more information.\n";
+
+int UsageError(const std::string& message) {
+  std::cerr << "kolbrix2vantor: " << message << "\n" << kUsage << kTryHelp;
+  return 2;
+}
 
 void PrintHelp() {
   std::cout << kUsage
@@ -30,8 +36,8 @@ void PrintHelp() {
                "  -y, --yes             create a missing DESTINATION folder without asking\n"
                "      --system-dir DIR  folder that holds Radudi32.ini (default: the\n"
                "                        KOLBRIX2VANTOR_SYSTEM_DIR environment variable, else /etc)\n"
-               "      --help            display this help and exit\n"
-               "      --version         output version information and exit\n"
+               "  -h, --help            display this help and exit\n"
+               "  -V, --version         output version information and exit\n"
                "\n"
                "Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
                "3 a file operation failed during the conversion.\n";
@@ -67,10 +73,10 @@ int main(int argc, char** argv) {
       positional.push_back(arg);
     } else if (arg == "--") {
       onlyPositional = true;
-    } else if (arg == "--help") {
+    } else if (arg == "--help" || arg == "-h") {
       PrintHelp();
       return 0;
-    } else if (arg == "--version") {
+    } else if (arg == "--version" || arg == "-V") {
       std::cout << "kolbrix2vantor " << K2V_VERSION << "\n";
       return 0;
     } else if (arg == "--yes" || arg == "-y") {
@@ -78,18 +84,16 @@ int main(int argc, char** argv) {
     } else if (arg == "--system-dir" && i + 1 < args.size()) {
       systemDir = args[++i];
       systemDirGiven = true;
+    } else if (arg == "--system-dir") {
+      return UsageError("option '--system-dir' requires an argument");
     } else if (arg.rfind("--system-dir=", 0) == 0) {
       systemDir = arg.substr(13);
       systemDirGiven = true;
     } else {
-      std::cerr << "kolbrix2vantor: unrecognized option '" << arg << "'\n" << kUsage;
-      return 2;
+      return UsageError("unrecognized option '" + arg + "'");
     }
   }
-  if (positional.size() != 2) {
-    std::cerr << "kolbrix2vantor: expected SOURCE and DESTINATION\n" << kUsage;
-    return 2;
-  }
+  if (positional.size() != 2) return UsageError("expected SOURCE and DESTINATION");
 
   std::string source = NormalisePathArgument(positional[0]);
   std::string destination = NormalisePathArgument(positional[1]);
@@ -102,6 +106,7 @@ int main(int argc, char** argv) {
   }
 
   k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
+  ui.SetNoTerminalHint("kolbrix2vantor: " + destination + " does not exist; --yes creates it");
   k2v::RunOptions options;
   options.systemDir = systemDirGiven ? systemDir : k2v::SysDir();
   k2v::ConversionRun run(ui, k2v::NativePathRules(), options);

@@ -23,6 +23,7 @@ MessageAnswer TerminalFrontEnd::ShowMessage(const std::string& text, const std::
   }
   if (!interactive_) {
     err_ << text << " n\n";
+    if (!noTerminalHint_.empty()) err_ << noTerminalHint_ << "\n";
     return MessageAnswer::No;
   }
   err_ << text << " [y/N] " << std::flush;

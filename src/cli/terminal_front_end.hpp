@@ -23,6 +23,8 @@ class TerminalFrontEnd : public FrontEnd {
   void FocusAndSelect(PathBox) override {}
 
   const std::string& status() const { return status_; }
+  // The line that follows a question answered No for want of a terminal.
+  void SetNoTerminalHint(std::string hint) { noTerminalHint_ = std::move(hint); }
 
  private:
   std::ostream& out_;
@@ -30,6 +32,7 @@ class TerminalFrontEnd : public FrontEnd {
   bool assumeYes_;
   bool interactive_;
   std::string status_;
+  std::string noTerminalHint_;
 };
 
 }  // namespace k2v
