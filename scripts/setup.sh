@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build needs (Debian 12), configures and builds into build/.
+# Usage: scripts/setup.sh [TARGET...]: only those targets (default: everything).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,4 +10,6 @@ packages=(build-essential cmake pkg-config googletest libgtest-dev libgmock-dev 
 scripts/install_packages.sh "${packages[@]}"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build build -j"$(nproc)" "${targets[@]}"
