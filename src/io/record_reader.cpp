@@ -149,39 +149,50 @@ void ItemStream::SkipToEnd() {
 }
 
 bool ItemStream::AtEnd() {
-  // Scans the blank bytes ahead without passing over them. A run longer
-  // than a block stands in for the reader as one byte: a line end when it
-  // holds one (an item after a comma ends there, and the blank lines after it
-  // are skipped), else a space; the bytes after it keep their positions.
+  // Scans the blank bytes ahead without passing over them. In a run longer
+  // than a block, the whole blank lines after its first line end stand for
+  // the reader as one empty line: an item after a comma still ends at the
+  // first line end, the blank lines after it are skipped all the same, and
+  // every position the reader can stop at keeps its byte count.
   size_t k = 0;
-  bool lineEnd = false;
   bool endMark = false;
   for (;;) {
     for (; pos_ + k < buf_.size(); ++k) {
       const char c = buf_[pos_ + k];
-      if (c == '\r' || c == '\n') {
-        lineEnd = true;
-      } else if (c == '\x1a') {
+      if (c == '\x1a') {
         // The end-of-file mark some Windows programs still write.
         endMark = true;
-      } else if (c != ' ') {
+      } else if (c != ' ' && c != '\r' && c != '\n') {
         return false;
       }
     }
-    if (k >= blockSize_ && !endMark && k > 1) {
-      if (shiftAt_ != std::string::npos && shiftAt_ <= pos_) {
-        base_ += shift_;
-        shift_ = 0;
-        shiftAt_ = std::string::npos;
-      }
-      buf_.resize(pos_);
-      buf_ += lineEnd ? '\n' : ' ';
-      shiftAt_ = pos_ + 1;
-      shift_ += static_cast<std::int64_t>(k - 1);
-      k = 1;
-    }
+    if (k >= blockSize_ && !endMark) k = CollapseBlankLines(k);
     if (!Fill()) return true;
   }
+}
+
+size_t ItemStream::CollapseBlankLines(size_t k) {
+  const size_t end = pos_ + k;
+  size_t first = pos_;
+  while (first < end && buf_[first] != '\r' && buf_[first] != '\n') ++first;
+  if (first + 1 >= end) return k;
+  // After the first line end (a CR LF is one).
+  const size_t from = first + (buf_[first] == '\r' && buf_[first + 1] == '\n' ? 2 : 1);
+  const size_t lastLf = buf_.rfind('\n', end - 1);
+  if (lastLf == std::string::npos || lastLf < from) return k;
+  const size_t to = lastLf + 1;
+  if (to - from < 2) return k;
+  if (shiftAt_ != std::string::npos && shiftAt_ <= pos_) {
+    base_ += shift_;
+    shift_ = 0;
+    shiftAt_ = std::string::npos;
+  }
+  // One shift at a time: the bytes after the empty line lie further on.
+  if (shiftAt_ != std::string::npos && shiftAt_ != from + 1) return k;
+  buf_.replace(from, to - from, 1, '\n');
+  shiftAt_ = from + 1;
+  shift_ += static_cast<std::int64_t>(to - from - 1);
+  return k - (to - from - 1);
 }
 
 void ItemStream::SkipLineEnd() {

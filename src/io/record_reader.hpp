@@ -68,6 +68,7 @@ class ItemStream {
   bool Fill();
   bool Have(size_t k);
   void Compact();
+  size_t CollapseBlankLines(size_t k);
   void SkipLineEnd();
   void SkipSpaces();
   void ReadItem(Sink& sink);
@@ -82,8 +83,8 @@ class ItemStream {
   std::string buf_;      // bytes taken and not yet passed over, after one byte of history
   size_t pos_ = 0;       // the next unread byte in buf_
   std::int64_t base_ = 0;  // file offset of buf_[0]
-  // A long run of blank bytes stands in buf_ as one byte; the bytes from
-  // shiftAt_ on lie shift_ bytes further into the file.
+  // The blank lines inside a long blank run stand in buf_ as one; the bytes
+  // from shiftAt_ on lie shift_ bytes further into the file.
   size_t shiftAt_ = std::string::npos;
   std::int64_t shift_ = 0;
   bool afterComma_ = false;
