@@ -12,28 +12,11 @@
 #include <thread>
 
 #include "platform/files.hpp"
+#include "platform/posix_folder.hpp"
 
 namespace k2v {
 
 namespace {
-
-struct DirCloser {
-  void operator()(DIR* d) const { ::closedir(d); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
-
-// Opens a folder by its path; a symbolic link in its last name is not
-// followed when noFollow is set.
-DirHandle OpenFolder(const std::string& path, bool noFollow) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0));
-  if (fd < 0) return nullptr;
-  DIR* d = ::fdopendir(fd);
-  if (!d) {
-    ::close(fd);
-    return nullptr;
-  }
-  return DirHandle(d);
-}
 
 bool IsDotOrDotDot(const char* n) { return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')); }
 
@@ -48,7 +31,7 @@ std::vector<std::string> FindFoldersHolding(const std::string& root, const std::
     const std::string relative = std::move(pending.back());
     pending.pop_back();
     const std::string path = relative.empty() ? root : JoinPath(root, relative);
-    DirHandle dir = OpenFolder(path, !relative.empty());
+    DirHandle dir = OpenFolderAt(AT_FDCWD, path.c_str(), !relative.empty());
     if (!dir) continue;  // unreadable, or replaced by a link since it was listed
     const int at = ::dirfd(dir.get());
     std::vector<std::string> subfolders;

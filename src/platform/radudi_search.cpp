@@ -10,31 +10,13 @@
 #include <memory>
 
 #include "platform/files.hpp"
+#include "platform/posix_folder.hpp"
 #include "platform/volumes.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
 
 namespace {
-
-struct DirCloser {
-  void operator()(DIR* d) const { ::closedir(d); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
-
-// Opens the folder name inside the folder at, without following a symbolic
-// link in its last name when noFollow is set.
-DirHandle OpenFolderAt(int at, const char* name, bool noFollow) {
-  int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0);
-  int fd = ::openat(at, name, flags);
-  if (fd < 0) return nullptr;
-  DIR* d = ::fdopendir(fd);
-  if (!d) {
-    ::close(fd);
-    return nullptr;
-  }
-  return DirHandle(d);
-}
 
 // True when the folder at holds a non-empty regular file named like
 // fileName: the exact spelling first, else the first spelling in name order
