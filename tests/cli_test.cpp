@@ -77,13 +77,52 @@ TEST_F(CommandLineTest, WrongUsageExitsWithTwo) {
   EXPECT_EQ(err.substr(err.size() - tryHelp.size()), tryHelp);
   EXPECT_EQ(Run({"a", "b", "--system-dir"}), 2);
   EXPECT_EQ(err.rfind("kolbrix2vantor: option '--system-dir' requires an argument\n", 0), 0u) << err;
+  EXPECT_EQ(Run({"--batch", "a", "b", "--jobs"}), 2);
+  EXPECT_EQ(err.rfind("kolbrix2vantor: option '--jobs' requires an argument\n", 0), 0u) << err;
+  EXPECT_EQ(err.substr(err.size() - tryHelp.size()), tryHelp);
   for (const char* help : {"--help", "-h"}) {
     EXPECT_EQ(Run({help}), 0);
     EXPECT_EQ(out.rfind("Usage: kolbrix2vantor", 0), 0u) << help;
+    EXPECT_NE(out.find("Radudi32.ini is read from the first of these folders:\n  1. DIR of --system-dir;\n"),
+              std::string::npos);
   }
   for (const char* version : {"--version", "-V"}) {
     EXPECT_EQ(Run({version}), 0);
     EXPECT_EQ(out.rfind("kolbrix2vantor ", 0), 0u) << version;
+  }
+}
+
+// The X6 conversion names the Radudi32.ini it looked for, which shows the
+// system folder that was chosen.
+TEST_F(CommandLineTest, SystemFolderIsLookedUpInItsOrder) {
+  test::WriteSjis(source / "X6.TXT", "1\r\n");
+  fs::create_directories(root / "dest");
+  const fs::path config = root / "config";
+  test::ScopedEnv noSystemDir("KOLBRIX2VANTOR_SYSTEM_DIR", nullptr);
+#ifdef _WIN32
+  test::ScopedEnv configHome("APPDATA", PathText(config).c_str());
+  const std::string lastResort = SysDir();
+#else
+  test::ScopedEnv configHome("XDG_CONFIG_HOME", PathText(config).c_str());
+  const std::string lastResort = "/etc";
+#endif
+  auto iniSeen = [&](std::vector<std::string> options) {
+    options.push_back(source.string());
+    options.push_back((root / "dest").string());
+    Run(options);
+    const std::string marker = "Radudi32.ini ";
+    const size_t at = err.find(": ", err.find(marker));
+    return at == std::string::npos ? err : err.substr(at + 2, err.find('\n', at) - at - 2);
+  };
+  // A configuration folder without the file is passed over.
+  fs::create_directories(config / "kolbrix2vantor");
+  EXPECT_EQ(iniSeen({}), lastResort + "/Radudi32.ini");
+  test::WriteBytes(config / "kolbrix2vantor" / "Radudi32.ini", "");
+  EXPECT_EQ(iniSeen({}), PathText(config / "kolbrix2vantor") + "/Radudi32.ini");
+  {
+    test::ScopedEnv systemDir("KOLBRIX2VANTOR_SYSTEM_DIR", PathText(root / "env").c_str());
+    EXPECT_EQ(iniSeen({}), PathText(root / "env") + "/Radudi32.ini");
+    EXPECT_EQ(iniSeen({"--system-dir", PathText(root / "option")}), PathText(root / "option") + "/Radudi32.ini");
   }
 }
 

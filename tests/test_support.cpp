@@ -6,12 +6,15 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+#include "platform/wide_text.hpp"
 #else
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -156,6 +159,15 @@ HANDLE Inheritable(const fs::path& path, bool write) {
 
 }  // namespace
 
+namespace {
+void SetEnv(const std::string& name, const char* value) {
+  const std::wstring wideName = Widen(name);
+  const std::wstring wideValue = value ? Widen(value) : std::wstring();
+  SetEnvironmentVariableW(wideName.c_str(), value ? wideValue.c_str() : nullptr);
+  _wputenv_s(wideName.c_str(), wideValue.c_str());
+}
+}  // namespace
+
 int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input) {
   TempDir io;
   fs::path inPath = io / "in", outPath = io / "out", errPath = io / "err";
@@ -185,6 +197,16 @@ int RunCommand(const std::vector<std::string>& args, std::string& out, std::stri
 
 #else
 
+namespace {
+void SetEnv(const std::string& name, const char* value) {
+  if (value) {
+    setenv(name.c_str(), value, 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+}
+}  // namespace
+
 int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input) {
   TempDir io;
   fs::path inPath = io / "in", outPath = io / "out", errPath = io / "err";
@@ -209,5 +231,15 @@ int RunCommand(const std::vector<std::string>& args, std::string& out, std::stri
 }
 
 #endif
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+  if (const char* old = std::getenv(name)) {
+    had_ = true;
+    old_ = old;
+  }
+  SetEnv(name_, value);
+}
+
+ScopedEnv::~ScopedEnv() { SetEnv(name_, had_ ? old_.c_str() : nullptr); }
 
 }  // namespace k2v::test

@@ -97,6 +97,21 @@ class RecordingFrontEnd : public FrontEnd {
   int eventPasses = 0;
 };
 
+// Sets an environment variable (or unsets it, for nullptr) for the test
+// and the commands it runs; the old value comes back at the end of scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::string old_;
+  bool had_ = false;
+};
+
 // Runs a command line and returns its exit status; stdout and stderr are
 // captured into the strings.
 int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err,

@@ -5,6 +5,7 @@
 
 #include "cli/batch_progress.hpp"
 #include "cli/terminal_front_end.hpp"
+#include "platform/arguments.hpp"
 #include "platform/files.hpp"
 #include "platform/folder_walk.hpp"
 #include "run/batch_run.hpp"
@@ -30,10 +31,11 @@ void PrintHelp(std::ostream& out) {
          "  -y, --yes             create missing destination folders without asking\n"
          "  -j, --jobs N          borings converted at the same time (default: the\n"
          "                        number of processors)\n"
-         "      --system-dir DIR  folder that holds Radudi32.ini (default: the\n"
-         "                        KOLBRIX2VANTOR_SYSTEM_DIR environment variable, else /etc)\n"
-         "      --help            display this help and exit\n"
+         "      --system-dir DIR  folder that holds Radudi32.ini\n"
+         "  -h, --help            display this help and exit\n"
          "\n"
+      << SysDirLookupHelp()
+      << "\n"
          "Progress goes to stderr, the summary to stdout, and one row per boring to\n"
          "DESTINATION_ROOT/" << kBatchReportName << ".\n"
          "\n"
@@ -42,7 +44,8 @@ void PrintHelp(std::ostream& out) {
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
-  err << "kolbrix2vantor: " << problem << "\n" << kUsage;
+  err << "kolbrix2vantor: " << problem << "\n"
+      << kUsage << "Try 'kolbrix2vantor --help' for more information.\n";
   return 2;
 }
 
@@ -113,27 +116,31 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   bool onlyPositional = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
+    std::string jobsText;
+    const OptionValue jobsOption =
+        onlyPositional ? OptionValue::NotThisOption : TakeOptionValue(args, i, "--jobs", "-j", jobsText);
+    const OptionValue systemDirOption = onlyPositional || jobsOption != OptionValue::NotThisOption
+                                            ? OptionValue::NotThisOption
+                                            : TakeOptionValue(args, i, "--system-dir", "", systemDir);
+    if (jobsOption == OptionValue::Missing) {
+      return UsageError(err, "option '" + arg + "' requires an argument");
+    } else if (jobsOption == OptionValue::Taken) {
+      if ((jobs = ParseJobs(jobsText)) == 0) return UsageError(err, "--jobs needs a whole number from 1");
+    } else if (systemDirOption == OptionValue::Missing) {
+      return UsageError(err, "option '--system-dir' requires an argument");
+    } else if (systemDirOption == OptionValue::Taken) {
+      systemDirGiven = true;
+    } else if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
       positional.push_back(arg);
     } else if (arg == "--") {
       onlyPositional = true;
     } else if (arg == "--batch") {
       // The mode itself; IsBatchCommand found it.
-    } else if (arg == "--help") {
+    } else if (arg == "--help" || arg == "-h") {
       PrintHelp(out);
       return 0;
     } else if (arg == "--yes" || arg == "-y") {
       yes = true;
-    } else if ((arg == "--jobs" || arg == "-j") && i + 1 < args.size()) {
-      if ((jobs = ParseJobs(args[++i])) == 0) return UsageError(err, "--jobs needs a whole number from 1");
-    } else if (arg.rfind("--jobs=", 0) == 0) {
-      if ((jobs = ParseJobs(arg.substr(7))) == 0) return UsageError(err, "--jobs needs a whole number from 1");
-    } else if (arg == "--system-dir" && i + 1 < args.size()) {
-      systemDir = args[++i];
-      systemDirGiven = true;
-    } else if (arg.rfind("--system-dir=", 0) == 0) {
-      systemDir = arg.substr(13);
-      systemDirGiven = true;
     } else {
       return UsageError(err, "unrecognized option '" + arg + "'");
     }

@@ -34,11 +34,13 @@ void PrintHelp() {
             << "Convert the Kolbrix export in SOURCE into Vantor's data files in DESTINATION.\n"
                "\n"
                "  -y, --yes             create a missing DESTINATION folder without asking\n"
-               "      --system-dir DIR  folder that holds Radudi32.ini (default: the\n"
-               "                        KOLBRIX2VANTOR_SYSTEM_DIR environment variable, else /etc)\n"
+               "      --system-dir DIR  folder that holds Radudi32.ini\n"
+               "      --batch           convert every export below a folder (see --batch --help)\n"
                "  -h, --help            display this help and exit\n"
                "  -V, --version         output version information and exit\n"
                "\n"
+            << k2v::SysDirLookupHelp()
+            << "\n"
                "Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
                "3 a file operation failed during the conversion.\n";
 }
@@ -69,7 +71,13 @@ int main(int argc, char** argv) {
   }
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
+    const k2v::OptionValue systemDirOption =
+        onlyPositional ? k2v::OptionValue::NotThisOption : k2v::TakeOptionValue(args, i, "--system-dir", "", systemDir);
+    if (systemDirOption == k2v::OptionValue::Taken) {
+      systemDirGiven = true;
+    } else if (systemDirOption == k2v::OptionValue::Missing) {
+      return UsageError("option '--system-dir' requires an argument");
+    } else if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
       positional.push_back(arg);
     } else if (arg == "--") {
       onlyPositional = true;
@@ -81,14 +89,6 @@ int main(int argc, char** argv) {
       return 0;
     } else if (arg == "--yes" || arg == "-y") {
       yes = true;
-    } else if (arg == "--system-dir" && i + 1 < args.size()) {
-      systemDir = args[++i];
-      systemDirGiven = true;
-    } else if (arg == "--system-dir") {
-      return UsageError("option '--system-dir' requires an argument");
-    } else if (arg.rfind("--system-dir=", 0) == 0) {
-      systemDir = arg.substr(13);
-      systemDirGiven = true;
     } else {
       return UsageError("unrecognized option '" + arg + "'");
     }

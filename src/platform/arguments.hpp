@@ -11,4 +11,11 @@ namespace k2v {
 // line instead of argv, which holds them in the ANSI code page.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
+// Whether args[i] is an option that takes a value, in the GNU forms
+// "--name VALUE", "--name=VALUE" and, when shortName is given, "-n VALUE".
+enum class OptionValue { NotThisOption, Taken, Missing };
+// On Taken, value holds the value and i the index of the last argument used.
+OptionValue TakeOptionValue(const std::vector<std::string>& args, size_t& i, const std::string& longName,
+                            const std::string& shortName, std::string& value);
+
 }  // namespace k2v

@@ -102,10 +102,30 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 bool SameNameOnDisk(const std::string&, const std::string&) { return false; }
 
+std::string UserConfigFolder() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && config[0] == '/') return std::string(config) + "/kolbrix2vantor";
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return std::string(home) + "/.config/kolbrix2vantor";
+  return {};
+}
+
 std::string SysDir() {
   const char* dir = std::getenv("KOLBRIX2VANTOR_SYSTEM_DIR");
   if (dir && *dir) return dir;
+  const std::string config = UserConfigFolder();
+  std::error_code ec;
+  if (!config.empty() && fs::is_regular_file(config + "/Radudi32.ini", ec)) return config;
   return "/etc";
+}
+
+std::string SysDirLookupHelp() {
+  return "Radudi32.ini is read from the first of these folders:\n"
+         "  1. DIR of --system-dir;\n"
+         "  2. $KOLBRIX2VANTOR_SYSTEM_DIR;\n"
+         "  3. $XDG_CONFIG_HOME/kolbrix2vantor (default ~/.config/kolbrix2vantor),\n"
+         "     when it holds Radudi32.ini;\n"
+         "  4. /etc.\n";
 }
 
 }  // namespace k2v

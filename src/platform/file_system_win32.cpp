@@ -143,9 +143,26 @@ bool SameNameOnDisk(const std::string& a, const std::string& b) {
   return fs::exists(NativePath(a), ec) && fs::exists(NativePath(b), ec) && files_system::SameEntry(a, b);
 }
 
+std::string UserConfigFolder() {
+  const wchar_t* appData = _wgetenv(L"APPDATA");
+  if (appData && *appData) return Narrow(appData) + "\\kolbrix2vantor";
+  return {};
+}
+
+std::string SysDirLookupHelp() {
+  return "Radudi32.ini is read from the first of these folders:\n"
+         "  1. DIR of --system-dir;\n"
+         "  2. %KOLBRIX2VANTOR_SYSTEM_DIR%;\n"
+         "  3. %APPDATA%\\kolbrix2vantor, when it holds Radudi32.ini;\n"
+         "  4. the Windows system directory.\n";
+}
+
 std::string SysDir() {
   const wchar_t* dir = _wgetenv(L"KOLBRIX2VANTOR_SYSTEM_DIR");
   if (dir && *dir) return Narrow(dir);
+  const std::string config = UserConfigFolder();
+  std::error_code ec;
+  if (!config.empty() && fs::is_regular_file(NativePath(config + "\\Radudi32.ini"), ec)) return config;
   wchar_t buffer[MAX_PATH + 1];
   UINT n = GetSystemDirectoryW(buffer, MAX_PATH + 1);
   if (n == 0 || n > MAX_PATH) return "C:\\Windows\\System32";

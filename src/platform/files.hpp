@@ -115,8 +115,16 @@ bool WildcardMatch(const std::string& pattern, const std::string& name);
 // its error (reported like a full disk) instead of ending the program.
 void IgnoreFileSizeSignal();
 
-// The system folder that holds Radudi32.ini: KOLBRIX2VANTOR_SYSTEM_DIR when
-// set, else /etc (on Windows the system directory).
+// The system folder that holds Radudi32.ini when no folder is named on the
+// command line: KOLBRIX2VANTOR_SYSTEM_DIR when set; else the user's
+// configuration folder when it holds Radudi32.ini; else /etc (on Windows
+// %APPDATA%\kolbrix2vantor, else the system directory).
 std::string SysDir();
+// The user's configuration folder of the program: $XDG_CONFIG_HOME (when
+// absolute) or ~/.config, then kolbrix2vantor; on Windows
+// %APPDATA%\kolbrix2vantor. Empty when neither is known.
+std::string UserConfigFolder();
+// That order for --help, one step per line, the command line's option first.
+std::string SysDirLookupHelp();
 
 }  // namespace k2v
