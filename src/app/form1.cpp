@@ -174,19 +174,38 @@ bool Form1::Form_Load() {
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
   }
 
-  std::vector<std::string> roots;
-  for (const Volume& v : setup_.volumes) roots.push_back(v.root);
-  {
-    SearchWindow search(setup_.searchWindowDelayMs);
-    radudiFolder_ = FindRadudiFolder(setup_.programFolder, roots,
-                                     [&search](const std::string& folder) { return search.Visit(folder); });
+  // The message without RADUDI goes on to say where the program looked.
+  std::string looked;
+  if (!setup_.givenRadudi.empty()) {
+    if (IsRadudiFolder(setup_.givenRadudi)) {
+      radudiFolder_ = setup_.givenRadudi;
+      if (radudiFolder_.back() != NativePathRules().Separator()) radudiFolder_ += NativePathRules().Separator();
+    }
+    looked = setup_.givenRadudiBy + " のフォルダ" + window_text::kGivenNotRadudi + setup_.givenRadudi + "\n";
+  } else {
+    std::vector<std::string> roots;
+    for (const Volume& v : setup_.volumes) roots.push_back(v.root);
+    bool cancelled = false;
+    {
+      SearchWindow search(setup_.searchWindowDelayMs);
+      radudiFolder_ = FindRadudiFolder(setup_.programFolder, roots, [&](const std::string& folder) {
+        cancelled = !search.Visit(folder);
+        return !cancelled;
+      });
+    }
+    looked = std::string(window_text::kLookedIn) + "\n  " + JoinPath(setup_.programFolder, "RADUDI") +
+             window_text::kBesideProgram + "\n";
+    for (const std::string& root : roots) looked += "  " + root + window_text::kEveryFolderBelow + "\n";
+    if (cancelled) looked += std::string(window_text::kSearchCancelled) + "\n";
   }
   if (radudiFolder_.empty()) {
-    Message(Q(window_text::kNoRadudi), {}, QMessageBox::NoIcon, QMessageBox::Ok);
+    const std::string text = std::string(window_text::kNoRadudi) + "\n\n" + looked + "\n" + window_text::kHowToNameRadudi;
+    Message(Q(text), {}, QMessageBox::NoIcon, QMessageBox::Ok);
     return false;
   }
 
   run_.StatusPending = 0;
+  SetStatus(window_text::kRadudiInUse + radudiFolder_);
 
   // The source list opens on the ganban folder of the source drive.
   const std::string ganban = ResolveCase(JoinPath(DriveRoot(Drive2), window_text::kGanbanFolder));
@@ -298,6 +317,9 @@ void Form1::FocusAndSelect(PathBox box) {
 QMessageBox::StandardButton Form1::Message(const QString& text, const QString& title, QMessageBox::Icon icon,
                                            QMessageBox::StandardButtons buttons) {
   QMessageBox box(icon, title.isEmpty() ? windowTitle() : title, text, buttons, this);
+  // A title is a path, which the title bar may cut short or not show: it is
+  // repeated in full under the message.
+  if (!title.isEmpty()) box.setInformativeText(title);
   // A busy pointer would hide that the box waits for an answer.
   const bool wasBusy = busy_;
   if (wasBusy) QApplication::setOverrideCursor(Qt::ArrowCursor);

@@ -28,6 +28,10 @@ struct WindowSetup {
   std::vector<Volume> volumes;
   std::string programFolder;
   RunOptions runOptions;
+  // The RADUDI folder named at start-up, which replaces the search, and
+  // what named it ("--radudi", or the environment variable).
+  std::string givenRadudi;
+  std::string givenRadudiBy;
   // How long a RADUDI search runs before its window appears.
   int searchWindowDelayMs = 500;
 };

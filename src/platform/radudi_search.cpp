@@ -175,6 +175,11 @@ std::string FindRadudiFolder(const std::string& programFolder, const std::vector
   return {};
 }
 
+bool IsRadudiFolder(const std::string& folder) {
+  DirHandle dir = OpenFolderAt(AT_FDCWD, folder.c_str(), false);
+  return dir && HoldsNonEmptyFile(::dirfd(dir.get()), "kishitu.txt");
+}
+
 std::string ProgramFolder() {
   char buffer[PATH_MAX + 1];
   ssize_t n = ::readlink("/proc/self/exe", buffer, PATH_MAX);

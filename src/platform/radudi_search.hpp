@@ -36,6 +36,10 @@ bool SearchRadudiTree(const std::string& path, std::vector<std::string>& candida
 std::string FindRadudiFolder(const std::string& programFolder, const std::vector<std::string>& volumeRoots,
                              const SearchProgress& progress = {});
 
+// True when folder is a RADUDI folder as the search recognises one: it
+// holds a non-empty kishitu.txt (any letter case). Its own name may be any.
+bool IsRadudiFolder(const std::string& folder);
+
 // The folder of the running program file, without a final "/".
 std::string ProgramFolder();
 

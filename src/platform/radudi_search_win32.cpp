@@ -176,6 +176,8 @@ std::string FindRadudiFolder(const std::string& programFolder, const std::vector
   return {};
 }
 
+bool IsRadudiFolder(const std::string& folder) { return Qualifies(FolderPath(folder), "kishitu.txt"); }
+
 std::string ProgramFolder() {
   std::wstring buffer(32768, L'\0');
   DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));

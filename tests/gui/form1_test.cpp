@@ -17,6 +17,7 @@
 
 #include "app/folder_list.hpp"
 #include "app/form1.hpp"
+#include "app/japanese_texts.hpp"
 #include "app/path_edit.hpp"
 #include "app/search_window.hpp"
 #include "message_box_answerer.hpp"
@@ -60,6 +61,9 @@ class Form1Test : public QObject {
   }
 
  private slots:
+  // The program loads Qt's Japanese texts at start-up; so does the test.
+  void initTestCase() { QVERIFY(InstallJapaneseQtTexts(*QCoreApplication::instance())); }
+
   void init() {
     savedCwd_ = fs::current_path();
     temp_ = std::make_unique<QTemporaryDir>();
@@ -176,10 +180,38 @@ class Form1Test : public QObject {
     Form1 form(Setup());
     QVERIFY(!form.Form_Load());
     QCOMPARE(answerer.seen.size(), size_t{1});
-    QCOMPARE(answerer.seen[0].text, QString::fromUtf8(" RADUDI の設定がありません."));
+    // The message goes on to say where the program looked and how to name the folder.
+    const QString text = answerer.seen[0].text;
+    QVERIFY2(text.startsWith(QString::fromUtf8(" RADUDI の設定がありません.\n\n探した場所:\n  ") + Q(At("prog/RADUDI"))),
+             qPrintable(text));
+    QVERIFY(text.contains(Q(At("volA")) + QString::fromUtf8(" 以下のすべてのフォルダ\n")));
+    QVERIFY(text.contains(Q(At("volB")) + QString::fromUtf8(" 以下のすべてのフォルダ\n")));
+    QVERIFY(text.endsWith(QString::fromUtf8("--radudi DIR で起動するか、\n環境変数 KOLBRIX2VANTOR_RADUDI で指定できます。")));
     QCOMPARE(answerer.seen[0].icon, QMessageBox::NoIcon);
     QCOMPARE(answerer.seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(answerer.seen[0].title, kCaption);
+  }
+
+  void namedRadudiSkipsTheSearchAndTheStatusLineShowsIt() {
+    WriteFile(At("volB/mine/kishitu.txt"), "pattern");
+    WindowSetup setup = Setup();
+    setup.givenRadudi = At("volB/mine").string();
+    setup.givenRadudiBy = "--radudi";
+    test::MessageBoxAnswerer answerer;
+    {
+      Form1 form(setup);
+      QVERIFY(form.Form_Load());
+      QCOMPARE(form.RadudiFolder(), At("volB/mine/").string());
+      QCOMPARE(form.Label3->text(), QString::fromUtf8("RADUDI フォルダ: ") + Q(At("volB/mine/")));
+    }
+    // A named folder that is no RADUDI folder is not replaced by a search.
+    setup.givenRadudi = At("volB/data").string();
+    Form1 form(setup);
+    QVERIFY(!form.Form_Load());
+    QCOMPARE(answerer.seen.size(), size_t{1});
+    QVERIFY2(answerer.seen[0].text.contains(QString::fromUtf8("--radudi のフォルダに kishitu.txt がありません: ") +
+                                            Q(At("volB/data")) + "\n"),
+             qPrintable(answerer.seen[0].text));
   }
 
   void searchWindowAppearsAfterItsDelayAndCancels() {
@@ -329,6 +361,8 @@ class Form1Test : public QObject {
     QCOMPARE(answerer.seen[0].text, QString::fromUtf8("ﾌｫﾙﾀﾞがありません。新規作成しますか？"));
     QCOMPARE(answerer.seen[0].icon, QMessageBox::Question);
     QCOMPARE(answerer.seen[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    // Qt's Japanese buttons carry their keyboard letter: "はい(&Y)" reads はい(Y).
+    QCOMPARE(answerer.seen[0].buttonTexts, (QStringList{QString::fromUtf8("はい(&Y)"), QString::fromUtf8("いいえ(&N)")}));
     QVERIFY(fs::is_regular_file(At("volA/out/site/G10.txt")) || fs::is_regular_file(At("volA/out/site/D10.txt")));
     QCOMPARE(form.Label3->text(), QString::fromUtf8("変換が正常に終了しました。"));
     QCOMPARE(answerer.seen.size(), size_t{1});
@@ -405,6 +439,8 @@ class Form1Test : public QObject {
     for (const auto& m : answerer.seen) shown << m.text;
     QCOMPARE(shown, texts);
     QCOMPARE(answerer.seen.back().title, resolve(lastTitle));
+    // A path in the title is shown in full inside the box too.
+    QCOMPARE(answerer.seen.back().informativeText, lastTitle == kCaption ? QString() : resolve(lastTitle));
     QCOMPARE(int(answerer.seen.back().icon), lastIcon);
     QVERIFY(form.Label3->text().isEmpty());
     QVERIFY(!fs::exists(At("volA/out")));

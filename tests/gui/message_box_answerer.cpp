@@ -15,7 +15,10 @@ void MessageBoxAnswerer::AnswerOpenBoxes() {
     auto* box = qobject_cast<QMessageBox*>(w);
     if (!box || !box->isVisible() || box->property("answered").toBool()) continue;
     box->setProperty("answered", true);
-    seen.push_back(SeenMessage{box->text(), box->windowTitle(), box->icon(), box->standardButtons()});
+    QStringList buttonTexts;
+    for (QAbstractButton* button : box->buttons()) buttonTexts << button->text();
+    seen.push_back(SeenMessage{box->text(), box->windowTitle(), box->icon(), box->standardButtons(),
+                               box->informativeText(), buttonTexts});
     QMessageBox::StandardButton answer = box->standardButtons() & QMessageBox::No ? QMessageBox::No : QMessageBox::Ok;
     if (!answers.empty()) {
       answer = answers.front();

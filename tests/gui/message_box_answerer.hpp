@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <deque>
 #include <vector>
@@ -17,6 +18,9 @@ struct SeenMessage {
   QString title;
   QMessageBox::Icon icon;
   QMessageBox::StandardButtons buttons;
+  QString informativeText;
+  // The buttons' texts, in the box's order.
+  QStringList buttonTexts;
 };
 
 class MessageBoxAnswerer : public QObject {
