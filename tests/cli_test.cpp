@@ -68,6 +68,21 @@ TEST_F(CommandLineTest, RelativePathsAreResolvedAgainstTheCurrentFolder) {
   EXPECT_EQ(status, 0) << err;
 }
 
+#ifndef _WIN32
+// Windows does not let a process's current folder be removed.
+TEST_F(CommandLineTest, RelativePathsInARemovedCurrentFolderAreRefusedNotACrash) {
+  fs::path here = fs::current_path();
+  fs::create_directories(root / "gone");
+  fs::current_path(root / "gone");
+  fs::remove(root / "gone");
+  const int single = Run({"export", "dest"});
+  const int batch = Run({"--batch", "export", "dest"});
+  fs::current_path(here);
+  EXPECT_EQ(single, 1);
+  EXPECT_EQ(batch, 1);
+}
+#endif
+
 TEST_F(CommandLineTest, WrongUsageExitsWithTwo) {
   EXPECT_EQ(Run({}), 2);
   EXPECT_NE(err.find("Usage: kolbrix2vantor"), std::string::npos);

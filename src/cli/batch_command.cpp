@@ -1,6 +1,7 @@
 #include "cli/batch_command.hpp"
 
 #include <filesystem>
+#include <system_error>
 #include <ostream>
 
 #include "cli/batch_progress.hpp"
@@ -61,7 +62,13 @@ std::string RootArgument(const std::string& raw) {
   std::string text = Trim(raw);
   if (text.empty()) return text;
   std::filesystem::path p = NativePath(text);
-  if (p.is_relative()) p = std::filesystem::current_path() / p;
+  if (p.is_relative()) {
+    // A current folder that was removed leaves the path relative, which the
+    // path check then refuses.
+    std::error_code ec;
+    const std::filesystem::path here = std::filesystem::current_path(ec);
+    if (!ec) p = here / p;
+  }
   std::string normal = PathText(p.lexically_normal());
   // (On Windows either separator, and a drive's root stays whole.)
   const char separator = NativePathRules().Separator();

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <system_error>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -50,7 +51,13 @@ std::string NormalisePathArgument(const std::string& raw) {
   std::string text = k2v::Trim(raw);
   if (text.empty()) return text;
   std::filesystem::path p = k2v::NativePath(text);
-  if (p.is_relative()) p = std::filesystem::current_path() / p;
+  if (p.is_relative()) {
+    // A current folder that was removed leaves the path relative, which the
+    // path check then refuses.
+    std::error_code ec;
+    const std::filesystem::path here = std::filesystem::current_path(ec);
+    if (!ec) p = here / p;
+  }
   std::string normal = k2v::PathText(p.lexically_normal());
   return normal;
 }
