@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite, then again under ASan and UBSan.
+# Builds and runs the whole test suite, then again under ASan and UBSan, then
+# the fuzz targets, the Debian package (built, installed, run, removed) and the
+# Windows build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,6 +19,9 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 echo "== Fuzz targets (libFuzzer under ASan and UBSan), ${FUZZ_SECONDS:-60} s each"
 FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh
+
+echo "== The Debian package: built, installed with apt-get, run, removed"
+scripts/package_test.sh
 
 echo "== Windows build: the tests under Wine and the sample against the Linux build"
 scripts/windows_test.sh

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QStyleFactory>
 #include <cstdlib>
 #include <filesystem>
@@ -76,6 +77,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("kolbrix2vantor-gui");
   QApplication::setApplicationVersion(K2V_VERSION);
+  // The installed desktop entry and icon.
+  QGuiApplication::setDesktopFileName("kolbrix2vantor");
+  QApplication::setWindowIcon(QIcon::fromTheme("kolbrix2vantor"));
 
   k2v::WindowSetup setup;
   std::string systemDir;

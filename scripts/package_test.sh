@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it with apt-get, runs both programs'
+# --version and a conversion of the bundled sample with the installed command
+# (compared byte for byte with the build's), and removes the package again.
+# Refuses to touch a kolbrix2vantor that is already installed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+if dpkg-query -W -f='${Status}' kolbrix2vantor 2>/dev/null | grep -q "install ok installed"; then
+  echo "package_test.sh: kolbrix2vantor is already installed here; the test would replace and remove it." >&2
+  echo "package_test.sh: remove it first (apt-get remove kolbrix2vantor)." >&2
+  exit 1
+fi
+
+deb=$(scripts/package.sh | tail -n 1)
+echo "Built $deb"
+dpkg-deb --field "$deb" Package Version Depends Recommends
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+work=$(mktemp -d "${TMPDIR:-/tmp}/k2v-package.XXXXXX")
+cleanup() {
+  rm -rf "$work"
+  if dpkg-query -W -f='${Status}' kolbrix2vantor 2>/dev/null | grep -q "install ok installed"; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kolbrix2vantor </dev/null >/dev/null
+  fi
+}
+trap cleanup EXIT
+
+echo "== Installing $deb"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$root/$deb" </dev/null >/dev/null
+
+echo "== The installed programs"
+/usr/bin/kolbrix2vantor --version
+env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/kolbrix2vantor-gui --version
+for f in /usr/share/applications/kolbrix2vantor.desktop /usr/share/icons/hicolor/scalable/apps/kolbrix2vantor.svg \
+         /usr/share/man/man1/kolbrix2vantor.1.gz /usr/share/man/man1/kolbrix2vantor-gui.1.gz \
+         /usr/share/bash-completion/completions/kolbrix2vantor /usr/share/doc/kolbrix2vantor/copyright \
+         /usr/share/doc/kolbrix2vantor/docs/guide.ja.md; do
+  test -s "$f" || { echo "package_test.sh: $f is missing from the package" >&2; exit 1; }
+done
+
+echo "== The bundled sample, converted by the installed command and by the build"
+mkdir -p "$work/system"
+printf '[RADUDI]\r\n%s/\r\n' "/usr/share/doc/kolbrix2vantor/examples/RADUDI" >"$work/system/Radudi32.ini"
+# The same destination path for both runs: CNT.TXT names its folders.
+/usr/bin/kolbrix2vantor --yes --system-dir "$work/system" /usr/share/doc/kolbrix2vantor/examples/sample \
+  "$work/out/S01" >/dev/null
+mv "$work/out" "$work/installed"
+build/kolbrix2vantor --yes --system-dir "$work/system" examples/sample "$work/out/S01" >/dev/null
+diff -r "$work/installed" "$work/out"
+echo "The installed command converts examples/sample as the build does, byte for byte."
+
+echo "== Removing the package"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kolbrix2vantor </dev/null >/dev/null
+if [ -e /usr/bin/kolbrix2vantor ]; then
+  echo "package_test.sh: /usr/bin/kolbrix2vantor is still there after the removal" >&2
+  exit 1
+fi
+echo "Installed, ran and removed $deb."
