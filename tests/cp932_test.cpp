@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "text/cp932.hpp"
+#include "text/cp932_backend.hpp"
 #include "text/sjis_text.hpp"
 #include "test_support.hpp"
 
@@ -67,6 +68,47 @@ TEST(Cp932, CharactersOnWhichTheSystemsDifferGiveTheSameBytes) {
   };
   for (const Case& c : cases) EXPECT_EQ(EncodeCp932(c.text), c.bytes) << c.text;
   EXPECT_EQ(DecodeCp932("\x80\xa0\xfd\xfe\xff"), "\xed\xb2\x80\xed\xb2\xa0\xed\xb3\xbd\xed\xb3\xbe\xed\xb3\xbf");
+}
+
+// Characters are read and written one at a time from what the system's
+// converter gave for each the first time: every double-byte code, valid or
+// not, in one run (where a byte kept on its own makes the next one a lead
+// byte), and the characters they give with others of the Basic Multilingual
+// Plane, give what the converter gives for the whole run.
+TEST(Cp932, CharacterByCharacterGivesWhatTheConverterGivesForTheWholeRun) {
+  std::string bytes;
+  for (int lead = 0x80; lead <= 0xFF; ++lead) {
+    for (int trail = 0x40; trail <= 0xFF; ++trail) {
+      bytes += static_cast<char>(lead);
+      bytes += static_cast<char>(trail);
+    }
+  }
+  std::string expected;
+  cp932_backend::DecodeRun(bytes, expected);
+  EXPECT_EQ(DecodeCp932(bytes), expected);
+  // Cut into pieces, a lead byte at a piece's end waits for its next byte.
+  std::string pieces;
+  size_t used = 0;
+  for (size_t cut = 7; cut < bytes.size(); cut += 7) {
+    used += DecodeCp932Append(std::string_view(bytes).substr(used, cut - used), pieces, false);
+  }
+  DecodeCp932Append(std::string_view(bytes).substr(used), pieces);
+  EXPECT_EQ(pieces, expected);
+
+  // Every character CP932 has (no escapes: those are no characters), and
+  // others between them.
+  std::string text;
+  for (size_t k = 0; k < bytes.size(); k += 2) {
+    const std::string ch = DecodeCp932(bytes.substr(k, 2));
+    if (ch.find('\xed') == std::string::npos) text += ch;
+  }
+  for (char32_t cp = 0x80; cp <= 0xFFFF; cp += 97) {
+    if (cp < 0xD800 || cp > 0xDFFF) AppendUtf8(text, cp);
+  }
+  text += "\xe3\x81\xf0\x9f\x98\x80\xc0\xaf\xed\xa0\x80\xe3";  // broken, outside the plane, overlong, surrogate, cut off
+  std::string written;
+  cp932_backend::EncodeRun(text, written);
+  EXPECT_EQ(EncodeCp932(text), written);
 }
 
 }  // namespace
