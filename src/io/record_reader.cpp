@@ -326,6 +326,45 @@ void ItemStream::NextItemInto(std::string& out, size_t keepBytes) {
   ReadItem(sink);
 }
 
+bool ItemStream::NextItemIfTaken(std::string& out, size_t keepBytes) {
+  const size_t size = buf_.size();
+  if (pos_ >= size) return false;
+  const char* data = buf_.data();
+  const char first = data[pos_];
+  if (first == ' ' || first == '\r' || first == '\n' || first == '\x1a') return false;
+  size_t from = pos_;
+  size_t to;
+  size_t end;  // the separator or line end after the item
+  if (first == '"') {
+    // Up to the closing quote; whatever stands after it up to the separator is dropped.
+    from = pos_ + 1;
+    const void* quote = std::memchr(data + from, '"', size - from);
+    if (!quote) return false;
+    to = static_cast<size_t>(static_cast<const char*>(quote) - data);
+    end = to + 1;
+    while (end < size && !IsBreak(data[end])) ++end;
+  } else {
+    // Spaces at the item's end are not part of it.
+    end = pos_;
+    to = pos_;
+    while (end < size && !IsBreak(data[end])) {
+      if (data[end] != ' ') to = end + 1;
+      ++end;
+    }
+  }
+  if (end >= size) return false;
+  out.clear();
+  if (keepBytes > 0) DecodeCp932Append(std::string_view(data + from, to - from), out);
+  afterComma_ = data[end] == ',';
+  if (afterComma_) {
+    pos_ = end + 1;
+  } else {
+    pos_ = end;
+    SkipLineEnd();
+  }
+  return true;
+}
+
 void ItemStream::NextItemTo(const std::function<void(std::string_view)>& onPiece) {
   PieceSink sink(onPiece);
   ReadItem(sink);
@@ -402,6 +441,10 @@ void RecordReader::ReadRecord(int n, int slot) {
   RecordComplete = true;
   for (int k = 1; k <= n; ++k) {
     const auto field = static_cast<size_t>(k);
+    // The common case: the item stands right here, whole in the bytes read.
+    if ((k != options_.streamedField || !streamedPiece_) && stream_.NextItemIfTaken(Fields[field], keepBytes_[field])) {
+      continue;
+    }
     // A blank line between records (or within one) is no item: it would
     // move every later field into the wrong place.
     if (!(k > 1 && stream_.AfterComma())) {
