@@ -11,22 +11,17 @@ if [ ! -x "$build/kolbrix2vantor-gui" ]; then
   cmake --build "$build" -j"$(nproc)" --target kolbrix2vantor-gui
 fi
 
-# The window needs Vantor's RADUDI folder: the program runs from a
-# temporary folder with the bundled one beside it. Its lists open on
+# The window needs Vantor's RADUDI folder: the bundled one, named on the
+# command line, which the status line then shows. Its lists open on
 # examples/, the folder it is started in.
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cp "$build/kolbrix2vantor-gui" "$work/"
-cp -r examples/RADUDI "$work/RADUDI"
-
 out=$(pwd)/docs/window.png
-export K2V_SHOT_OUT="$out" K2V_SHOT_APP="$work/kolbrix2vantor-gui" K2V_SHOT_HOME="$(pwd)/examples"
+export K2V_SHOT_OUT="$out" K2V_SHOT_APP="$(pwd)/$build/kolbrix2vantor-gui" K2V_SHOT_HOME="$(pwd)/examples"
 # Without a window manager the window has no frame and sits where start-up
 # centred it: ((800 - 606) / 2, (600 - 433) / 2).
 xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" bash -c '
   set -euo pipefail
   cd "$K2V_SHOT_HOME"
-  "$K2V_SHOT_APP" &
+  "$K2V_SHOT_APP" --radudi RADUDI &
   app=$!
   sleep 3
   kill -0 "$app"
