@@ -7,9 +7,17 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A number as written, its digits still in the text.
+struct NumberView {
+  bool negative = false;
+  std::string_view integerDigits;   // without leading zeros; empty for 0
+  std::string_view fractionDigits;  // without trailing zeros
+  bool IsZero() const { return integerDigits.empty() && fractionDigits.empty(); }
+};
+
 // Parses the number form at text[i]; returns the index after it, or i when
 // there is no number there.
-size_t ParseNumberAt(std::string_view text, size_t i, DecimalValue& value) {
+size_t ParseNumberAt(std::string_view text, size_t i, NumberView& value) {
   size_t p = i;
   bool negative = false;
   if (p < text.size() && (text[p] == '+' || text[p] == '-')) {
@@ -31,46 +39,61 @@ size_t ParseNumberAt(std::string_view text, size_t i, DecimalValue& value) {
   }
   if (intPart.empty() && fracPart.empty()) return i;
   size_t firstNonZero = intPart.find_first_not_of('0');
-  value.integerDigits = firstNonZero == std::string_view::npos ? "" : std::string(intPart.substr(firstNonZero));
+  value.integerDigits = firstNonZero == std::string_view::npos ? std::string_view() : intPart.substr(firstNonZero);
   size_t lastNonZero = fracPart.find_last_not_of('0');
-  value.fractionDigits = lastNonZero == std::string_view::npos ? "" : std::string(fracPart.substr(0, lastNonZero + 1));
+  value.fractionDigits = lastNonZero == std::string_view::npos ? std::string_view() : fracPart.substr(0, lastNonZero + 1);
   value.negative = negative && !value.IsZero();
   return p;
 }
 
-// Adds one to a string of decimal digits.
-std::string Increment(std::string digits) {
-  for (size_t k = digits.size(); k-- > 0;) {
-    if (digits[k] == '9') {
-      digits[k] = '0';
-    } else {
-      ++digits[k];
-      return digits;
-    }
-  }
-  return "1" + digits;
+size_t SkipSpaces(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  return i;
 }
 
-// Rounds to the given decimals, half away from zero; returns integer digits
-// (at least one) and exactly `decimals` decimal digits.
-void RoundTo(const DecimalValue& value, size_t decimals, std::string& intDigits, std::string& fracDigits) {
-  std::string frac = value.fractionDigits;
-  bool roundUp = frac.size() > decimals && frac[decimals] >= '5';
-  frac.resize(decimals, '0');
-  std::string all = (value.integerDigits.empty() ? "0" : value.integerDigits) + frac;
-  if (roundUp) all = Increment(all);
-  intDigits = all.substr(0, all.size() - decimals);
-  fracDigits = all.substr(all.size() - decimals);
-  size_t nz = intDigits.find_first_not_of('0');
-  intDigits = nz == std::string::npos ? "0" : intDigits.substr(nz);
+// Appends the value written with the pattern: rounded to the pattern's
+// decimals half away from zero, in decimal digits.
+void AppendValue(std::string& out, const NumberView& value, NumberPattern pattern) {
+  const size_t decimals = pattern == NumberPattern::Fixed2 ? 2 : 0;
+  const size_t start = out.size();
+  // The integer digits (at least one), then exactly `decimals` decimal digits.
+  if (value.integerDigits.empty()) {
+    out += '0';
+  } else {
+    out.append(value.integerDigits);
+  }
+  const std::string_view frac = value.fractionDigits;
+  const size_t kept = std::min(decimals, frac.size());
+  out.append(frac.substr(0, kept));
+  out.append(decimals - kept, '0');
+  if (frac.size() > decimals && frac[decimals] >= '5') {
+    // Adds one to the last digit kept.
+    size_t k = out.size();
+    while (k > start && out[k - 1] == '9') out[--k] = '0';
+    if (k > start) {
+      ++out[k - 1];
+    } else {
+      out.insert(start, 1, '1');
+    }
+  }
+  // The integer digits have no leading zeros but a lone 0, before and after rounding.
+  const size_t intLength = out.size() - start - decimals;
+  const bool zero = out.find_first_not_of('0', start) == std::string::npos;
+  if (pattern == NumberPattern::WholeOrEmpty && zero) {
+    out.resize(start);
+    return;
+  }
+  if (decimals > 0) out.insert(start + intLength, 1, '.');
+  if (pattern == NumberPattern::TwoDigits && intLength < 2) out.insert(start, 1, '0');
+  if (value.negative && !zero) out.insert(start, 1, '-');
 }
 
 }  // namespace
 
 bool IsNumber(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  DecimalValue value;
+  const size_t i = SkipSpaces(text);
+  NumberView value;
   size_t end = ParseNumberAt(text, i, value);
   if (end == i) return false;
   while (end < text.size() && text[end] == ' ') ++end;
@@ -78,10 +101,12 @@ bool IsNumber(std::string_view text) {
 }
 
 DecimalValue NumericValue(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
+  NumberView view;
+  ParseNumberAt(text, SkipSpaces(text), view);
   DecimalValue value;
-  ParseNumberAt(text, i, value);
+  value.negative = view.negative;
+  value.integerDigits = std::string(view.integerDigits);
+  value.fractionDigits = std::string(view.fractionDigits);
   return value;
 }
 
@@ -106,26 +131,45 @@ bool AsWholeNumber(const DecimalValue& value, long long& out) {
 }
 
 std::string FormatValue(const DecimalValue& value, NumberPattern pattern) {
-  size_t decimals = pattern == NumberPattern::Fixed2 ? 2 : 0;
-  std::string intDigits;
-  std::string fracDigits;
-  RoundTo(value, decimals, intDigits, fracDigits);
-  bool zero = intDigits == "0" && fracDigits.find_first_not_of('0') == std::string::npos;
-  if (pattern == NumberPattern::WholeOrEmpty && zero) return {};
-  if (pattern == NumberPattern::TwoDigits && intDigits.size() < 2) intDigits = "0" + intDigits;
-  std::string out = (value.negative && !zero) ? "-" : "";
-  out += intDigits;
-  if (decimals > 0) out += "." + fracDigits;
+  NumberView view;
+  view.negative = value.negative;
+  view.integerDigits = value.integerDigits;
+  view.fractionDigits = value.fractionDigits;
+  std::string out;
+  AppendValue(out, view, pattern);
   return out;
 }
 
+void AppendFormatNumber(std::string& out, std::string_view text, NumberPattern pattern) {
+  NumberView value;
+  ParseNumberAt(text, SkipSpaces(text), value);
+  AppendValue(out, value, pattern);
+}
+
+void AppendFormatIfNumber(std::string& out, std::string_view text, NumberPattern pattern) {
+  // One pass: the number at the start, then nothing but spaces.
+  const size_t i = SkipSpaces(text);
+  NumberView value;
+  size_t end = ParseNumberAt(text, i, value);
+  const bool number = end > i;
+  while (end < text.size() && text[end] == ' ') ++end;
+  if (number && end == text.size()) {
+    AppendValue(out, value, pattern);
+  } else {
+    out.append(text);
+  }
+}
+
 std::string FormatNumber(std::string_view text, NumberPattern pattern) {
-  return FormatValue(NumericValue(text), pattern);
+  std::string out;
+  AppendFormatNumber(out, text, pattern);
+  return out;
 }
 
 std::string FormatIfNumber(std::string_view text, NumberPattern pattern) {
-  if (!IsNumber(text)) return std::string(text);
-  return FormatNumber(text, pattern);
+  std::string out;
+  AppendFormatIfNumber(out, text, pattern);
+  return out;
 }
 
 }  // namespace k2v

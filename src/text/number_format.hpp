@@ -46,4 +46,8 @@ std::string FormatNumber(std::string_view text, NumberPattern pattern);
 // The text written with the pattern when it is a number, else unchanged.
 std::string FormatIfNumber(std::string_view text, NumberPattern pattern);
 
+// FormatNumber and FormatIfNumber appended to out.
+void AppendFormatNumber(std::string& out, std::string_view text, NumberPattern pattern);
+void AppendFormatIfNumber(std::string& out, std::string_view text, NumberPattern pattern);
+
 }  // namespace k2v

@@ -25,12 +25,13 @@ void ForEachCharacter(std::string_view text, Visit visit) {
   }
 }
 
-// The bytes [from, to) of the CP932 form as text. A character cut at either
-// edge keeps its bytes as escapes: bytes are never paired anew.
-std::string CutBytes(std::string_view text, long from, long to) {
-  std::string out;
-  if (to <= from) return out;
+// The bytes [from, to) of the CP932 form as text, appended. A character cut
+// at either edge keeps its bytes as escapes: bytes are never paired anew.
+// Returns how many bytes were appended.
+long CutBytesInto(std::string& out, std::string_view text, long from, long to) {
+  if (to <= from) return 0;
   long pos = 0;
+  long taken = 0;
   ForEachCharacter(text, [&](std::string_view utf8, std::string_view bytes) {
     const long start = pos;
     const long end = pos + static_cast<long>(bytes.size());
@@ -39,13 +40,21 @@ std::string CutBytes(std::string_view text, long from, long to) {
     if (start >= to) return false;
     if (start >= from && end <= to) {
       out += utf8;
+      taken += end - start;
     } else {
       for (long b = std::max(start, from); b < std::min(end, to); ++b) {
         AppendCp932Byte(out, static_cast<unsigned char>(bytes[static_cast<size_t>(b - start)]));
+        ++taken;
       }
     }
     return true;
   });
+  return taken;
+}
+
+std::string CutBytes(std::string_view text, long from, long to) {
+  std::string out;
+  CutBytesInto(out, text, from, to);
   return out;
 }
 
@@ -70,7 +79,27 @@ int SjisLen(std::string_view text) {
   size_t ascii = 0;
   while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
   if (ascii == text.size()) return static_cast<int>(ascii);
-  return static_cast<int>(EncodeCp932(text).size());
+  long len = static_cast<long>(ascii);
+  ForEachCharacter(text.substr(ascii), [&](std::string_view, std::string_view bytes) {
+    len += static_cast<long>(bytes.size());
+    return true;
+  });
+  return static_cast<int>(len);
+}
+
+long AppendSjisBytes(std::string& out, std::string_view text, long from, long to) {
+  // Pure ASCII: a byte is a character.
+  size_t ascii = 0;
+  while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+  if (ascii == text.size()) {
+    const long size = static_cast<long>(text.size());
+    const long a = std::clamp(from, 0L, size);
+    const long b = std::clamp(to, 0L, size);
+    if (b <= a) return 0;
+    out.append(text.substr(static_cast<size_t>(a), static_cast<size_t>(b - a)));
+    return b - a;
+  }
+  return CutBytesInto(out, text, from, to);
 }
 
 std::string SjisLeft(std::string_view text, int n) { return CutBytes(text, 0, n); }
@@ -205,25 +234,25 @@ std::string RightCharsOf(std::string_view text, int n) {
   return std::string(text.substr(i));
 }
 
-std::string Trim(std::string_view text) {
-  size_t start = 0;
-  size_t end = text.size();
-  while (start < end && IsSpace(text[start])) ++start;
-  while (end > start && IsSpace(text[end - 1])) --end;
-  return std::string(text.substr(start, end - start));
-}
+std::string_view TrimView(std::string_view text) { return TrimRightView(TrimLeftView(text)); }
 
-std::string TrimLeft(std::string_view text) {
+std::string_view TrimLeftView(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;
-  return std::string(text.substr(i));
+  return text.substr(i);
 }
 
-std::string TrimRight(std::string_view text) {
+std::string_view TrimRightView(std::string_view text) {
   size_t end = text.size();
   while (end > 0 && IsSpace(text[end - 1])) --end;
-  return std::string(text.substr(0, end));
+  return text.substr(0, end);
 }
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+
+std::string TrimLeft(std::string_view text) { return std::string(TrimLeftView(text)); }
+
+std::string TrimRight(std::string_view text) { return std::string(TrimRightView(text)); }
 
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;

@@ -17,6 +17,10 @@ std::string SjisLeft(std::string_view text, int n);
 std::string SjisRight(std::string_view text, int n);
 // length bytes from byte position start (counted from 1) on.
 std::string SjisMid(std::string_view text, int start, int length);
+// Appends the bytes [from, to) (counted from 0) of the CP932 form, a
+// character cut at either edge as the escapes of its bytes; returns how many
+// bytes were appended.
+long AppendSjisBytes(std::string& out, std::string_view text, long from, long to);
 
 // Cuts the trimmed text into lines of at most width bytes, never splitting a
 // double-byte character, each padded with spaces to width bytes. Element 0
@@ -72,6 +76,10 @@ std::string RightCharsOf(std::string_view text, int n);
 std::string Trim(std::string_view text);
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
+// The same as views of the text.
+std::string_view TrimView(std::string_view text);
+std::string_view TrimLeftView(std::string_view text);
+std::string_view TrimRightView(std::string_view text);
 
 // Splits file content (program text) into lines: CR LF, a lone CR and a lone LF
 // each end a line; a final line without an end is a line too.
