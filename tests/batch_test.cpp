@@ -130,6 +130,8 @@ TEST_F(BatchCommandTest, FolderQuestionIsAskedOnceForAllAndWarningsAloneExitWith
   EXPECT_EQ(Batch({site.string(), dest.string()}), 1);
   EXPECT_TRUE(Contains(err, "3 destination folders are missing:\n  " + dest.string() + "\n"));
   EXPECT_EQ(err.find("新規作成しますか？"), err.rfind("新規作成しますか？")) << err;
+  EXPECT_TRUE(Contains(err, "新規作成しますか？ n\nkolbrix2vantor: those folders do not exist; --yes creates them\n"))
+      << err;
   EXPECT_FALSE(fs::exists(dest));
   // Without Radudi32.ini the X6 records are not converted: a warning.
   EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 0) << out << err;

@@ -100,6 +100,8 @@ MessageAnswer AskForFolders(const std::vector<std::string>& missing, bool yes, b
   for (size_t i = 0; i < missing.size() && i < kListedMissingFolders; ++i) err << "  " << missing[i] << "\n";
   if (missing.size() > kListedMissingFolders) err << "  and " << missing.size() - kListedMissingFolders << " more\n";
   TerminalFrontEnd ui(out, err, yes, interactive);
+  ui.SetNoTerminalHint(missing.size() == 1 ? "kolbrix2vantor: that folder does not exist; --yes creates it"
+                                           : "kolbrix2vantor: those folders do not exist; --yes creates them");
   return ui.ShowMessage(run_text::kCreateFolder, "", MessageIcon::Question, MessageButtons::YesNo);
 }
 
