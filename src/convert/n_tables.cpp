@@ -1,3 +1,4 @@
+#include <charconv>
 #include <memory>
 #include <string>
 
@@ -10,13 +11,18 @@
 namespace k2v {
 namespace {
 
-// The D12A code of a name as Vantor's two-column code; "00" for a name the
-// list does not hold.
-std::string D12ACode(const std::vector<SoilWord>& table, const std::string& name) {
+// The D12A code of a name as Vantor's two-column code (the last two
+// characters of "00 " and the code); "00" for a name the list does not hold.
+void AppendD12ACode(std::string& out, const std::vector<SoilWord>& table, const std::string& name) {
   for (const SoilWord& entry : table) {
-    if (entry.word == name) return RightCharsOf("00 " + std::to_string(entry.code), 2);
+    if (entry.word == name) {
+      char text[16] = {'0', '0', ' '};
+      const char* end = std::to_chars(text + 3, text + sizeof text, entry.code).ptr;
+      out.append(end - 2, 2);
+      return;
+    }
   }
-  return "00";
+  out += "00";
 }
 
 // Fields per record of the N tables' source files.
@@ -29,7 +35,11 @@ constexpr int kX5Fields = 11;
 // Vantor's N12 note lines are 30 bytes wide.
 constexpr int kN12Width = 30;
 
-std::string Quoted(const std::string& line) { return "\"" + line + "\""; }
+void AppendQuoted(std::string& out, const std::string& text) {
+  out += '"';
+  out += text;
+  out += '"';
+}
 
 // Copies a header file of the destination folder to its N name and removes
 // the X file; a missing or empty header is left alone.
@@ -47,10 +57,15 @@ void ConvertX12(const ConversionContext& ctx) {
   std::unique_ptr<OutputFile> out;
   long long n = 0;
   std::string depth;
+  std::string line;
   bool started = false;  // the record's first line is out
-  LineWrapper wrapper(kN12Width, [&](const std::string& line) {
+  LineWrapper wrapper(kN12Width, [&](const std::string& text) {
     ++n;
-    out->WriteLine(JoinFields({Number3(n), started ? std::string("       ") : depth, Quoted(line)}));
+    LineFields fields(line);
+    AppendNumber3(fields.Field(), n);
+    fields.Field() += started ? std::string_view("       ") : std::string_view(depth);
+    AppendQuoted(fields.Field(), text);
+    out->WriteLine(line);
     started = true;
     return true;
   });
@@ -58,7 +73,10 @@ void ConvertX12(const ConversionContext& ctx) {
   options.streamedField = 3;
   bool depthTaken = false;
   auto takeDepth = [&](const RecordReader& r) {
-    if (!depthTaken) depth = Fixed7Number(FieldOf(r, 2));
+    if (!depthTaken) {
+      depth.clear();
+      AppendFixed7Number(depth, FieldOf(r, 2));
+    }
     depthTaken = true;
   };
   options.onPiece = [&](const RecordReader& r, std::string_view piece) {
@@ -80,24 +98,42 @@ void ConvertX12(const ConversionContext& ctx) {
 }  // namespace
 
 void ConvertNTables(ConversionContext& ctx) {
-  ConvertTableFile(ctx, "X4.TXT", "N4.txt", kX4Fields, [&ctx](const RecordReader& r, OutputFile& out, long long& n) {
-    out.WriteLine(JoinFields({Number3(n), DepthField(r), "   0.00", D12ACode(ctx.SoilTables.D12ACodeTable, FieldOf(r, 5))}));
+  std::string line;  // each output line is built here, one after the other
+  ConvertTableFile(ctx, "X4.TXT", "N4.txt", kX4Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
+    LineFields fields(line);
+    AppendNumber3(fields.Field(), n);
+    AppendDepthColumn(fields.Field(), FieldOf(r, 2));
+    fields.Field() += "   0.00";
+    AppendD12ACode(fields.Field(), ctx.SoilTables.D12ACodeTable, FieldOf(r, 5));
+    out.WriteLine(line);
   });
 
-  ConvertTableFile(ctx, "X11.TXT", "N11.txt", kX11Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
-    out.WriteLine(JoinFields({Number3(n), Fixed7Number(FieldOf(r, 2)), Whole3Number(FieldOf(r, 3)), LeftChars(FieldOf(r, 5), 20)}));
+  ConvertTableFile(ctx, "X11.TXT", "N11.txt", kX11Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
+    LineFields fields(line);
+    AppendNumber3(fields.Field(), n);
+    AppendFixed7Number(fields.Field(), FieldOf(r, 2));
+    AppendWhole3Number(fields.Field(), FieldOf(r, 3));
+    AppendLeftChars(fields.Field(), FieldOf(r, 5), 20);
+    out.WriteLine(line);
   });
 
-  ConvertTableFile(ctx, "X3.TXT", "N3.txt", kX3Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
-    out.WriteLine(JoinFields({Number3(n), DepthField(r), LeftChars(FieldOf(r, 3), 6), LeftChars(FieldOf(r, 5), 6)}));
+  ConvertTableFile(ctx, "X3.TXT", "N3.txt", kX3Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
+    LineFields fields(line);
+    AppendNumber3(fields.Field(), n);
+    AppendDepthColumn(fields.Field(), FieldOf(r, 2));
+    AppendLeftChars(fields.Field(), FieldOf(r, 3), 6);
+    AppendLeftChars(fields.Field(), FieldOf(r, 5), 6);
+    out.WriteLine(line);
   });
 
   ConvertX12(ctx);
 
-  bool hasX5 = ConvertTableFile(ctx, "X5.TXT", "N5.txt", kX5Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
-    out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimRightColumn(FieldOf(r, 3), 3), TrimRightColumn(FieldOf(r, 5), 3),
-                              TrimRightColumn(FieldOf(r, 6), 3), TrimRightColumn(FieldOf(r, 7), 3), TrimRightColumn(FieldOf(r, 8), 3),
-                              TrimRightColumn(FieldOf(r, 9), 3), TrimRightColumn(FieldOf(r, 10), 3), TrimRightColumn(FieldOf(r, 11), 3)}));
+  bool hasX5 = ConvertTableFile(ctx, "X5.TXT", "N5.txt", kX5Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
+    LineFields fields(line);
+    AppendNumber3(fields.Field(), n);
+    AppendDepthColumn(fields.Field(), FieldOf(r, 2));
+    for (int k : {3, 5, 6, 7, 8, 9, 10, 11}) AppendTrimRightColumn(fields.Field(), FieldOf(r, k), 3);
+    out.WriteLine(line);
   });
   if (hasX5) {
     RenameHeader(ctx, "X5.hed", "N5.hed");

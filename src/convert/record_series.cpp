@@ -21,6 +21,7 @@ constexpr size_t kLeadingRoom = 1024;
 }  // namespace
 
 void ConvertRecordSeries(ConversionContext& ctx) {
+  std::string line;  // each output line is built here, one after the other
   // The R3 files in the order Vantor's series are written, not in numeric order.
   static constexpr std::array<const char*, 6> kR3BaseNames = {"R30", "R31", "R34", "R35", "R32", "R33"};
   for (const char* base : kR3BaseNames) {
@@ -28,30 +29,46 @@ void ConvertRecordSeries(ConversionContext& ctx) {
     const std::string outputName = "G" + baseName.substr(1) + ".txt";
     const bool withSecondCode = baseName == "R30";
     ConvertTableFile(ctx, baseName + ".TXT", outputName, kR3Fields,
-                     [withSecondCode](const RecordReader& r, OutputFile& out, long long& n) {
-                       if (withSecondCode) {
-                         out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimRightColumn(FieldOf(r, 3), 2),
-                                                   TrimRightColumn(FieldOf(r, 5), 2)}));
-                       } else {
-                         out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimRightColumn(FieldOf(r, 3), 2)}));
-                       }
+                     [&line, withSecondCode](const RecordReader& r, OutputFile& out, long long& n) {
+                       LineFields fields(line);
+                       AppendNumber3(fields.Field(), n);
+                       AppendDepthColumn(fields.Field(), FieldOf(r, 2));
+                       AppendTrimRightColumn(fields.Field(), FieldOf(r, 3), 2);
+                       if (withSecondCode) AppendTrimRightColumn(fields.Field(), FieldOf(r, 5), 2);
+                       out.WriteLine(line);
                      });
   }
 
-  ConvertTableFile(ctx, "R41.TXT", "G41.txt", kR41Fields, [](const RecordReader& r, OutputFile& out, long long& n) {
-    out.WriteLine(JoinFields({Number3(n), DepthField(r), RightChars(FieldOf(r, 3), 3), RightChars(FieldOf(r, 4), 3),
-                              RightChars(FieldOf(r, 5), 3)}));
+  ConvertTableFile(ctx, "R41.TXT", "G41.txt", kR41Fields, [&line](const RecordReader& r, OutputFile& out, long long& n) {
+    LineFields fields(line);
+    AppendNumber3(fields.Field(), n);
+    AppendDepthColumn(fields.Field(), FieldOf(r, 2));
+    for (int k : {3, 4, 5}) AppendRightChars(fields.Field(), FieldOf(r, k), 3);
+    out.WriteLine(line);
   });
 
   // Vantor takes one 30-column line of the remark; the rest is not carried
   // over, nor read into memory.
   ReadOptions keepRemarkStart;
   keepRemarkStart.keepBytes = {{8, kG72TextWidth + kLeadingRoom}};
+  std::string remarkLine;
+  LineWrapper firstLineOnly(kG72TextWidth, [&remarkLine](const std::string& wrapped) {
+    remarkLine = wrapped;
+    return false;
+  });
   ConvertTableFile(ctx, "R72.TXT", "G72.txt", kR72Fields, keepRemarkStart,
-                   [](const RecordReader& r, OutputFile& out, long long& n) {
-                     out.WriteLine(JoinFields({Number3(n), DepthField(r), TrimLeftColumn(FieldOf(r, 3), 3),
-                                               TrimLeftColumn(FieldOf(r, 4), 2), TrimLeftColumn(FieldOf(r, 6), 2),
-                                               WrappedLine(FieldOf(r, 8), kG72TextWidth, 1)}));
+                   [&](const RecordReader& r, OutputFile& out, long long& n) {
+                     LineFields fields(line);
+                     AppendNumber3(fields.Field(), n);
+                     AppendDepthColumn(fields.Field(), FieldOf(r, 2));
+                     AppendTrimLeftColumn(fields.Field(), FieldOf(r, 3), 3);
+                     AppendTrimLeftColumn(fields.Field(), FieldOf(r, 4), 2);
+                     AppendTrimLeftColumn(fields.Field(), FieldOf(r, 6), 2);
+                     // Line 1 of the wrapped remark (a line of spaces for an empty one).
+                     firstLineOnly.Add(FieldOf(r, 8));
+                     firstLineOnly.Finish();
+                     fields.Field() += remarkLine;
+                     out.WriteLine(line);
                    });
 }
 

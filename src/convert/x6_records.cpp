@@ -73,22 +73,24 @@ bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& pr
   return true;
 }
 
-using ItemFields = std::array<std::string, kLastItemField - kFirstItemField + 1>;
+// The item fields of a record, trimmed once: views of the reader's fields.
+using ItemFields = std::array<std::string_view, kLastItemField - kFirstItemField + 1>;
 
-// "1" for every list entry (trimmed) the record names among its item fields.
-std::string ItemFlags(const ItemFields& items, const NameList& names) {
-  std::string flags(kX6ListSize, '0');
-  for (const std::string& item : items) {
+// Appends "1" for every list entry (trimmed) the record names among its item
+// fields, "0" for the others.
+void AppendItemFlags(std::string& out, const ItemFields& items, const NameList& names) {
+  const size_t start = out.size();
+  out.append(kX6ListSize, '0');
+  for (std::string_view item : items) {
     for (size_t b = 0; b < names.size(); ++b) {
-      if (names[b] == item) flags[b] = '1';
+      if (names[b] == item) out[start + b] = '1';
     }
   }
-  return flags;
 }
 
 // True when the record names an item that only L22.txt knows.
 bool NamesL22OnlyItem(const ItemFields& items, const NameList& l22Names, const X6ItemLists& lists) {
-  for (const std::string& item : items) {
+  for (std::string_view item : items) {
     for (size_t b = 0; b < l22Names.size(); ++b) {
       if (lists.L22OnlyFlags[b] && l22Names[b] == item) return true;
     }
@@ -103,10 +105,22 @@ NameList Trimmed(const NameList& names) {
   return trimmed;
 }
 
-std::string X6Line(const RecordReader& r, long long n, const std::string& flags) {
-  return JoinFields({Number3(n), LeftChars(FieldOf(r, 2), 6),
-                     FormatIfNumber(FieldOf(r, 3), NumberPattern::TwoDigits), Fixed7OrText(FieldOf(r, 5)),
-                     Fixed7OrText(FieldOf(r, 6)), Whole3OrText(FieldOf(r, 7)), Whole3OrText(FieldOf(r, 8)), flags});
+// The columns before the flags, each followed by its comma.
+void AppendX6Columns(std::string& line, const RecordReader& r, long long n) {
+  AppendNumber3(line, n);
+  line += ',';
+  AppendLeftChars(line, FieldOf(r, 2), 6);
+  line += ',';
+  AppendFormatIfNumber(line, FieldOf(r, 3), NumberPattern::TwoDigits);
+  line += ',';
+  AppendFixed7OrText(line, FieldOf(r, 5));
+  line += ',';
+  AppendFixed7OrText(line, FieldOf(r, 6));
+  line += ',';
+  AppendWhole3OrText(line, FieldOf(r, 7));
+  line += ',';
+  AppendWhole3OrText(line, FieldOf(r, 8));
+  line += ',';
 }
 
 }  // namespace
@@ -138,6 +152,7 @@ void ConvertX6(ConversionContext& ctx) {
   const NameList l9 = Trimmed(lists.L9Names);
   const NameList l22 = Trimmed(lists.L22Names);
   ItemFields items;
+  std::string line;
   const bool hadData = ForEachRecord(
       sourcePath, kX6FieldCount, ctx.DestinationPath,
       [&] {
@@ -147,10 +162,19 @@ void ConvertX6(ConversionContext& ctx) {
       [&](const RecordReader& reader) {
         ++n;
         for (int a = kFirstItemField; a <= kLastItemField; ++a) {
-          items[static_cast<size_t>(a - kFirstItemField)] = Trim(FieldOf(reader, a));
+          items[static_cast<size_t>(a - kFirstItemField)] = TrimView(FieldOf(reader, a));
         }
-        d40->WriteLine(X6Line(reader, n, ItemFlags(items, l9)));
-        if (NamesL22OnlyItem(items, l22, lists)) g40->WriteLine(X6Line(reader, n, ItemFlags(items, l22)));
+        // Both lines share the columns before the flags.
+        line.clear();
+        AppendX6Columns(line, reader, n);
+        const size_t columns = line.size();
+        AppendItemFlags(line, items, l9);
+        d40->WriteLine(line);
+        if (NamesL22OnlyItem(items, l22, lists)) {
+          line.resize(columns);
+          AppendItemFlags(line, items, l22);
+          g40->WriteLine(line);
+        }
       });
   if (hadData) {
     g40->Close();

@@ -41,9 +41,9 @@ constexpr CodeRange kCodeTable[] = {
 
 // The trimmed text of the first field from..to (inclusive) that is not blank,
 // starting at from; next is set to the field after it (to + 1 when none).
-std::string FirstNonBlank(const RecordReader& r, int from, int to, int& next) {
+std::string_view FirstNonBlank(const RecordReader& r, int from, int to, int& next) {
   for (int k = from; k <= to; ++k) {
-    std::string value = Trim(FieldOf(r, k));
+    const std::string_view value = TrimView(FieldOf(r, k));
     if (!value.empty()) {
       next = k + 1;
       return value;
@@ -56,54 +56,83 @@ std::string FirstNonBlank(const RecordReader& r, int from, int to, int& next) {
 // A field of the X7 line in its character width, made ready for its byte
 // width: a line break takes its column as a space (as in every output line),
 // then the spaces at both ends go.
-std::string ForByteColumns(std::string field) {
+std::string_view ForByteColumns(std::string& field) {
   for (char& c : field) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  return Trim(field);
+  return TrimView(field);
+}
+
+void AppendVantorN7Code(std::string& out, std::string_view kolbrixCode) {
+  const std::string raw = FixLeftBytes(kolbrixCode, 2);
+  long long v = 0;
+  // The raw code is two bytes, so a value that is not whole lies in no range.
+  if (AsWholeNumber(NumericValue(raw), v)) {
+    for (const CodeRange& range : kCodeTable) {
+      if (v >= range.first && v <= range.last) {
+        if (range.fixed) {
+          out += range.fixed;
+        } else {
+          out += std::to_string(v + range.offset);
+        }
+        return;
+      }
+    }
+  }
+  out += raw;
+}
+
+// Fields 1 to 7 (element 0 unused) in their byte widths, joined by commas.
+void AppendN7Line(std::string& line, const std::array<std::string_view, 8>& f) {
+  LineFields fields(line);
+  AppendFixRightBytes(fields.Field(), TrimView(f[1]), 3);
+  AppendFixLeftBytes(fields.Field(), f[2], 6);
+  AppendVantorN7Code(fields.Field(), f[3]);
+  AppendFixRightBytes(fields.Field(), TrimView(f[4]), 7);
+  AppendFixRightBytes(fields.Field(), TrimView(f[5]), 7);
+  AppendFixLeftBytes(fields.Field(), f[6], 8);
+  AppendFixLeftBytes(fields.Field(), f[7], 8);
 }
 
 }  // namespace
 
 std::string VantorN7Code(const std::string& kolbrixCode) {
-  const std::string raw = FixLeftBytes(kolbrixCode, 2);
-  long long v = 0;
-  // The raw code is two bytes, so a value that is not whole lies in no range.
-  if (!AsWholeNumber(NumericValue(raw), v)) return raw;
-  for (const CodeRange& range : kCodeTable) {
-    if (v >= range.first && v <= range.last) return range.fixed ? range.fixed : std::to_string(v + range.offset);
-  }
-  return raw;
+  std::string code;
+  AppendVantorN7Code(code, kolbrixCode);
+  return code;
 }
 
 std::string N7Line(const std::array<std::string, 8>& f) {
-  return JoinFields({FixRightBytes(Trim(f[1]), 3), FixLeftBytes(f[2], 6), VantorN7Code(f[3]),
-                     FixRightBytes(Trim(f[4]), 7), FixRightBytes(Trim(f[5]), 7), FixLeftBytes(f[6], 8),
-                     FixLeftBytes(f[7], 8)});
+  std::array<std::string_view, 8> views;
+  for (size_t k = 0; k < f.size(); ++k) views[k] = f[k];
+  std::string line;
+  AppendN7Line(line, views);
+  return line;
 }
 
 // Each record is first laid out in character widths (3, 6, 2, 7, 7, 8, 8),
 // then each field goes into its byte width, so that a comma or a quote in a
 // text stays inside its own column.
 void ConvertX7(ConversionContext& ctx) {
-  ConvertTableFile(ctx, "X7.TXT", "N7.txt", kX7FieldCount, [](const RecordReader& r, OutputFile& out, long long& n) {
+  std::array<std::string, 8> byCharacters;  // reused from record to record
+  std::string line;
+  ConvertTableFile(ctx, "X7.TXT", "N7.txt", kX7FieldCount, [&](const RecordReader& r, OutputFile& out, long long& n) {
     int next = 0;
-    const std::string code = FirstNonBlank(r, kFirstCodeField, kLastCodeField, next);
-    const std::string firstText = FirstNonBlank(r, kFirstTextField, kLastTextField, next);
-    const std::string secondText = FirstNonBlank(r, next, kLastTextField, next);
-    const std::array<std::string, 8> byCharacters = {
-        "",
-        Number3(n),
-        LeftChars(FieldOf(r, 2), kIdentifierChars),
-        RightChars(code, kCodeChars),
-        Fixed7OrText(FieldOf(r, 5)),
-        Fixed7OrText(FieldOf(r, 6)),
-        LeftChars(firstText, kTextChars),
-        LeftChars(secondText, kTextChars),
-    };
-    std::array<std::string, 8> fields;
+    const std::string_view code = FirstNonBlank(r, kFirstCodeField, kLastCodeField, next);
+    const std::string_view firstText = FirstNonBlank(r, kFirstTextField, kLastTextField, next);
+    const std::string_view secondText = FirstNonBlank(r, next, kLastTextField, next);
+    for (std::string& field : byCharacters) field.clear();
+    AppendNumber3(byCharacters[1], n);
+    AppendLeftChars(byCharacters[2], FieldOf(r, 2), kIdentifierChars);
+    AppendRightChars(byCharacters[3], code, kCodeChars);
+    AppendFixed7OrText(byCharacters[4], FieldOf(r, 5));
+    AppendFixed7OrText(byCharacters[5], FieldOf(r, 6));
+    AppendLeftChars(byCharacters[6], firstText, kTextChars);
+    AppendLeftChars(byCharacters[7], secondText, kTextChars);
+    std::array<std::string_view, 8> fields;
     for (size_t k = 1; k < fields.size(); ++k) fields[k] = ForByteColumns(byCharacters[k]);
-    out.WriteLine(N7Line(fields));
+    AppendN7Line(line, fields);
+    out.WriteLine(line);
   });
 }
 
