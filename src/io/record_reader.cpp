@@ -347,22 +347,37 @@ bool ItemStream::NextItemIfTaken(std::string& out, size_t keepBytes) {
     // Spaces at the item's end are not part of it.
     end = pos_;
     to = pos_;
-    while (end < size && !IsBreak(data[end])) {
-      if (data[end] != ' ') to = end + 1;
-      ++end;
+    unsigned char high = 0;  // any byte from 0x80 on
+    for (; end < size; ++end) {
+      const char c = data[end];
+      if (IsBreak(c)) break;
+      high |= static_cast<unsigned char>(c);
+      if (c != ' ') to = end + 1;
+    }
+    if (end >= size) return false;
+    if (high < 0x80 || keepBytes == 0) {
+      // ASCII is its own text.
+      out.clear();
+      if (keepBytes > 0 && to > from) out.append(data + from, to - from);
+      FinishItemAt(end);
+      return true;
     }
   }
   if (end >= size) return false;
   out.clear();
   if (keepBytes > 0) DecodeCp932Append(std::string_view(data + from, to - from), out);
-  afterComma_ = data[end] == ',';
+  FinishItemAt(end);
+  return true;
+}
+
+void ItemStream::FinishItemAt(size_t end) {
+  afterComma_ = buf_[end] == ',';
   if (afterComma_) {
     pos_ = end + 1;
   } else {
     pos_ = end;
     SkipLineEnd();
   }
-  return true;
 }
 
 void ItemStream::NextItemTo(const std::function<void(std::string_view)>& onPiece) {

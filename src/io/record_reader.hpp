@@ -75,6 +75,7 @@ class ItemStream {
   void Compact();
   size_t CollapseBlankLines(size_t k);
   void SkipLineEnd();
+  void FinishItemAt(size_t end);
   void SkipSpaces();
   void ReadItem(Sink& sink);
   void ReadLine(Sink& sink);
