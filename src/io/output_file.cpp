@@ -31,8 +31,11 @@ void OutputFile::WriteLine(std::string_view text) {
   // A line break inside a quoted source item would split a fixed-column line
   // in two; it takes one column as a space instead. (CR and LF are never the
   // second byte of a double-byte character.)
-  for (size_t i = start; i < buffer_.size(); ++i) {
-    if (buffer_[i] == '\r' || buffer_[i] == '\n') buffer_[i] = ' ';
+  const size_t size = buffer_.size() - start;
+  if (std::memchr(&buffer_[start], '\r', size) || std::memchr(&buffer_[start], '\n', size)) {
+    for (size_t i = start; i < buffer_.size(); ++i) {
+      if (buffer_[i] == '\r' || buffer_[i] == '\n') buffer_[i] = ' ';
+    }
   }
   buffer_ += "\r\n";
   if (buffer_.size() >= (1u << 16)) Flush();

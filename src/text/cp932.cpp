@@ -12,15 +12,6 @@ namespace {
 
 constexpr char32_t kEscapeBase = 0xDC00;
 
-// Length in bytes of the UTF-8 sequence that starts with lead (1 for a stray byte).
-size_t Utf8Length(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 1;
-}
-
 
 // The escaped byte of a U+DC00..U+DCFF character at i, or -1. Decoding only
 // makes U+DC80..U+DCFF, but every escape writes back as its byte.
@@ -59,11 +50,6 @@ void AppendCp932Byte(std::string& out, unsigned char byte) {
   } else {
     AppendUtf8(out, kEscapeBase + byte);
   }
-}
-
-size_t Utf8CharLength(std::string_view text, size_t i) {
-  size_t len = Utf8Length(static_cast<unsigned char>(text[i]));
-  return std::min(len, text.size() - i);
 }
 
 namespace {
@@ -173,27 +159,35 @@ long TwoOrThreeByteCodePoint(std::string_view ch) {
   return -1;
 }
 
-// Appends the CP932 bytes of one character that is no ASCII and no escape
-// (ch holds the bytes Utf8CharLength gives it).
-void EncodeOne(std::string_view ch, std::string& out) {
-  const long cp = TwoOrThreeByteCodePoint(ch);
-  if (cp < 0) {
-    cp932_backend::EncodeRun(ch, out);
-    return;
-  }
+EncodeTable& ThreadEncodeTable() {
   K2V_THREAD_TABLE(EncodeTable, table);
+  return table;
+}
+
+// The table's entry for one character that is no ASCII and no escape (ch
+// holds the bytes Utf8CharLength gives it), or nullptr for a character the
+// table does not hold (broken, or outside the Basic Multilingual Plane).
+const CodeBytes* EntryOf(EncodeTable& table, std::string_view ch) {
+  const long cp = TwoOrThreeByteCodePoint(ch);
+  if (cp < 0) return nullptr;
   CodeBytes& entry = table[static_cast<size_t>(cp)];
   if (entry.size == 0) {
     std::string bytes;
     cp932_backend::EncodeRun(ch, bytes);
-    if (bytes.empty() || bytes.size() > sizeof entry.bytes) {
-      out += bytes;
-      return;
-    }
+    if (bytes.empty() || bytes.size() > sizeof entry.bytes) return nullptr;
     std::memcpy(entry.bytes, bytes.data(), bytes.size());
     entry.size = static_cast<unsigned char>(bytes.size());
   }
-  out.append(entry.bytes, entry.size);
+  return &entry;
+}
+
+// Appends the CP932 bytes of one character that is no ASCII and no escape.
+void EncodeOne(EncodeTable& table, std::string_view ch, std::string& out) {
+  if (const CodeBytes* entry = EntryOf(table, ch)) {
+    out.append(entry->bytes, entry->size);
+  } else {
+    cp932_backend::EncodeRun(ch, out);
+  }
 }
 
 // Appends the text of a run of bytes that starts with a byte from 0x80 on
@@ -238,8 +232,29 @@ std::string EncodeCp932Char(std::string_view ch) {
   int escaped = EscapedByteAt(ch, 0);
   if (escaped >= 0) return std::string(1, static_cast<char>(escaped));
   std::string bytes;
-  EncodeOne(ch, bytes);
+  EncodeOne(ThreadEncodeTable(), ch, bytes);
   return bytes;
+}
+
+size_t EncodeCp932CharInto(std::string_view ch, char (&bytes)[4]) {
+  auto lead = static_cast<unsigned char>(ch[0]);
+  if (lead < 0x80) {
+    bytes[0] = static_cast<char>(lead);
+    return 1;
+  }
+  int escaped = EscapedByteAt(ch, 0);
+  if (escaped >= 0) {
+    bytes[0] = static_cast<char>(escaped);
+    return 1;
+  }
+  if (const CodeBytes* entry = EntryOf(ThreadEncodeTable(), ch)) {
+    std::memcpy(bytes, entry->bytes, entry->size);
+    return entry->size;
+  }
+  std::string text;
+  cp932_backend::EncodeRun(ch, text);
+  std::memcpy(bytes, text.data(), std::min(text.size(), sizeof bytes));
+  return text.size();
 }
 
 size_t DecodeCp932Append(std::string_view bytes, std::string& out, bool complete) {
@@ -269,23 +284,44 @@ std::string DecodeCp932(std::string_view bytes) {
 }
 
 void EncodeCp932Append(std::string_view text, std::string& out) {
+  // No character has more bytes in CP932 than in UTF-8: the bytes are
+  // written in place, into room for all of them.
+  size_t at = out.size();
+  out.resize(at + text.size());
   size_t i = 0;
   const size_t n = text.size();
+  EncodeTable* table = nullptr;
   while (i < n) {
     size_t start = i;
     while (i < n && static_cast<unsigned char>(text[i]) < 0x80) ++i;
-    out.append(text.data() + start, i - start);
+    if (i > start) {
+      std::memcpy(&out[at], text.data() + start, i - start);
+      at += i - start;
+    }
     if (i == n) break;
     int escaped = EscapedByteAt(text, i);
     if (escaped >= 0) {
-      out += static_cast<char>(escaped);
+      out[at++] = static_cast<char>(escaped);
       i += 3;
       continue;
     }
     const size_t len = Utf8CharLength(text, i);
-    EncodeOne(text.substr(i, len), out);
+    const std::string_view ch = text.substr(i, len);
+    if (!table) table = &ThreadEncodeTable();
+    if (const CodeBytes* entry = EntryOf(*table, ch)) {
+      std::memcpy(&out[at], entry->bytes, entry->size);
+      at += entry->size;
+    } else {
+      std::string bytes;
+      cp932_backend::EncodeRun(ch, bytes);
+      // Room for what is left, however many bytes the system wrote.
+      if (bytes.size() > len) out.resize(out.size() + bytes.size() - len);
+      std::memcpy(&out[at], bytes.data(), bytes.size());
+      at += bytes.size();
+    }
     i += len;
   }
+  out.resize(at);
 }
 
 std::string EncodeCp932(std::string_view text) {

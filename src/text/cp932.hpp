@@ -27,6 +27,10 @@ void EncodeCp932Append(std::string_view text, std::string& out);
 
 // The CP932 bytes of the one character ch (its byte for an escape).
 std::string EncodeCp932Char(std::string_view ch);
+// The same into bytes, without making a text: returns how many bytes the
+// character has (a CP932 character has one or two), of which at most four
+// are written.
+size_t EncodeCp932CharInto(std::string_view ch, char (&bytes)[4]);
 // Appends a byte kept on its own: below 0x80 the ASCII character it spells,
 // above it the escape U+DC00+byte, which writes back as that byte.
 void AppendCp932Byte(std::string& out, unsigned char byte);
@@ -34,6 +38,17 @@ void AppendCp932Byte(std::string& out, unsigned char byte);
 void AppendUtf8(std::string& out, char32_t cp);
 // Length of the UTF-8 character starting at text[i], never past the end (1
 // for a stray byte).
-size_t Utf8CharLength(std::string_view text, size_t i);
+inline size_t Utf8CharLength(std::string_view text, size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  size_t len = 1;
+  if ((lead & 0xE0) == 0xC0) {
+    len = 2;
+  } else if ((lead & 0xF0) == 0xE0) {
+    len = 3;
+  } else if ((lead & 0xF8) == 0xF0) {
+    len = 4;
+  }
+  return len < text.size() - i ? len : text.size() - i;
+}
 
 }  // namespace k2v

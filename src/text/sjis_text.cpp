@@ -18,8 +18,13 @@ void ForEachCharacter(std::string_view text, Visit visit) {
     // ASCII is its own byte; everything else goes through the codec.
     if (len == 1 && static_cast<unsigned char>(ch[0]) < 0x80) {
       if (!visit(ch, ch)) return;
-    } else if (!visit(ch, std::string_view(EncodeCp932Char(ch)))) {
-      return;
+    } else {
+      char bytes[4];
+      const size_t size = EncodeCp932CharInto(ch, bytes);
+      if (size <= sizeof bytes ? !visit(ch, std::string_view(bytes, size))
+                               : !visit(ch, std::string_view(EncodeCp932Char(ch)))) {
+        return;
+      }
     }
     i += len;
   }
