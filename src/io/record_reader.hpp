@@ -44,11 +44,6 @@ class ItemStream {
   // The next item into out. Only about the first keepBytes bytes of it are
   // kept (at least that many, when it has them); the rest is passed over.
   void NextItemInto(std::string& out, size_t keepBytes = std::string::npos);
-  // The same for an item that begins at the next byte (no space, line end or
-  // end-of-file mark stands before it) and ends inside the bytes taken so
-  // far: reads it straight from them and returns true; else reads nothing
-  // and returns false.
-  bool NextItemIfTaken(std::string& out, size_t keepBytes = std::string::npos);
   // The next item handed to onPiece piece by piece, however long it is.
   void NextItemTo(const std::function<void(std::string_view)>& onPiece);
   // Leaves nothing unread (no item follows a comma any more).
@@ -69,12 +64,19 @@ class ItemStream {
   class Sink;
 
  private:
+  friend class RecordReader;
   explicit ItemStream(std::unique_ptr<FileReader> file);
   bool Fill();
   bool Have(size_t k);
   void Compact();
   size_t CollapseBlankLines(size_t k);
   void SkipLineEnd();
+  // Reads, as NextItemInto does, an item that begins at the next byte (no
+  // space, line end or end-of-file mark stands before it) and ends inside
+  // the bytes taken so far, straight from them, and returns true; else
+  // reads nothing and returns false.
+  bool NextItemIfTaken(std::string& out, size_t keepBytes);
+  bool NextQuotedItemIfTaken(std::string& out, size_t keepBytes);
   void FinishItemAt(size_t end);
   void SkipSpaces();
   void ReadItem(Sink& sink);

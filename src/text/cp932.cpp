@@ -144,7 +144,7 @@ const BytePair& PairOf(DecodeTables& tables, const SingleByte& lead, unsigned ch
 
 // The code point of a well-formed UTF-8 character of two or three bytes at
 // ch (ch holds exactly its bytes), or -1.
-long TwoOrThreeByteCodePoint(std::string_view ch) {
+inline long TwoOrThreeByteCodePoint(std::string_view ch) {
   auto b = [&](size_t k) { return static_cast<unsigned char>(ch[k]); };
   if (ch.size() == 2) {
     if ((b(1) & 0xC0) != 0x80) return -1;
@@ -164,20 +164,25 @@ EncodeTable& ThreadEncodeTable() {
   return table;
 }
 
+// Asks the system for the bytes of the code point cp (spelt ch) and keeps
+// them in its entry; false when the table cannot hold them.
+bool Fill(CodeBytes& entry, std::string_view ch) {
+  std::string bytes;
+  cp932_backend::EncodeRun(ch, bytes);
+  if (bytes.empty() || bytes.size() > sizeof entry.bytes) return false;
+  std::memcpy(entry.bytes, bytes.data(), bytes.size());
+  entry.size = static_cast<unsigned char>(bytes.size());
+  return true;
+}
+
 // The table's entry for one character that is no ASCII and no escape (ch
 // holds the bytes Utf8CharLength gives it), or nullptr for a character the
 // table does not hold (broken, or outside the Basic Multilingual Plane).
-const CodeBytes* EntryOf(EncodeTable& table, std::string_view ch) {
+inline const CodeBytes* EntryOf(EncodeTable& table, std::string_view ch) {
   const long cp = TwoOrThreeByteCodePoint(ch);
   if (cp < 0) return nullptr;
   CodeBytes& entry = table[static_cast<size_t>(cp)];
-  if (entry.size == 0) {
-    std::string bytes;
-    cp932_backend::EncodeRun(ch, bytes);
-    if (bytes.empty() || bytes.size() > sizeof entry.bytes) return nullptr;
-    std::memcpy(entry.bytes, bytes.data(), bytes.size());
-    entry.size = static_cast<unsigned char>(bytes.size());
-  }
+  if (entry.size == 0 && !Fill(entry, ch)) return nullptr;
   return &entry;
 }
 
