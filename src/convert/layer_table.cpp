@@ -118,8 +118,12 @@ void ConvertLayerTable(ConversionContext& ctx) {
 
   long long dLine = 0;
   long long gLine = 0;
+  std::string depth;
+  std::string number;
+  std::string line;  // each output line is built here, one after the other
   ForEachRecord(ctx.SourceFolder + "X1.TXT", kX1Fields, ctx.DestinationPath, [&](const RecordReader& reader) {
-    const std::string depth = DepthColumn(reader.Fields[2]);
+    depth.clear();
+    AppendDepthColumn(depth, reader.Fields[2]);
     const LayerParts parts = SplitLayerDescription(reader.Fields[4]);
     const LayerCodes codes = ClassifyLayer(ctx.SoilTables, parts);
     ++ctx.LayerCount;
@@ -135,23 +139,37 @@ void ConvertLayerTable(ConversionContext& ctx) {
     // Main codes from 100 on that are not whole hundreds (150, 210) are G10.txt layers.
     const long long v = ValueOf(m1);
     if (v >= 100 && v % 100 != 0) {
-      g10.WriteLine(JoinFields({Number3(++gLine), depth, m1, m2}));
+      LineFields fields(line);
+      AppendNumber3(fields.Field(), ++gLine);
+      fields.Field() += depth;
+      fields.Field() += m1;
+      fields.Field() += m2;
+      g10.WriteLine(line);
       return;
     }
 
-    const std::string line = Number3(++dLine);
-    std::vector<std::string> fields = {line, depth};
-    fields.insert(fields.end(), kD10BBlankColumns, kBlank);
-    for (size_t k = 0; k < 2; ++k) {
-      // Units digit of the admixture code, two columns of the quality code.
-      fields.push_back(RightCharsOf(SignedDigits(codes.admixture[k]), 1));
-      fields.push_back(RightChars(SignedDigits(codes.quality[k]), 2));
-      fields.push_back(k == 0 ? m1 : m2);
+    number.clear();
+    AppendNumber3(number, ++dLine);
+    {
+      LineFields fields(line);
+      fields.Field() += number;
+      fields.Field() += depth;
+      for (int b = 0; b < kD10BBlankColumns; ++b) fields.Field() += kBlank;
+      for (size_t k = 0; k < 2; ++k) {
+        // Units digit of the admixture code, two columns of the quality code.
+        fields.Field() += RightCharsOf(SignedDigits(codes.admixture[k]), 1);
+        AppendRightChars(fields.Field(), SignedDigits(codes.quality[k]), 2);
+        fields.Field() += k == 0 ? m1 : m2;
+      }
+      for (int b = 0; b < kD10BBlankColumns; ++b) fields.Field() += kBlank;
+      d10b.WriteLine(line);
     }
-    fields.insert(fields.end(), kD10BBlankColumns, kBlank);
-    d10b.WriteLine(JoinFields(fields));
-    d10.WriteLine(JoinFields({line, depth, CombinedCode(m1, codes.quality[0], codes.admixture[0]),
-                              CombinedCode(m2, codes.quality[1], codes.admixture[1])}));
+    LineFields fields(line);
+    fields.Field() += number;
+    fields.Field() += depth;
+    fields.Field() += CombinedCode(m1, codes.quality[0], codes.admixture[0]);
+    fields.Field() += CombinedCode(m2, codes.quality[1], codes.admixture[1]);
+    d10.WriteLine(line);
   });
 
   d10b.Close();
