@@ -78,10 +78,15 @@ using ItemFields = std::array<std::string_view, kLastItemField - kFirstItemField
 
 // Appends "1" for every list entry (trimmed) the record names among its item
 // fields, "0" for the others.
+// (Most item fields are empty: an empty one is compared only when a name is
+// empty too.)
 void AppendItemFlags(std::string& out, const ItemFields& items, const NameList& names) {
   const size_t start = out.size();
   out.append(kX6ListSize, '0');
+  bool emptyName = false;
+  for (const std::string& name : names) emptyName = emptyName || name.empty();
   for (std::string_view item : items) {
+    if (item.empty() && !emptyName) continue;
     for (size_t b = 0; b < names.size(); ++b) {
       if (names[b] == item) out[start + b] = '1';
     }
@@ -90,7 +95,10 @@ void AppendItemFlags(std::string& out, const ItemFields& items, const NameList& 
 
 // True when the record names an item that only L22.txt knows.
 bool NamesL22OnlyItem(const ItemFields& items, const NameList& l22Names, const X6ItemLists& lists) {
+  bool emptyName = false;
+  for (const std::string& name : l22Names) emptyName = emptyName || name.empty();
   for (std::string_view item : items) {
+    if (item.empty() && !emptyName) continue;
     for (size_t b = 0; b < l22Names.size(); ++b) {
       if (lists.L22OnlyFlags[b] && l22Names[b] == item) return true;
     }
