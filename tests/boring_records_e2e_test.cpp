@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <set>
 
 #include "convert/boring_records.hpp"
+#include "platform/files.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
@@ -34,23 +36,33 @@ class BoringRecordsEndToEnd : public ::testing::Test {
     return names;
   }
 
+
+  ConversionContext Context() const {
+    fs::create_directories(root / "dest");
+    // The run copies the X5 headers into the destination before the conversion.
+    fs::copy_file(root / "export" / "X5.hed", root / "dest" / "X5.hed", fs::copy_options::overwrite_existing);
+    fs::copy_file(root / "export" / "X5.hd2", root / "dest" / "X5.hd2", fs::copy_options::overwrite_existing);
+    ConversionContext ctx;
+    ctx.SourceFolder = (root / "export").string() + "/";
+    ctx.DestinationPath = (root / "dest").string() + "/";
+    ctx.SystemDir = (root / "system").string();
+    ctx.SoilTables.D12ACodeTable = {{"砂", 7}, {"粘土", 23}, {"礫", 123}};
+    return ctx;
+  }
+
   test::TempDir root;
 };
 
-TEST_F(BoringRecordsEndToEnd, WritesEveryOutputByteForByte) {
-  fs::create_directories(root / "dest");
-  // The run copies the X5 headers into the destination before the conversion.
-  fs::copy_file(root / "export" / "X5.hed", root / "dest" / "X5.hed");
-  fs::copy_file(root / "export" / "X5.hd2", root / "dest" / "X5.hd2");
-  ConversionContext ctx;
-  ctx.SourceFolder = (root / "export").string() + "/";
-  ctx.DestinationPath = (root / "dest").string() + "/";
-  ctx.SystemDir = (root / "system").string();
-  ctx.SoilTables.D12ACodeTable = {{"砂", 7}, {"粘土", 23}, {"礫", 123}};
+class BoringRecordsWorkers : public BoringRecordsEndToEnd, public ::testing::WithParamInterface<unsigned> {};
 
-  ConvertBoringRecords(ctx);
+// One by one, or side by side on several workers: the same files.
+TEST_P(BoringRecordsWorkers, WritesEveryOutputByteForByte) {
+  ConversionContext ctx = Context();
+
+  ConvertBoringRecords(ctx, GetParam());
 
   EXPECT_TRUE(ctx.Warnings.empty());
+  EXPECT_EQ(ctx.LayerCount, 1);
   std::set<std::string> expected = ExpectedNames();
   for (const std::string& name : expected) {
     EXPECT_EQ(test::ReadBytes(root / "dest" / name), test::ReadBytes(kCase / "expected" / name)) << name;
@@ -64,6 +76,37 @@ TEST_F(BoringRecordsEndToEnd, WritesEveryOutputByteForByte) {
   EXPECT_FALSE(fs::exists(root / "dest" / "X5.hd2"));
   // The export is only read: its empty R35.TXT stays.
   EXPECT_EQ(test::Snapshot(root / "export"), test::Snapshot(kCase / "source"));
+}
+
+INSTANTIATE_TEST_SUITE_P(OneByOneAndSideBySide, BoringRecordsWorkers, ::testing::Values(1u, 2u, 5u));
+
+// Side by side, the steps' warnings come in the steps' order, and of two
+// failures the one reported is that of the earlier step, as one by one.
+TEST_F(BoringRecordsEndToEnd, SideBySideReportsWhatOneByOneWould) {
+  fs::remove(root / "system" / "Radudi32.ini");
+  for (unsigned workers : {1u, 2u}) {
+    SCOPED_TRACE(workers);
+    ConversionContext ctx = Context();
+    ConvertBoringRecords(ctx, workers);
+    ASSERT_EQ(ctx.Warnings.size(), 1u);
+    EXPECT_NE(ctx.Warnings[0].find("Radudi32.ini"), std::string::npos);
+
+    // The layer table is the first step, which the workers take last; X7
+    // the last, which they take before it.
+    SetFaultHook([](FileOperation op, const std::string& path) {
+      const bool d10b = path.find("D10B.txt") != std::string::npos, n7 = path.find("N7.txt") != std::string::npos;
+      return op == FileOperation::Create && (d10b || n7) ? EIO : 0;
+    });
+    ConversionContext failing = Context();
+    std::string reported;
+    try {
+      ConvertBoringRecords(failing, workers);
+    } catch (const FileError& e) {
+      reported = e.path();
+    }
+    SetFaultHook(nullptr);
+    EXPECT_NE(reported.find("D10B.txt"), std::string::npos) << reported;
+  }
 }
 
 TEST_F(BoringRecordsEndToEnd, CommandWritesTheSeriesAndX6FilesAndTheTables) {

@@ -4,8 +4,11 @@
 namespace k2v {
 
 // Converts the boring records of ctx.SourceFolder: the layer table, the N
-// tables, the record series, then X6 and X7.
-void ConvertBoringRecords(ConversionContext& ctx);
+// tables, the record series, then X6 and X7. With more than one worker the
+// steps run side by side; the outputs, the warnings (in the steps' order),
+// the counts and the failure reported (the first in the steps' order) are
+// those of the steps one by one.
+void ConvertBoringRecords(ConversionContext& ctx, unsigned workers = 1);
 
 // The steps, in the order ConvertBoringRecords calls them.
 void ConvertLayerTable(ConversionContext& ctx);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 
 #include "platform/file_system.hpp"
@@ -37,7 +38,14 @@ void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
 
 void CheckFault(FileOperation operation, const std::string& path) {
   if (!Hook()) return;
-  if (int err = Hook()(operation, path)) throw FileError(path, Reason(err));
+  // A run's steps may run side by side: the hook sees one operation at a time.
+  static std::mutex oneAtATime;
+  int err = 0;
+  {
+    std::lock_guard<std::mutex> lock(oneAtATime);
+    err = Hook()(operation, path);
+  }
+  if (err) throw FileError(path, Reason(err));
 }
 
 void PreferSpelling(const std::string& candidate, const std::string& wanted, std::string& best) {

@@ -156,7 +156,11 @@ BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& option
   result.relativePath = boring.relativePath;
   CollectingFrontEnd ui(options.folderAnswer);
   try {
-    ConversionRun run(ui, NativePathRules(), options.run);
+    // The borings' workers keep the processors busy; each boring is
+    // converted on its worker alone (no thread is started per boring).
+    RunOptions runOptions = options.run;
+    runOptions.convertSideBySide = false;
+    ConversionRun run(ui, NativePathRules(), runOptions);
     RunResult r = run.Run(boring.source, boring.destination);
     switch (r.outcome) {
       case RunOutcome::Finished:

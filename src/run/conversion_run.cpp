@@ -6,6 +6,7 @@
 
 #include "convert/boring_records.hpp"
 #include "platform/files.hpp"
+#include "platform/folder_walk.hpp"
 #include "run/control_files.hpp"
 #include "run/final_names.hpp"
 #include "run/gather_files.hpp"
@@ -153,7 +154,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     WriteTitleSheets(out, titles);
     // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
     // no stage reads it back.
-    ConvertBoringRecords(ctx);
+    ConvertBoringRecords(ctx, options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
     ApplyFinalOutputNames(out);
     work.Commit(IsFinalOutputName);
   } catch (const FileError& e) {

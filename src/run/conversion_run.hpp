@@ -44,6 +44,10 @@ struct RunResult {
 struct RunOptions {
   // The folder that holds Radudi32.ini.
   std::string systemDir;
+  // The boring's tables are converted on two processors when the process
+  // has them; a batch, whose workers already keep every processor busy,
+  // turns this off.
+  bool convertSideBySide = true;
 };
 
 class ConversionRun {
