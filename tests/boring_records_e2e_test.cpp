@@ -40,8 +40,11 @@ class BoringRecordsEndToEnd : public ::testing::Test {
   ConversionContext Context() const {
     fs::create_directories(root / "dest");
     // The run copies the X5 headers into the destination before the conversion.
-    fs::copy_file(root / "export" / "X5.hed", root / "dest" / "X5.hed", fs::copy_options::overwrite_existing);
-    fs::copy_file(root / "export" / "X5.hd2", root / "dest" / "X5.hd2", fs::copy_options::overwrite_existing);
+    // (Removed first: mingw's copy_file does not overwrite.)
+    for (const char* header : {"X5.hed", "X5.hd2"}) {
+      fs::remove(root / "dest" / header);
+      fs::copy_file(root / "export" / header, root / "dest" / header);
+    }
     ConversionContext ctx;
     ctx.SourceFolder = (root / "export").string() + "/";
     ctx.DestinationPath = (root / "dest").string() + "/";
