@@ -1,17 +1,15 @@
 #include "cli/batch_command.hpp"
 
-#include <filesystem>
-#include <system_error>
 #include <ostream>
 
 #include "cli/batch_progress.hpp"
+#include "cli/path_arguments.hpp"
 #include "cli/terminal_front_end.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
 #include "platform/folder_walk.hpp"
 #include "run/batch_run.hpp"
 #include "run/paths.hpp"
-#include "text/sjis_text.hpp"
 
 namespace k2v {
 
@@ -54,29 +52,6 @@ int UsageError(std::ostream& err, const std::string& problem) {
 unsigned ParseJobs(const std::string& text) {
   if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
   return static_cast<unsigned>(std::stoul(text));
-}
-
-// Trimmed, absolute against the current folder, lexically normal, without a
-// final separator: the form a single conversion gives its destination.
-std::string RootArgument(const std::string& raw) {
-  std::string text = Trim(raw);
-  if (text.empty()) return text;
-  std::filesystem::path p = NativePath(text);
-  if (p.is_relative()) {
-    // A current folder that was removed leaves the path relative, which the
-    // path check then refuses.
-    std::error_code ec;
-    const std::filesystem::path here = std::filesystem::current_path(ec);
-    if (!ec) p = here / p;
-  }
-  std::string normal = PathText(p.lexically_normal());
-  // (On Windows either separator, and a drive's root stays whole.)
-  const char separator = NativePathRules().Separator();
-  while (normal.size() > 1 && (normal.back() == '/' || normal.back() == separator) &&
-         !(normal.size() == 3 && normal[1] == ':')) {
-    normal.pop_back();
-  }
-  return normal;
 }
 
 std::string OverlapMessage(RootOverlap overlap, const std::string& source, const std::string& destination) {
@@ -156,8 +131,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   }
   if (positional.size() != 2) return UsageError(err, "expected SOURCE_ROOT and DESTINATION_ROOT");
 
-  const std::string sourceRoot = RootArgument(positional[0]);
-  const std::string destinationRoot = RootArgument(positional[1]);
+  const std::string sourceRoot = FolderArgument(positional[0]);
+  const std::string destinationRoot = FolderArgument(positional[1]);
   if (sourceRoot.empty() || destinationRoot.empty()) {
     return UsageError(err, "SOURCE_ROOT and DESTINATION_ROOT must not be empty");
   }

@@ -6,19 +6,17 @@
 
 #include <unistd.h>
 
-#include <filesystem>
-#include <system_error>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/batch_command.hpp"
+#include "cli/path_arguments.hpp"
 #include "cli/terminal_front_end.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
 #include "run/conversion_run.hpp"
 #include "run/paths.hpp"
-#include "text/sjis_text.hpp"
 
 namespace {
 
@@ -44,22 +42,6 @@ void PrintHelp() {
             << "\n"
                "Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
                "3 a file operation failed during the conversion.\n";
-}
-
-// Trimmed, absolute against the current folder, lexically normal; empty stays empty.
-std::string NormalisePathArgument(const std::string& raw) {
-  std::string text = k2v::Trim(raw);
-  if (text.empty()) return text;
-  std::filesystem::path p = k2v::NativePath(text);
-  if (p.is_relative()) {
-    // A current folder that was removed leaves the path relative, which the
-    // path check then refuses.
-    std::error_code ec;
-    const std::filesystem::path here = std::filesystem::current_path(ec);
-    if (!ec) p = here / p;
-  }
-  std::string normal = k2v::PathText(p.lexically_normal());
-  return normal;
 }
 
 }  // namespace
@@ -102,15 +84,8 @@ int main(int argc, char** argv) {
   }
   if (positional.size() != 2) return UsageError("expected SOURCE and DESTINATION");
 
-  std::string source = NormalisePathArgument(positional[0]);
-  std::string destination = NormalisePathArgument(positional[1]);
-  // Shell completion adds a final "/"; a folder is meant.
-  // (On Windows either separator, and a drive's root stays whole.)
-  const char separator = k2v::NativePathRules().Separator();
-  while (destination.size() > 1 && (destination.back() == '/' || destination.back() == separator) &&
-         !(destination.size() == 3 && destination[1] == ':')) {
-    destination.pop_back();
-  }
+  const std::string source = k2v::PathArgument(positional[0]);
+  const std::string destination = k2v::FolderArgument(positional[1]);
 
   k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
   ui.SetNoTerminalHint("kolbrix2vantor: " + destination + " does not exist; --yes creates it");
