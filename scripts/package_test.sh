@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-if dpkg-query -W -f='${Status}' kolbrix2vantor 2>/dev/null | grep -q "install ok installed"; then
+installed() { dpkg-query -W -f='${Status}' kolbrix2vantor 2>/dev/null | grep -q "install ok installed"; }
+
+if installed; then
   echo "package_test.sh: kolbrix2vantor is already installed here; the test would replace and remove it." >&2
   echo "package_test.sh: remove it first (apt-get remove kolbrix2vantor)." >&2
   exit 1
@@ -22,7 +24,7 @@ sudo=""
 work=$(mktemp -d "${TMPDIR:-/tmp}/k2v-package.XXXXXX")
 cleanup() {
   rm -rf "$work"
-  if dpkg-query -W -f='${Status}' kolbrix2vantor 2>/dev/null | grep -q "install ok installed"; then
+  if installed; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kolbrix2vantor </dev/null >/dev/null
   fi
 }
@@ -54,7 +56,7 @@ echo "The installed command converts examples/sample as the build does, byte for
 
 echo "== Removing the package"
 DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kolbrix2vantor </dev/null >/dev/null
-if [ -e /usr/bin/kolbrix2vantor ]; then
+if installed || [ -e /usr/bin/kolbrix2vantor ]; then
   echo "package_test.sh: /usr/bin/kolbrix2vantor is still there after the removal" >&2
   exit 1
 fi
