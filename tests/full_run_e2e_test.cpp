@@ -53,6 +53,8 @@ class FullRunTest : public ::testing::Test {
       expected[entry.path().filename().string()] = test::ReadBytes(entry.path());
     }
     expected["CNT.TXT"] = ExpectedCnt();
+    // The destination's lock file stays, empty.
+    expected[".kolbrix2vantor-lock"] = "";
     std::map<std::string, std::string> actual;
     for (const auto& entry : fs::directory_iterator(destination)) {
       actual[entry.path().filename().string()] = test::ReadBytes(entry.path());
@@ -120,6 +122,18 @@ TEST_F(FullRunTest, IntermediateFilesOfTheDestinationTakeTheirFinalNames) {
   for (const char* gone : {"N2.TXT", "N9.TXT", "N7_WK.TXT", "titl02.txt"}) {
     EXPECT_FALSE(fs::exists(destination / gone)) << gone;
   }
+}
+
+TEST_F(FullRunTest, StaleN7OfAnEarlierConverterGetsVantorsCodes) {
+  // No X7 data this run; an interrupted older converter left its N7.TXT with
+  // Kolbrix's code 3 in field 3.
+  fs::remove(source / "X7.TXT");
+  fs::create_directories(destination);
+  test::WriteBytes(destination / "N7.TXT", "  1,A01   , 3,   1.50,  12.00,SAND    ,CLAY    \r\n2,B,44,2,3,,\r\n");
+  ASSERT_EQ(RunCommand(), 0) << out << err;
+  EXPECT_EQ(Dst("G50.TXT"), "  1,A01   ,21,   1.50,  12.00,SAND    ,CLAY    \r\n"
+                            "  2,B     ,90,      2,      3,        ,        \r\n");
+  EXPECT_FALSE(fs::exists(destination / "N7.TXT"));
 }
 
 TEST_F(FullRunTest, TitleCopyThatTheRunDidNotMakeIsDeletedUnread) {

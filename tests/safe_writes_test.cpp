@@ -13,6 +13,7 @@
 #include <cstring>
 #include <chrono>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <random>
 #include <string>
@@ -21,6 +22,7 @@
 
 #include "platform/files.hpp"
 #include "run/conversion_run.hpp"
+#include "run/final_names.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
@@ -82,13 +84,53 @@ class SafeWritesTest : public ::testing::Test {
   void ExpectFailedAndNothingLost(const std::string& failedPath) {
     EXPECT_EQ(ui.statuses.back(), "変換中にエラーが発生しました。");
     EXPECT_NE(FailureMessage().find("ファイルの処理に失敗しました。"), std::string::npos) << FailureMessage();
-    EXPECT_NE(FailureMessage().find(failedPath), std::string::npos) << FailureMessage();
+    EXPECT_NE(FailureMessage().find(AsNamedInMessage(failedPath)), std::string::npos) << FailureMessage();
+    // The working folder is gone when the user reads the message.
+    EXPECT_EQ(FailureMessage().find(kWork), std::string::npos) << FailureMessage();
     EXPECT_EQ(test::Snapshot(destination), earlier);
     EXPECT_EQ(test::Snapshot(source), sourceBefore);
     SetFaultHook(nullptr);
     ASSERT_EQ(Convert(), RunOutcome::Finished);
     EXPECT_FALSE(fs::exists(destination / kWork));
     EXPECT_NE(test::Snapshot(destination), earlier);
+  }
+
+  // The destination file that a file of the working folder stands for; a
+  // file of the working folder's own stands for the destination folder.
+  std::string AsNamedInMessage(const std::string& path) const {
+    const std::string work = PathText(destination / kWork) + test::Sep();
+    if (path.rfind(work, 0) != 0) return path;
+    const std::string name = path.substr(work.size());
+    return PathText(destination) + test::Sep() + (name[0] == '.' ? "" : FinalNameOf(name));
+  }
+
+  // The destination back to the earlier conversion, for the next case.
+  void RestoreEarlier() {
+    SetFaultHook(nullptr);
+    fs::remove_all(destination);
+    fs::create_directories(destination);
+    for (const auto& [name, bytes] : earlier) test::WriteBytes(destination / name, bytes);
+  }
+
+  // The renames of the final step that put a new file in place (the moves
+  // into the working folder are not counted): how many a run makes.
+  static bool IsPlacement(FileOperation op, const std::string& path) {
+    return op == FileOperation::Rename && path.find(kWork) == std::string::npos;
+  }
+  int CountPlacements() {
+    int placements = 0;
+    SetFaultHook([&](FileOperation op, const std::string& path) { return IsPlacement(op, path) ? ++placements, 0 : 0; });
+    EXPECT_EQ(Convert(), RunOutcome::Finished);
+    RestoreEarlier();
+    return placements;
+  }
+
+  // The one message box with this text, or nullptr.
+  const test::ShownMessage* Shown(const std::string& text) const {
+    for (const test::ShownMessage& m : ui.messages) {
+      if (m.text == text) return &m;
+    }
+    return nullptr;
   }
 
   test::TempDir root;
@@ -112,50 +154,121 @@ TEST_F(SafeWritesTest, WriteFailureOnAnyOutputLeavesTheEarlierConversion) {
     });
     ASSERT_EQ(Convert(), RunOutcome::Failed);
     ExpectFailedAndNothingLost(failedPath);
-    // Back to the earlier state for the next case.
-    fs::remove_all(destination);
-    fs::create_directories(destination);
-    for (const auto& [name, bytes] : earlier) test::WriteBytes(destination / name, bytes);
+    RestoreEarlier();
   }
 }
 
-TEST_F(SafeWritesTest, FullDiskWhileWritingLeavesTheEarlierConversion) {
-  std::string failedPath;
+TEST_F(SafeWritesTest, FullDiskWhileWritingLeavesTheEarlierConversionAndNamesTheFinalFile) {
+  // N3.TXT is written in the working folder and becomes D20.TXT.
   SetFaultHook([&](FileOperation op, const std::string& path) {
-    if (op != FileOperation::Write || path.find("D10B") == std::string::npos) return 0;
-    failedPath = path;
-    return ENOSPC;
+    return op == FileOperation::Write && path.find("N3") != std::string::npos ? ENOSPC : 0;
   });
   ASSERT_EQ(Convert(), RunOutcome::Failed);
-  ExpectFailedAndNothingLost(failedPath);
+  ExpectFailedAndNothingLost(PathText(destination / "D20.TXT"));
 }
 
-TEST_F(SafeWritesTest, FailureOfTheFirstRenameInPlacePutsNothingInPlace) {
-  std::string failedPath;
-  SetFaultHook([&](FileOperation op, const std::string& path) {
-    if (op != FileOperation::Rename || path.find(kWork) != std::string::npos || !failedPath.empty()) return 0;
-    failedPath = path;
-    return EIO;
-  });
-  ASSERT_EQ(Convert(), RunOutcome::Failed);
-  ExpectFailedAndNothingLost(failedPath);
+TEST_F(SafeWritesTest, RenameFailingAtAnyFileOfTheFinalStepPutsTheEarlierConversionBack) {
+  const int placements = CountPlacements();
+  ASSERT_GT(placements, 3);
+  for (int failing : {1, placements / 2, placements}) {
+    SCOPED_TRACE(failing);
+    int seen = 0;
+    std::string failedPath;
+    SetFaultHook([&](FileOperation op, const std::string& path) {
+      if (!IsPlacement(op, path) || ++seen != failing) return 0;
+      failedPath = path;
+      return EIO;
+    });
+    ASSERT_EQ(Convert(), RunOutcome::Failed);
+    ExpectFailedAndNothingLost(failedPath);
+    RestoreEarlier();
+  }
 }
 
-TEST_F(SafeWritesTest, FailureHalfWayThroughTheRenamesLeavesEveryFileWhole) {
-  std::map<std::string, std::string> before(earlier.begin(), earlier.end());
-  int renames = 0;
-  SetFaultHook([&](FileOperation op, const std::string& path) {
-    return op == FileOperation::Rename && path.find(kWork) == std::string::npos && ++renames == 6 ? EIO : 0;
+#ifndef _WIN32
+// The run is killed in a forked child (a death test), at a rename of its final
+// step; the next run finds the journal, puts the earlier files back and says
+// so. That run then fails at its first file, so what it leaves is exactly what
+// the rollback made.
+TEST_F(SafeWritesTest, KillInsideTheFinalStepIsUndoneByTheNextRun) {
+  const int placements = CountPlacements();
+  for (int killed : {1, placements / 2, placements}) {
+    SCOPED_TRACE(killed);
+    EXPECT_EXIT(
+        {
+          int seen = 0;
+          SetFaultHook([&](FileOperation op, const std::string& path) {
+            if (IsPlacement(op, path) && ++seen == killed) _exit(9);
+            return 0;
+          });
+          Convert();
+        },
+        ::testing::ExitedWithCode(9), "");
+    EXPECT_TRUE(fs::exists(destination / kWork));
+    SetFaultHook([](FileOperation op, const std::string&) { return op == FileOperation::Create ? EIO : 0; });
+    ASSERT_EQ(Convert(), RunOutcome::Failed);
+    const test::ShownMessage* note = Shown("中断された前回の変換を取り消し、変換先をその前の状態に戻しました。");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->icon, MessageIcon::Information);
+    EXPECT_EQ(note->title, PathText(destination) + test::Sep());
+    EXPECT_EQ(test::Snapshot(destination), earlier);
+    RestoreEarlier();
+  }
+}
+#endif
+
+TEST_F(SafeWritesTest, SecondRunIntoTheSameDestinationIsRefusedAndChangesNothing) {
+  // This run holds the destination; the command started in the middle of it is refused.
+  std::string out, err;
+  int status = -1;
+  const std::vector<std::string> command = {K2V_CLI_PATH, "--yes", "--system-dir", PathText(root / "system"),
+                                            PathText(source), PathText(destination)};
+  SetFaultHook([&](FileOperation op, const std::string&) {
+    if (op == FileOperation::Create && status == -1) status = test::RunCommand(command, out, err);
+    return 0;
   });
-  ASSERT_EQ(Convert(), RunOutcome::Failed);
-  const Files mixed = test::Snapshot(destination);
-  SetFaultHook(nullptr);
   ASSERT_EQ(Convert(), RunOutcome::Finished);
-  std::map<std::string, std::string> after;
-  for (const auto& [name, bytes] : test::Snapshot(destination)) after[name] = bytes;
-  for (const auto& [name, bytes] : mixed) {
-    EXPECT_TRUE(before[name] == bytes || after[name] == bytes) << name << " is neither the earlier nor the new file";
-  }
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(err, PathText(destination) + test::Sep() + ": 変換先ﾌｫﾙﾀﾞは別の変換で使用中です。\n");
+  EXPECT_EQ(out, "");
+  const Files converted = test::Snapshot(destination);
+
+  // The other way round: a run (the window's, a batch's) started while another
+  // one holds the destination is refused before it changes anything.
+  std::promise<void> holding, finish;
+  SetFaultHook([&, once = true](FileOperation op, const std::string&) mutable {
+    if (op == FileOperation::Create && once) {
+      once = false;
+      holding.set_value();
+      finish.get_future().wait();
+    }
+    return 0;
+  });
+  RunOutcome firstOutcome = RunOutcome::Refused;
+  std::thread first([&] {
+    test::RecordingFrontEnd firstUi;
+    ConversionRun run(firstUi, rules, RunOptions{PathText(root / "system")});
+    firstOutcome = run.Run(PathText(source), PathText(destination)).outcome;
+  });
+  holding.get_future().wait();
+  const RunOutcome second = Convert();
+  finish.set_value();
+  first.join();
+  EXPECT_EQ(second, RunOutcome::Refused);
+  ASSERT_NE(Shown("変換先ﾌｫﾙﾀﾞは別の変換で使用中です。"), nullptr);
+  EXPECT_EQ(ui.statuses.back(), "");
+  EXPECT_EQ(firstOutcome, RunOutcome::Finished);
+  EXPECT_EQ(test::Snapshot(destination), converted);
+}
+
+TEST_F(SafeWritesTest, DestinationHoldingAnExportIsRefusedBeforeAnythingChanges) {
+  test::WriteSjis(destination / "X1.txt", "1,1.00,0,砂\r\n");
+  const Files before = test::Snapshot(destination);
+  ASSERT_EQ(Convert(), RunOutcome::Refused);
+  const test::ShownMessage* refusal = Shown("変換先ﾌｫﾙﾀﾞに変換元のデータ (x1.txt) があります。");
+  ASSERT_NE(refusal, nullptr);
+  EXPECT_EQ(refusal->title, PathText(destination) + test::Sep());
+  EXPECT_EQ(test::Snapshot(destination), before);
 }
 
 TEST_F(SafeWritesTest, DestinationRemovedDuringTheRunIsReportedNotFinished) {
@@ -212,12 +325,18 @@ TEST_F(SafeWritesTest, FolderInPlaceOfAnOutputIsNamedAndNothingIsPutInPlace) {
   }
 }
 
-TEST_F(SafeWritesTest, WorkingFolderOfAKilledRunIsRemovedByTheNextRunAndOnlyIt) {
-  test::WriteBytes(destination / kWork / "D10.txt", "half a line");
-  test::WriteBytes(destination / ".other-hidden", "the user's\r\n");
-  ASSERT_EQ(Convert(), RunOutcome::Finished);
-  EXPECT_FALSE(fs::exists(destination / kWork));
-  EXPECT_EQ(test::ReadBytes(destination / ".other-hidden"), "the user's\r\n");
+TEST_F(SafeWritesTest, UsersFileOrFolderUnderTheWorkingFolderNameIsNeverTouched) {
+  for (const char* inside : {"", "notes.txt"}) {
+    SCOPED_TRACE(inside);
+    test::WriteBytes(*inside ? destination / kWork / inside : destination / kWork, "the user's\r\n");
+    const Files before = test::Snapshot(destination);
+    ASSERT_EQ(Convert(), RunOutcome::Refused);
+    const test::ShownMessage* refusal = Shown("作業用ﾌｫﾙﾀﾞと同じ名前のﾌｧｲﾙまたはﾌｫﾙﾀﾞがあります。");
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(refusal->title, PathText(destination / kWork));
+    EXPECT_EQ(test::Snapshot(destination), before);
+    fs::remove_all(destination / kWork);
+  }
 }
 
 // The command, with a file-size limit or killed part-way.

@@ -1,9 +1,13 @@
 #include "convert/x7_records.hpp"
 
+#include <memory>
 #include <string>
 
 #include "convert/boring_records.hpp"
 #include "convert/table_frame.hpp"
+#include "io/output_file.hpp"
+#include "io/record_reader.hpp"
+#include "platform/files.hpp"
 #include "text/columns.hpp"
 #include "text/number_format.hpp"
 #include "text/sjis_text.hpp"
@@ -108,6 +112,25 @@ std::string N7Line(const std::array<std::string, 8>& f) {
   std::string line;
   AppendN7Line(line, views);
   return line;
+}
+
+void RewriteN7(const std::string& folder) {
+  const std::string path = ResolveCase(JoinPath(folder, "N7.TXT"));
+  if (!FileExists(path)) return;
+  const std::string work = JoinPath(folder, "N7_WK.TXT");
+  std::unique_ptr<OutputFile> out;
+  std::string line;
+  const bool hasData = ForEachRecord(
+      path, 7, folder, [&] { out = std::make_unique<OutputFile>(work); },
+      [&](const RecordReader& r) {
+        std::array<std::string_view, 8> fields;
+        for (size_t k = 1; k < fields.size(); ++k) fields[k] = r.Fields[k];
+        AppendN7Line(line, fields);
+        out->WriteLine(line);
+      });
+  if (!hasData) return;
+  out->Close();
+  RenameReplacing(work, path);
 }
 
 // Each record is first laid out in character widths (3, 6, 2, 7, 7, 8, 8),

@@ -15,4 +15,10 @@ std::string VantorN7Code(const std::string& kolbrixCode);
 // spaces at either end: 3, 6, 2, 7, 7, 8 and 8 bytes, joined by commas.
 std::string N7Line(const std::array<std::string, 8>& fields);
 
+// Rewrites an N7.TXT of folder that an earlier converter left with
+// Kolbrix's codes and comma-separated fields (seven items a record) into the
+// same layout and codes as the X7 conversion writes. Nothing happens when
+// there is none; an empty one is deleted. Throws FileError.
+void RewriteN7(const std::string& folder);
+
 }  // namespace k2v

@@ -114,8 +114,8 @@ std::string SysDir() {
   const char* dir = std::getenv("KOLBRIX2VANTOR_SYSTEM_DIR");
   if (dir && *dir) return dir;
   const std::string config = UserConfigFolder();
-  std::error_code ec;
-  if (!config.empty() && fs::is_regular_file(config + "/Radudi32.ini", ec)) return config;
+  // Matched in any letter case, as every other file is.
+  if (!config.empty() && FileExists(JoinPath(config, "Radudi32.ini"))) return config;
   return "/etc";
 }
 

@@ -161,8 +161,7 @@ std::string SysDir() {
   const wchar_t* dir = _wgetenv(L"KOLBRIX2VANTOR_SYSTEM_DIR");
   if (dir && *dir) return Narrow(dir);
   const std::string config = UserConfigFolder();
-  std::error_code ec;
-  if (!config.empty() && fs::is_regular_file(NativePath(config + "\\Radudi32.ini"), ec)) return config;
+  if (!config.empty() && FileExists(JoinPath(config, "Radudi32.ini"))) return config;
   wchar_t buffer[MAX_PATH + 1];
   UINT n = GetSystemDirectoryW(buffer, MAX_PATH + 1);
   if (n == 0 || n > MAX_PATH) return "C:\\Windows\\System32";

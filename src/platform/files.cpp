@@ -182,6 +182,16 @@ std::vector<std::string> ListFolderFiles(const std::string& folder) {
   return names;
 }
 
+std::vector<std::string> ListFolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(NativePath(folder), ec);
+  if (ec) throw FileError(folder, Reason(ec));
+  for (const auto& entry : it) names.push_back(PathText(entry.path().filename()));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 bool IsFolderEntry(const std::string& path) {
   std::error_code ec;
   return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::directory;
@@ -190,6 +200,17 @@ bool IsFolderEntry(const std::string& path) {
 bool IsLinkEntry(const std::string& path) {
   std::error_code ec;
   return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::symlink;
+}
+
+bool IsRegularFileEntry(const std::string& path) {
+  std::error_code ec;
+  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::regular;
+}
+
+bool EntryExists(const std::string& path) {
+  std::error_code ec;
+  const fs::file_type type = fs::symlink_status(NativePath(path), ec).type();
+  return type != fs::file_type::not_found && type != fs::file_type::none;
 }
 
 bool FolderExists(const std::string& path) {

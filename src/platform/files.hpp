@@ -88,10 +88,17 @@ void PlaceFile(const std::string& from, const std::string& to);
 void RemoveTree(const std::string& path);
 // Names of the regular files directly in folder (hidden ones too), sorted.
 std::vector<std::string> ListFolderFiles(const std::string& folder);
+// Names of every entry directly in folder (files, folders, links), sorted.
+// Throws FileError.
+std::vector<std::string> ListFolderEntries(const std::string& folder);
 // True when path itself is a folder (a link to one is not).
 bool IsFolderEntry(const std::string& path);
 // True when path itself is a symbolic link.
 bool IsLinkEntry(const std::string& path);
+// True when path itself is a regular file (a link to one is not).
+bool IsRegularFileEntry(const std::string& path);
+// True when anything stands under the exact name path (a link is not followed).
+bool EntryExists(const std::string& path);
 
 // True when a folder exists at the path (exact spelling).
 bool FolderExists(const std::string& path);

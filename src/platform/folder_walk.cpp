@@ -47,7 +47,8 @@ std::vector<std::string> FindFoldersHolding(const std::string& root, const std::
         struct stat st {};
         if (::fstatat(at, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) type = DT_DIR;
       }
-      if (type == DT_DIR) subfolders.emplace_back(n);
+      // A hidden folder (a trash can, a tool's own folder) holds no boring to convert.
+      if (type == DT_DIR && n[0] != '.') subfolders.emplace_back(n);
     }
     if (exact) spelling = fileName;
     // The file itself may be a link, as the conversion opens it.

@@ -12,7 +12,7 @@ namespace k2v {
 // order that matches ignoring case), as paths relative to root with "/"
 // between names; root itself is the empty text. Sorted by name. The walk
 // never follows a symbolic link to a folder (root itself may be one) and
-// skips folders it may not read.
+// skips folders it may not read and folders whose names begin with ".".
 std::vector<std::string> FindFoldersHolding(const std::string& root, const std::string& fileName);
 
 // The path made absolute with every symbolic link resolved as far as the

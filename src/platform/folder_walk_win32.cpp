@@ -43,7 +43,8 @@ std::vector<std::string> FindFoldersHolding(const std::string& root, const std::
       const std::string n = Narrow(wide);
       const DWORD attributes = entry.dwFileAttributes;
       if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) subfolders.push_back(n);
+        // A hidden folder (a trash can, a tool's own folder) holds no boring to convert.
+        if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && n[0] != '.') subfolders.push_back(n);
         continue;
       }
       if (fileName == n) exact = true;

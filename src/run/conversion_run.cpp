@@ -2,9 +2,12 @@
 
 #include <array>
 #include <exception>
+#include <memory>
 #include <new>
 
 #include "convert/boring_records.hpp"
+#include "convert/x7_records.hpp"
+#include "platform/folder_lock.hpp"
 #include "platform/files.hpp"
 #include "platform/folder_walk.hpp"
 #include "run/control_files.hpp"
@@ -58,8 +61,19 @@ std::vector<std::string> WorkingFolderSeeds() {
   return names;
 }
 
-std::string FailureText(const FileError& e) {
-  return std::string(run_text::kFileOperationFailed) + "\n" + e.path() + "\n" + e.reason();
+// The failure of a file operation. A file of the working folder is named as
+// the destination file it was to become: the working folder is gone when the
+// user reads the message.
+std::string FailureText(const FileError& e, const std::string& destinationFolder) {
+  std::string path = e.path();
+  const std::string work = JoinPath(destinationFolder + WorkingFolder::kName, "");
+  if (path.compare(0, work.size(), work) == 0) {
+    const std::string name = path.substr(work.size());
+    // The working folder's own files (its marker, its journal) stand for the folder.
+    const bool ownFile = name.empty() || name[0] == '.' || name.find_first_of("/\\") != std::string::npos;
+    path = destinationFolder + (ownFile ? std::string() : FinalNameOf(name));
+  }
+  return std::string(run_text::kFileOperationFailed) + "\n" + path + "\n" + e.reason();
 }
 
 }  // namespace
@@ -127,13 +141,43 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     ui_.ShowMessage(run_text::kNoData, sourceFolder, MessageIcon::Exclamation, MessageButtons::Ok);
     return Refuse();
   }
+  // No conversion writes an x1.txt: a destination that holds one is another
+  // boring's export, whose title files and CNT.TXT the run would replace.
+  if (FileSize(destinationFolder + "x1.txt") > 0) {
+    ui_.ShowMessage(run_text::kDestinationIsExport, destinationFolder, MessageIcon::Exclamation, MessageButtons::Ok);
+    return Refuse();
+  }
 
   // 6. Destination folders.
   std::vector<std::string> components = SplitByDelimiter(destinationFolder, sepText);
+  // One run at a time in a destination, from here until the working folder
+  // is gone: a second run is refused at once and changes nothing.
+  std::unique_ptr<FolderLock> lock;
   try {
     if (!PrepareDestination(components)) return Refuse();
+    lock = TryLockFolder(destinationFolder);
+    if (!lock) {
+      ui_.ShowMessage(run_text::kDestinationBusy, destinationFolder, MessageIcon::Exclamation, MessageButtons::Ok);
+      return Refuse();
+    }
+    // A working folder the user made, or anything else under its name, is
+    // never touched; one that a run of ours left is cleared, and a final step
+    // that was killed half-way is undone first.
+    switch (WorkingFolder::Inspect(destinationFolder)) {
+      case WorkingFolder::Leftover::Foreign:
+        ui_.ShowMessage(run_text::kWorkingNameTaken, destinationFolder + WorkingFolder::kName,
+                        MessageIcon::Exclamation, MessageButtons::Ok);
+        return Refuse();
+      case WorkingFolder::Leftover::Ours:
+        if (WorkingFolder::Recover(destinationFolder)) {
+          ui_.ShowMessage(run_text::kRolledBack, destinationFolder, MessageIcon::Information, MessageButtons::Ok);
+        }
+        break;
+      case WorkingFolder::Leftover::None:
+        break;
+    }
   } catch (const FileError& e) {
-    return Fail(FailureText(e));
+    return Fail(FailureText(e, destinationFolder));
   }
 
   ConversionContext ctx;
@@ -163,13 +207,16 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     WriteControlFiles(sourceFolder, out, components345);
     ReadTitleFiles(titles, out);
     WriteTitleSheets(out, titles);
+    // An N7.TXT that an earlier converter left in the destination becomes
+    // G50.TXT with Vantor's codes, unless the X7 conversion replaces it.
+    RewriteN7(out);
     // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
     // no stage reads it back.
     ConvertBoringRecords(ctx, kStepsSideBySide && options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
     ApplyFinalOutputNames(out);
     work.Commit(IsFinalOutputName);
   } catch (const FileError& e) {
-    return Fail(FailureText(e));
+    return Fail(FailureText(e, destinationFolder));
   } catch (const std::bad_alloc&) {
     return Fail(std::string(run_text::kInternalError) + "\n" + run_text::kOutOfMemory);
   } catch (const std::exception& e) {

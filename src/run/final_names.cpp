@@ -1,6 +1,7 @@
 #include "run/final_names.hpp"
 
 #include "platform/files.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 
@@ -37,6 +38,13 @@ std::vector<std::string> IntermediateOutputNames() {
   std::vector<std::string> names;
   for (const FinalName& pair : kFinalNames) names.emplace_back(pair.intermediate);
   return names;
+}
+
+std::string FinalNameOf(const std::string& name) {
+  for (const FinalName& pair : kFinalNames) {
+    if (SameNameIgnoringCase(name, pair.intermediate)) return pair.final;
+  }
+  return name;
 }
 
 bool IsFinalOutputName(const std::string& name) {

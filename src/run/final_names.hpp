@@ -9,6 +9,9 @@ void ApplyFinalOutputNames(const std::string& destinationFolder);
 
 // The names of the intermediate N files.
 std::vector<std::string> IntermediateOutputNames();
+// The name Vantor reads an intermediate file under (ignoring case); any
+// other name as it is.
+std::string FinalNameOf(const std::string& name);
 // True when name is one of Vantor's final names that the renames give
 // (these take the new spelling over a differently spelt earlier file).
 bool IsFinalOutputName(const std::string& name);

@@ -9,6 +9,16 @@ namespace k2v {
 
 namespace {
 
+// A file inside the working folder that only this program writes: a folder
+// of that name without it is the user's.
+constexpr const char* kMarkerName = ".kolbrix2vantor";
+constexpr const char* kMarkerText = "kolbrix2vantor working folder\n";
+// The final step's journal, and the folder its earlier files are moved into.
+constexpr const char* kJournalName = ".journal";
+constexpr const char* kJournalHeader = "kolbrix2vantor final-step journal 1\n";
+constexpr const char* kJournalEnd = "end\n";
+constexpr const char* kEarlierFolder = ".earlier";
+
 // The last name of a path.
 std::string NameOf(const std::string& path) {
   const size_t cut = path.find_last_of("/\\");
@@ -19,15 +29,194 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+// One step of the final step, undone by the journal.
+struct Step {
+  // 'P' puts a new file in place, 'R' removes an earlier file.
+  char kind = 'P';
+  // Its name in the destination.
+  std::string target;
+  // 'P': the earlier file moved aside first (the target, or the same name in
+  // another letter case), or empty.
+  std::string earlier;
+  // 'P': the new file's name in the working folder.
+  std::string made;
+};
+
+// Names in the journal, one line per step: tabs, line ends and backslashes
+// escaped (a name may hold any of them).
+std::string Escaped(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string Unescaped(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char c = text[++i];
+    out += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+  }
+  return out;
+}
+
+std::string JournalText(const std::vector<Step>& steps) {
+  std::string text = kJournalHeader;
+  for (const Step& s : steps) {
+    text += s.kind;
+    text += "\t" + Escaped(s.target);
+    if (s.kind == 'P') text += "\t" + Escaped(s.earlier) + "\t" + Escaped(s.made);
+    text += "\n";
+  }
+  return text + kJournalEnd;
+}
+
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t cut; (cut = text.find(separator, start)) != std::string::npos; start = cut + 1) {
+    parts.push_back(text.substr(start, cut - start));
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// The steps of a journal; false when it was not written to its end (the run
+// was killed before its first rename).
+bool ParseJournal(const std::string& text, std::vector<Step>& steps) {
+  const std::string header = kJournalHeader;
+  const std::string end = kJournalEnd;
+  if (text.size() < header.size() + end.size() || text.compare(0, header.size(), header) != 0 ||
+      text.compare(text.size() - end.size(), end.size(), end) != 0) {
+    return false;
+  }
+  const std::string body = text.substr(header.size(), text.size() - header.size() - end.size());
+  for (const std::string& line : SplitAt(body, '\n')) {
+    if (line.empty()) continue;
+    const std::vector<std::string> f = SplitAt(line, '\t');
+    if (f[0] == "P" && f.size() == 4) {
+      steps.push_back({'P', Unescaped(f[1]), Unescaped(f[2]), Unescaped(f[3])});
+    } else if (f[0] == "R" && f.size() == 2) {
+      steps.push_back({'R', Unescaped(f[1]), "", ""});
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The destination and working folder of one final step, and its moves.
+class Journal {
+ public:
+  Journal(std::string destination, std::string work) : destination_(std::move(destination)), work_(std::move(work)) {}
+
+  std::string Aside(size_t i) const { return JoinPath(JoinPath(work_, kEarlierFolder), std::to_string(i)); }
+
+  void Do(const std::vector<Step>& steps, size_t i) const {
+    const Step& s = steps[i];
+    if (s.kind == 'R') {
+      if (EntryExists(destination_ + s.target)) PlaceFile(destination_ + s.target, Aside(i));
+      return;
+    }
+    if (!s.earlier.empty() && EntryExists(destination_ + s.earlier)) PlaceFile(destination_ + s.earlier, Aside(i));
+    PlaceFile(work_ + s.made, destination_ + s.target);
+  }
+
+  // Puts step i back as it was before it; returns true when it moved a file.
+  // Each move checks where the file stands, so a second undo, after an undo
+  // that was itself cut short, finishes the first.
+  bool Undo(const std::vector<Step>& steps, size_t i) const {
+    const Step& s = steps[i];
+    bool moved = false;
+    if (s.kind == 'P' && !EntryExists(work_ + s.made) && EntryExists(destination_ + s.target)) {
+      PlaceFile(destination_ + s.target, work_ + s.made);
+      moved = true;
+    }
+    if (EntryExists(Aside(i))) {
+      PlaceFile(Aside(i), destination_ + (s.kind == 'P' ? s.earlier : s.target));
+      moved = true;
+    }
+    return moved;
+  }
+
+  bool UndoAll(const std::vector<Step>& steps) const {
+    bool moved = false;
+    for (size_t i = steps.size(); i-- > 0;) moved = Undo(steps, i) || moved;
+    SyncFolder(destination_);
+    return moved;
+  }
+
+ private:
+  std::string destination_;
+  std::string work_;
+};
+
+// Removes a working folder with its marker last, so that a run killed while
+// removing it leaves a folder that is still known as ours.
+void RemoveWorkingFolder(const std::string& folder) {
+  RemoveTree(JoinPath(folder, kEarlierFolder));
+  for (const std::string& name : ListFolderFiles(folder)) {
+    if (name != kMarkerName) DeleteFileIfExists(JoinPath(folder, name));
+  }
+  DeleteFileIfExists(JoinPath(folder, kMarkerName));
+  RemoveTree(folder);
+}
+
 }  // namespace
+
+// The marker is written first when the folder is made and removed last, so a
+// run killed in between leaves an empty folder or one that holds only the
+// start of the marker: ours too, and nothing of the user's is in them.
+WorkingFolder::Leftover WorkingFolder::Inspect(const std::string& destinationFolder) {
+  const std::string folder = destinationFolder + kName;
+  if (!EntryExists(folder)) return Leftover::None;
+  if (!IsFolderEntry(folder)) return Leftover::Foreign;
+  const std::string marker = JoinPath(folder, kMarkerName);
+  try {
+    const std::vector<std::string> entries = ListFolderEntries(folder);
+    if (entries.empty()) return Leftover::Ours;
+    if (!IsRegularFileEntry(marker)) return Leftover::Foreign;
+    const std::string text = ReadFileBytes(marker);
+    if (text == kMarkerText) return Leftover::Ours;
+    const bool startOfMarker = std::string(kMarkerText).compare(0, text.size(), text) == 0;
+    return startOfMarker && entries.size() == 1 ? Leftover::Ours : Leftover::Foreign;
+  } catch (const FileError&) {
+    return Leftover::Foreign;
+  }
+}
+
+bool WorkingFolder::Recover(const std::string& destinationFolder) {
+  const std::string folder = destinationFolder + kName;
+  const std::string journal = JoinPath(folder, kJournalName);
+  bool rolledBack = false;
+  std::vector<Step> steps;
+  if (IsRegularFileEntry(journal) && ParseJournal(ReadFileBytes(journal), steps)) {
+    rolledBack = Journal(destinationFolder, JoinPath(folder, "")).UndoAll(steps);
+  }
+  RemoveWorkingFolder(folder);
+  return rolledBack;
+}
 
 WorkingFolder::WorkingFolder(std::string destinationFolder, const std::vector<std::string>& seedNames)
     : destination_(std::move(destinationFolder)) {
   const std::string folder = destination_ + kName;
   path_ = JoinPath(folder, "");
-  RemoveTree(folder);
+  // Never a folder that is already there: it is another run's or the user's.
+  if (EntryExists(folder)) throw FileError(folder, SystemReason(EEXIST));
   CreateFolder(folder);
   try {
+    WriteFileBytes(path_ + kMarkerName, kMarkerText);
     for (const std::string& name : seedNames) {
       const std::string real = ResolveCase(destination_ + name);
       if (!FileExists(real)) continue;
@@ -37,7 +226,7 @@ WorkingFolder::WorkingFolder(std::string destinationFolder, const std::vector<st
     }
   } catch (...) {
     try {
-      RemoveTree(folder);
+      RemoveWorkingFolder(folder);
     } catch (const FileError&) {
       // The next run removes it.
     }
@@ -46,53 +235,73 @@ WorkingFolder::WorkingFolder(std::string destinationFolder, const std::vector<st
 }
 
 WorkingFolder::~WorkingFolder() {
-  if (done_) return;
+  if (keep_) return;
   try {
-    RemoveTree(destination_ + kName);
+    RemoveWorkingFolder(destination_ + kName);
   } catch (const FileError&) {
     // The next run removes it; the destination itself is unchanged.
   }
 }
 
 void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesNewSpelling) {
-  struct Placement {
-    std::string from;
-    std::string to;
-    std::string earlierSpelling;  // a differently spelt file that goes after
-  };
-  std::vector<Placement> placements;
-  const std::vector<std::string> made = ListFolderFiles(path_);
+  std::vector<Step> steps;
+  std::vector<std::string> targets;
+  std::vector<std::string> made = ListFolderFiles(path_);
+  made.erase(std::remove_if(made.begin(), made.end(),
+                            [](const std::string& n) { return n == kMarkerName || n == kJournalName; }),
+             made.end());
   for (const std::string& name : made) {
     const std::string from = path_ + name;
     const std::string existing = ResolveCase(destination_ + name);
     // A copied-in file that no stage changed stays as it is in the
     // destination (a link there stays a link).
     if (Contains(seeded_, name) && FileExists(existing) && ReadFileBytes(existing) == ReadFileBytes(from)) continue;
-    Placement p{from, existing, ""};
-    if (takesNewSpelling(name) && existing != destination_ + name) {
-      p.to = destination_ + name;
-      if (FileExists(existing) || IsLinkEntry(existing)) p.earlierSpelling = existing;
-    }
-    if (IsFolderEntry(p.to)) throw FileError(p.to, SystemReason(EISDIR));
-    placements.push_back(std::move(p));
+    Step s{'P', NameOf(existing), "", name};
+    if (takesNewSpelling(name)) s.target = name;
+    if (EntryExists(existing) && !IsFolderEntry(existing)) s.earlier = NameOf(existing);
+    if (IsFolderEntry(destination_ + s.target)) throw FileError(destination_ + s.target, SystemReason(EISDIR));
+    targets.push_back(s.target);
+    steps.push_back(std::move(s));
+  }
+  // The files the stages deleted or renamed go last.
+  for (const std::string& name : seeded_) {
+    if (!Contains(made, name) && !Contains(targets, name)) steps.push_back({'R', name, "", ""});
   }
 
-  for (const Placement& p : placements) SyncFile(p.from);
-  std::vector<std::string> placed;
-  for (const Placement& p : placements) {
-    PlaceFile(p.from, p.to);
-    placed.push_back(NameOf(p.to));
-    // (On Windows the earlier spelling names the placed file itself.)
-    if (!p.earlierSpelling.empty() && !SameNameOnDisk(p.earlierSpelling, p.to)) DeleteFileIfExists(p.earlierSpelling);
+  for (const Step& s : steps) {
+    if (s.kind == 'P') SyncFile(path_ + s.made);
   }
-  // The files the stages deleted or renamed go last, so that a run killed
-  // before this point has lost nothing.
-  for (const std::string& name : seeded_) {
-    if (!Contains(made, name) && !Contains(placed, name)) DeleteFileIfExists(destination_ + name);
+  // The journal is on the disk before the first file moves.
+  const std::string journal = path_ + kJournalName;
+  WriteFileBytes(journal, JournalText(steps));
+  SyncFile(journal);
+  CreateFolder(path_ + kEarlierFolder);
+  SyncFolder(path_);
+
+  const Journal moves(destination_, path_);
+  for (size_t i = 0; i <= steps.size(); ++i) {
+    try {
+      if (i < steps.size()) {
+        moves.Do(steps, i);
+      } else {
+        SyncFolder(destination_);
+      }
+    } catch (const FileError& e) {
+      const std::string failed = i < steps.size() ? destination_ + steps[i].target : e.path();
+      try {
+        moves.UndoAll(steps);
+        DeleteFileIfExists(journal);
+      } catch (const FileError&) {
+        // The journal stays: the next run into this folder puts the rest back.
+        keep_ = true;
+      }
+      throw FileError(failed, e.reason());
+    }
   }
-  SyncFolder(destination_);
-  RemoveTree(destination_ + kName);
-  done_ = true;
+  // Done: without its journal the working folder holds only what goes.
+  DeleteFileIfExists(journal);
+  keep_ = true;
+  RemoveWorkingFolder(destination_ + kName);
 }
 
 }  // namespace k2v
