@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/files.hpp"
 #include "run/batch_run.hpp"
 #include "test_support.hpp"
 
@@ -28,6 +30,9 @@ TEST(BatchDiscovery, FindsEveryNonEmptyX1InAnyCaseAndAtAnyDepthWithoutFollowingL
   test::WriteBytes(site / "north" / "empty" / "X1.TXT", "");
   test::WriteSjis(site / "north" / "other" / "X4.TXT", "1,1.00\r\n");
   fs::create_directory_symlink(site / "K1", site / "north" / "alias");
+  // A boring in the trash, or any hidden folder, is not the user's to convert.
+  test::WriteSjis(site / ".Trash-1000" / "files" / "B01" / "x1.txt", "1,1.00,0,砂\r\n");
+  test::WriteSjis(site / "north" / ".snapshot" / "X1.TXT", "1,1.00,0,砂\r\n");
 
   std::vector<BatchBoring> borings = FindBorings(site.string(), "/out");
   std::vector<std::string> found;
@@ -153,6 +158,52 @@ TEST_F(BatchCommandTest, OverlappingRootsAreRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(Contains(err, source.string()) && Contains(err, destination.string())) << err;
   }
   EXPECT_EQ(test::Snapshot(root.path()), before);
+}
+
+TEST_F(BatchCommandTest, LinksInTheDestinationTreeNeverLeadIntoASourceOrAnotherBoring) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links are a POSIX test here: on Windows making one needs a privilege";
+#endif
+  for (const char* b : {"b1", "B01", "B02", "K1"}) FullExport(site / b);
+  fs::create_directories(dest / "B01");
+  // b1 leads into the source tree, B02 to B01's destination, and the report
+  // name to a source file.
+  fs::create_directory_symlink(site, dest / "b1");
+  fs::create_directory_symlink(dest / "B01", dest / "B02");
+  fs::create_symlink(site / "K1" / "X1.TXT", dest / "kolbrix2vantor-report.csv");
+  const auto sourceBefore = test::Snapshot(site);
+
+  EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 1) << out << err;
+  EXPECT_EQ(test::Snapshot(site), sourceBefore);
+  EXPECT_TRUE(Contains(out, "Converted with warnings: 1\nRefused:                 3\n")) << out;
+  EXPECT_TRUE(Contains(out, "  b1: refused\n      変換先ﾌｫﾙﾀﾞが変換元ﾌｫﾙﾀﾞの中にあります。\n      " +
+                                (dest / "b1").string() + " -> " + site.string() + "\n      " + site.string() + "\n"))
+      << out;
+  EXPECT_TRUE(Contains(out, "  B01: refused\n      変換先ﾌｫﾙﾀﾞが別のボーリングの変換先と同じです。\n      " +
+                                (dest / "B01").string() + "\n      " + (dest / "B02").string() + "\n"))
+      << out;
+  EXPECT_TRUE(Contains(out, "  B02: refused\n      変換先ﾌｫﾙﾀﾞが別のボーリングの変換先と同じです。\n      " +
+                                (dest / "B02").string() + "\n      " + (dest / "B01").string() + "\n"))
+      << out;
+  EXPECT_TRUE(fs::is_empty(dest / "B01"));
+  // The report replaced the link.
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dest / "kolbrix2vantor-report.csv")));
+  EXPECT_TRUE(Contains(Report(), "\"K1\",converted with warnings,")) << Report();
+}
+
+TEST(BatchReport, FailedWriteKeepsTheEarlierReport) {
+  test::TempDir root;
+  test::WriteBytes(root / "kolbrix2vantor-report.csv", "the earlier report\r\n");
+  BoringResult converted;
+  converted.relativePath = "K1";
+  converted.outcome = BoringOutcome::Converted;
+  SetFaultHook([](FileOperation op, const std::string&) { return op == FileOperation::Write ? ENOSPC : 0; });
+  EXPECT_THROW(WriteBatchReport(root.path().string(), {converted}), FileError);
+  SetFaultHook(nullptr);
+  EXPECT_EQ(test::Snapshot(root.path()), (std::vector<std::pair<std::string, std::string>>{
+                                             {"kolbrix2vantor-report.csv", "the earlier report\r\n"}}));
+  EXPECT_EQ(WriteBatchReport(root.path().string(), {converted}), (root / "kolbrix2vantor-report.csv").string());
+  EXPECT_TRUE(Contains(test::ReadBytes(root / "kolbrix2vantor-report.csv"), "\"K1\",converted,"));
 }
 
 TEST_F(BatchCommandTest, WrongUsageExitsWithTwoAndNoBoringIsARefusal) {

@@ -25,7 +25,8 @@ void PrintHelp(std::ostream& out) {
   out << kUsage
       << "Convert every Kolbrix export below SOURCE_ROOT (each folder that holds a\n"
          "non-empty x1.txt) into the same relative folder below DESTINATION_ROOT,\n"
-         "each exactly as a single conversion into that folder would.\n"
+         "each exactly as a single conversion into that folder would. Hidden folders\n"
+         "(whose names begin with \".\", such as a trash can) are passed over.\n"
          "\n"
          "  -y, --yes             create missing destination folders without asking\n"
          "  -j, --jobs N          borings converted at the same time (default: the\n"
@@ -174,6 +175,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
     try {
       out << "Report: " << WriteBatchReport(destinationRoot, results) << "\n";
     } catch (const FileError& e) {
+      // The earlier report, if any, is still there as it was.
+      out << "No report: " << e.path() << " could not be written: " << e.reason() << "\n";
       err << "kolbrix2vantor: the report could not be written: " << e.what() << "\n";
       status = 3;
     }

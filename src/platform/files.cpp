@@ -121,6 +121,37 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   if (!ok) throw FileError(path, Reason(err));
 }
 
+void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
+  const size_t cut = path.find_last_of("/\\");
+  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  const std::string fresh = folder + "." + name + ".new";
+  std::error_code ec;
+  // A file of that name can only be left from an earlier attempt.
+  fs::remove(NativePath(fresh), ec);
+  try {
+    CheckFault(FileOperation::Create, fresh);
+    std::FILE* f = OpenFile(fresh, "wb");
+    if (!f) throw FileError(path, Reason(errno));
+    int err = 0;
+    try {
+      CheckFault(FileOperation::Write, fresh);
+    } catch (const FileError&) {
+      std::fclose(f);
+      throw;
+    }
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) err = errno ? errno : EIO;
+    if (std::fclose(f) != 0 && !err) err = errno;
+    if (err) throw FileError(path, Reason(err));
+    SyncFile(fresh);
+    PlaceFile(fresh, path);
+  } catch (const FileError& e) {
+    fs::remove(NativePath(fresh), ec);
+    if (e.path() == path) throw;
+    throw FileError(path, e.reason());
+  }
+}
+
 void CopyFileReplacing(const std::string& from, const std::string& to) {
   CheckFault(FileOperation::Copy, to);
   std::string source = ResolveCase(from);

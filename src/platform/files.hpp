@@ -68,6 +68,11 @@ std::int64_t FileSize(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 // Creates or replaces the file with the bytes; throws FileError.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Creates or replaces the file at the exact path in one step: the bytes go
+// to a new hidden file beside it, flushed to the disk, which then takes the
+// name. A link at path is replaced, not followed; a failure leaves the
+// earlier file as it was. Throws FileError.
+void WriteFileInOneStep(const std::string& path, const std::string& bytes);
 // Copies from to to, replacing a file of that name; throws FileError.
 void CopyFileReplacing(const std::string& from, const std::string& to);
 // Gives the file from the name to (the new spelling), replacing a file of that

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <map>
 #include <mutex>
 #include <new>
 #include <set>
@@ -107,14 +108,34 @@ std::vector<BatchBoring> FindBorings(const std::string& sourceRoot, const std::s
   const char sep = NativePathRules().Separator();
   for (const std::string& relative : FindFoldersHolding(sourceRoot, "x1.txt")) {
     if (relative.empty()) {
-      borings.push_back({".", sourceRoot, destinationRoot});
+      borings.push_back({".", sourceRoot, destinationRoot, ""});
       continue;
     }
     // The paths in the system's form: the control files and the vocabulary
     // come from the destination's levels split at the separator.
     std::string native = relative;
     std::replace(native.begin(), native.end(), '/', sep);
-    borings.push_back({relative, JoinPath(sourceRoot, native), JoinPath(destinationRoot, native)});
+    borings.push_back({relative, JoinPath(sourceRoot, native), JoinPath(destinationRoot, native), ""});
+  }
+  // Each destination as it is on the disk: a boring folder of the
+  // destination tree may be a link into the source tree or to another one.
+  const std::string resolvedSource = ResolvedPath(sourceRoot);
+  std::map<std::string, size_t> byDestination;
+  for (size_t i = 0; i < borings.size(); ++i) {
+    BatchBoring& b = borings[i];
+    const std::string resolved = ResolvedPath(b.destination);
+    if (resolved == resolvedSource || PathIsWithin(resolved, resolvedSource)) {
+      b.refusal = std::string(batch_text::kDestinationInSource) + "\n" + b.destination + " -> " + resolved + "\n" +
+                  sourceRoot;
+      continue;
+    }
+    const auto [earlier, isNew] = byDestination.emplace(resolved, i);
+    if (isNew) continue;
+    BatchBoring& other = borings[earlier->second];
+    b.refusal = std::string(batch_text::kSameDestination) + "\n" + b.destination + "\n" + other.destination;
+    if (other.refusal.empty()) {
+      other.refusal = std::string(batch_text::kSameDestination) + "\n" + other.destination + "\n" + b.destination;
+    }
   }
   return borings;
 }
@@ -154,6 +175,11 @@ void CreateBatchFolders(const std::string& destinationRoot, const std::vector<Ba
 BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& options) {
   BoringResult result;
   result.relativePath = boring.relativePath;
+  if (!boring.refusal.empty()) {
+    result.outcome = BoringOutcome::Refused;
+    result.messages.push_back(boring.refusal);
+    return result;
+  }
   CollectingFrontEnd ui(options.folderAnswer);
   try {
     // The borings' workers keep the processors busy; each boring is
@@ -165,7 +191,10 @@ BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& option
     switch (r.outcome) {
       case RunOutcome::Finished:
         result.outcome = r.warnings.empty() ? BoringOutcome::Converted : BoringOutcome::ConvertedWithWarnings;
+        // The closing status, then what the run told besides (the undoing
+        // of an interrupted run), then the data it could not convert.
         result.messages.push_back(ui.status);
+        result.messages.insert(result.messages.end(), ui.messages.begin(), ui.messages.end());
         result.messages.insert(result.messages.end(), r.warnings.begin(), r.warnings.end());
         result.layerCount = r.layerCount;
         result.uncodedLayers = r.uncodedLayers;
@@ -312,7 +341,7 @@ std::string BatchReportCsv(const std::vector<BoringResult>& results) {
 
 std::string WriteBatchReport(const std::string& destinationRoot, const std::vector<BoringResult>& results) {
   const std::string path = JoinPath(destinationRoot, kBatchReportName);
-  WriteFileBytes(path, BatchReportCsv(results));
+  WriteFileInOneStep(path, BatchReportCsv(results));
   return path;
 }
 

@@ -19,7 +19,17 @@ struct BatchBoring {
   // The export folder, and the destination root joined with relativePath.
   std::string source;
   std::string destination;
+  // Not empty when the boring is refused before the batch starts: its
+  // destination lies in the source tree, or is another boring's (through a
+  // link). The message names both.
+  std::string refusal;
 };
+
+// The refusals of the borings whose destinations are unsafe, set before the batch starts.
+namespace batch_text {
+inline constexpr const char* kDestinationInSource = "変換先ﾌｫﾙﾀﾞが変換元ﾌｫﾙﾀﾞの中にあります。";
+inline constexpr const char* kSameDestination = "変換先ﾌｫﾙﾀﾞが別のボーリングの変換先と同じです。";
+}  // namespace batch_text
 
 enum class BoringOutcome { Converted, ConvertedWithWarnings, Refused, Failed };
 
@@ -43,7 +53,10 @@ enum class RootOverlap { None, Same, DestinationInsideSource, SourceInsideDestin
 RootOverlap CheckRootOverlap(const std::string& sourceRoot, const std::string& destinationRoot);
 
 // Every folder at or below sourceRoot that holds a non-empty x1.txt (any
-// letter case), in name order, with its destination below destinationRoot.
+// letter case; hidden folders are passed over), in name order, with its
+// destination below destinationRoot. A boring whose destination, as it is on
+// the disk (links resolved), lies in the source tree or is the destination of
+// another boring gets its refusal.
 std::vector<BatchBoring> FindBorings(const std::string& sourceRoot, const std::string& destinationRoot);
 
 // The folders the batch would have to create: the missing levels of the
@@ -109,8 +122,9 @@ inline constexpr const char* kBatchReportName = "kolbrix2vantor-report.csv";
 // code (the two counts empty unless converted).
 std::string BatchReportCsv(const std::vector<BoringResult>& results);
 
-// Writes the report into the destination root and returns its path. Throws
-// FileError.
+// Writes the report into the destination root and returns its path: a new
+// file put in place in one step, so that a link there is replaced, not
+// followed, and a failed write leaves the earlier report. Throws FileError.
 std::string WriteBatchReport(const std::string& destinationRoot, const std::vector<BoringResult>& results);
 
 }  // namespace k2v
