@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # Usage: bench/kill_test.sh [--kills N] [--records N]
 #   Converts a generated large export (B) over a complete earlier conversion of
-#   another one (A), kills the command at a random moment, and checks that every
-#   file of the destination is still whole: A's file or B's, nothing cut off and
-#   no intermediate name. Repeats N times (default 40) and prints how many kills
-#   left every earlier file whole. The command is $K2V (default build/kolbrix2vantor).
+#   another one (A) and ends it in three ways, N times each (default 40):
+#   1. killed at a random moment;
+#   2. killed inside its final step, at each of its renames in turn (through a
+#      preloaded library, bench/final_step_kill.c);
+#   3. with a second run (of A) started at the same moment into the same folder.
+#   After 1 and 2 the next run into the folder (one that fails at its first
+#   file, so that it changes nothing itself) must leave one whole conversion:
+#   after 2 always the earlier one, A. After 3 one run must have converted,
+#   the other been refused, and the folder must hold one whole conversion.
+#   Prints the figure of each. The command is $K2V (default build/kolbrix2vantor).
 
 set -uo pipefail
 export LC_ALL=C
@@ -17,7 +23,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --kills) kills="${2:?--kills needs a number}"; shift 2 ;;
     --records) records="${2:?--records needs a number}"; shift 2 ;;
-    -h|--help) sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "kill_test.sh: unknown argument '$1'" >&2; exit 2 ;;
   esac
 done
@@ -38,37 +44,93 @@ convert() { "$k2v" --yes --system-dir "$system_dir" "$1" "$2" >/dev/null 2>&1; }
 sums() { (cd "$1" && find . -path ./.kolbrix2vantor-work -prune -o -type f -printf '%P\n' | sort | while read -r f; do
   printf '%s\t%s\n' "$f" "$(md5sum < "$f" | cut -d' ' -f1)"; done); }
 
-# The same destination path in two trees, so CNT.TXT (made from the path) agrees.
-dest="$work/a/GB/K001/S01"
-refB="$work/b/GB/K001/S01"
-convert "$work/B" "$refB" || { echo "kill_test.sh: the conversion of B failed" >&2; exit 1; }
-sums "$refB" > "$work/B.sums"
+# B's conversion is made in the same folder as A's, so that CNT.TXT (made
+# from the path) agrees.
+dest="$work/GB/K001/S01"
+convert "$work/B" "$dest" || { echo "kill_test.sh: the conversion of B failed" >&2; exit 1; }
+sums "$dest" > "$work/B.sums"
+rm -rf "$dest"
 start=$EPOCHREALTIME
 convert "$work/A" "$dest" || { echo "kill_test.sh: the conversion of A failed" >&2; exit 1; }
 took_us=$(( 10#${EPOCHREALTIME/[.,]/} - 10#${start/[.,]/} ))
 sums "$dest" > "$work/A.sums"
 echo "One conversion takes $(awk -v u="$took_us" 'BEGIN { printf "%.2f s", u / 1e6 }'); killing at random moments within it."
 
+# name<TAB>checksum lists compared whole: "A", "B" or "mixed".
+state_of() {
+  local now; now=$(sums "$dest")
+  if [ "$now" = "$(cat "$work/A.sums")" ]; then echo A
+  elif [ "$now" = "$(cat "$work/B.sums")" ]; then echo B
+  else echo mixed; fi
+}
+# The next run into the folder, failing at its first file (a 1 KiB file-size
+# limit): what it leaves is what it found, after undoing a killed final step.
+next_run() { (ulimit -f 1; "$k2v" --yes --system-dir "$system_dir" "$work/A" "$dest" >/dev/null 2>"$work/next.err"); }
+# B's conversion over A in the background, its pid in $pid.
+start_b() { "$k2v" --yes --system-dir "$system_dir" "$work/B" "$dest" >/dev/null 2>&1 & pid=$!; }
+
+echo "1. Killed at random moments."
 whole=0
 for ((k = 1; k <= kills; k++)); do
-  # A complete earlier conversion, then B killed part-way over it.
   convert "$work/A" "$dest"
   delay_us=$(( (RANDOM * 32768 + RANDOM) % (took_us + 1) ))
-  "$k2v" --yes --system-dir "$system_dir" "$work/B" "$dest" >/dev/null 2>&1 &
-  pid=$!
+  start_b
   sleep "$(awk -v u="$delay_us" 'BEGIN { printf "%.6f", u / 1e6 }')"
   kill -KILL "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
-  bad=$(sums "$dest" | awk -F'\t' -v a="$work/A.sums" -v b="$work/B.sums" '
-    BEGIN { while ((getline l < a) > 0) { split(l, f, "\t"); A[f[1]] = f[2] }
-            while ((getline l < b) > 0) { split(l, f, "\t"); B[f[1]] = f[2] } }
-    { seen[$1] = 1; if ($2 != A[$1] && $2 != B[$1]) print "cut or foreign: " $1 }
-    END { for (n in A) if (!(n in seen)) print "lost: " n }')
-  if [ -z "$bad" ]; then
+  next_run
+  state=$(state_of)
+  if [ "$state" != mixed ] && [ ! -e "$dest/.kolbrix2vantor-work" ]; then
     whole=$((whole + 1))
   else
-    echo "kill $k after $(awk -v u="$delay_us" 'BEGIN { printf "%.3f s", u / 1e6 }'):"
-    echo "$bad" | sed 's/^/  /'
+    echo "  kill $k after $(awk -v u="$delay_us" 'BEGIN { printf "%.3f s", u / 1e6 }'): $state"
   fi
 done
-echo "$whole of $kills kills left every earlier file whole."
+echo "$whole of $kills kills at random moments left one whole conversion after the next run."
+
+echo "2. Killed inside the final step."
+shim="$work/final_step_kill.so"
+cc -shared -fPIC -O2 -o "$shim" "$repo/bench/final_step_kill.c" -ldl || exit 1
+convert "$work/A" "$dest"
+K2V_COUNT_RENAMES="$work/renames" LD_PRELOAD="$shim" "$k2v" --yes --system-dir "$system_dir" "$work/B" "$dest" \
+  >/dev/null 2>&1 || { echo "kill_test.sh: the counted conversion of B failed" >&2; exit 1; }
+renames=$(cat "$work/renames")
+echo "   The final step of B over A makes $renames renames; killing before each in turn."
+whole=0
+for ((k = 1; k <= kills; k++)); do
+  convert "$work/A" "$dest"
+  at=$(( (k - 1) % renames + 1 ))
+  K2V_KILL_AT_RENAME=$at LD_PRELOAD="$shim" "$k2v" --yes --system-dir "$system_dir" "$work/B" "$dest" >/dev/null 2>&1 &
+  wait "$!" 2>/dev/null
+  next_run
+  state=$(state_of)
+  # Killed before its first rename, the run had moved nothing: nothing to undo, nothing said.
+  said=1
+  [ "$at" = 1 ] || grep -q "中断された前回の変換を取り消し" "$work/next.err" || said=0
+  if [ "$state" = A ] && [ "$said" = 1 ]; then
+    whole=$((whole + 1))
+  else
+    echo "  kill before rename $at: $state"
+    sed 's/^/    /' "$work/next.err"
+  fi
+done
+echo "$whole of $kills kills inside the final step left the earlier conversion whole after the next run."
+
+echo "3. Two runs started together."
+together=0
+for ((k = 1; k <= kills; k++)); do
+  convert "$work/A" "$dest"
+  "$k2v" --yes --system-dir "$system_dir" "$work/B" "$dest" >/dev/null 2>"$work/b.err" & b=$!
+  "$k2v" --yes --system-dir "$system_dir" "$work/A" "$dest" >/dev/null 2>"$work/a.err" & a=$!
+  wait "$b"; sb=$?
+  wait "$a"; sa=$?
+  state=$(state_of)
+  busy=0
+  grep -q "別の変換で使用中です" "$work/a.err" "$work/b.err" && busy=1
+  if { [ "$sa$sb" = 01 ] || [ "$sa$sb" = 10 ]; } && [ "$busy" = 1 ] && [ "$state" != mixed ]; then
+    together=$((together + 1))
+  else
+    echo "  pair $k: exit statuses A $sa, B $sb; destination $state"
+  fi
+done
+echo "$together of $kills pairs: one converted, the other was refused, and the folder holds one whole conversion."
