@@ -132,6 +132,14 @@ bool PathIsWithin(const std::string& path, const std::string& root) {
   return path.size() == base.size() || IsSeparator(path[base.size()]);
 }
 
+std::string PathKey(const std::string& path) {
+  std::string key = path;
+#ifdef _WIN32
+  for (char& c : key) c = IsSeparator(c) ? '\\' : Upper(c);
+#endif
+  return key;
+}
+
 int VolumeIndexOf(const std::vector<Volume>& volumes, const std::string& path) {
   int best = -1;
   size_t bestLength = 0;

@@ -51,5 +51,8 @@ int VolumeIndexOf(const std::vector<Volume>& volumes, const std::string& path);
 // True when path is root or lies below it, comparing whole names (on
 // Windows ignoring letter case, either separator).
 bool PathIsWithin(const std::string& path, const std::string& root);
+// The path in the form in which every spelling of it that PathIsWithin takes
+// for the same path is equal (on Windows upper case, "\\" separators).
+std::string PathKey(const std::string& path);
 
 }  // namespace k2v

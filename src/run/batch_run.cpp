@@ -129,7 +129,7 @@ std::vector<BatchBoring> FindBorings(const std::string& sourceRoot, const std::s
                   sourceRoot;
       continue;
     }
-    const auto [earlier, isNew] = byDestination.emplace(resolved, i);
+    const auto [earlier, isNew] = byDestination.emplace(PathKey(resolved), i);
     if (isNew) continue;
     BatchBoring& other = borings[earlier->second];
     b.refusal = std::string(batch_text::kSameDestination) + "\n" + b.destination + "\n" + other.destination;
