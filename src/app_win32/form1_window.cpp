@@ -169,7 +169,9 @@ Form1Window::Form1Window(WindowSetup setup) {
   form_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(window_text::kCaption).c_str(),
                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, CW_USEDEFAULT,
                           CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
-  picture_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+  // Picture1 paints under its controls too: a frame (group box) draws its
+  // border and caption only, and its inside is Picture1's grey.
+  picture_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, 0,
                              10, 10, form_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureId)), instance, this);
   CreateControls();
   Layout(DpiOf(form_));
@@ -322,7 +324,6 @@ void Form1Window::ShowFolderRows(Side side, const std::vector<FolderRow>& rows) 
   for (const FolderRow& row : rows) {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row.text).c_str()));
   }
-  if (!rows.empty()) SendMessageW(list, LB_SETCURSEL, 0, 0);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }

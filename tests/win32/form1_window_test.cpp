@@ -212,5 +212,41 @@ TEST_F(Form1WindowTest, ListsKeysAndDropsReachTheWindow) {
   EXPECT_EQ(window.Handle(), nullptr);
 }
 
+TEST_F(Form1WindowTest, TabGoesThroughTheControlsInOrderAndEnterInAPathBoxStartsNoRun) {
+  Form1Window window(Setup());
+  int runs = 0;
+  window.SetMessageSeam([&](const MessageBoxContent&) {
+    ++runs;
+    return MessageAnswer::No;
+  });
+  ShowWindow(window.Handle(), SW_SHOW);
+  SetForegroundWindow(window.Handle());
+  // A key as the message loop hands it to the dialog keys.
+  auto press = [&](WPARAM key) {
+    MSG msg{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    if (!IsDialogMessageW(window.Handle(), &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    window.ProcessPendingEvents();
+  };
+  SetFocus(window.Control("Text2"));
+  std::vector<std::string> order;
+  for (int i = 0; i < 8; ++i) {
+    for (const char* name : {"Text2", "Text1", "Dir2", "Drive2", "Dir1", "Drive1", "Command1", "Command2"}) {
+      if (GetFocus() == window.Control(name)) order.push_back(name);
+    }
+    press(VK_TAB);
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Text2", "Text1", "Dir2", "Drive2", "Dir1", "Drive1", "Command1",
+                                             "Command2"}));
+  EXPECT_EQ(GetFocus(), window.Control("Text2"));
+
+  Type(window.Control("Text2"), "C:\\nowhere");
+  press(VK_RETURN);
+  EXPECT_EQ(runs, 0);
+  EXPECT_NE(window.Handle(), nullptr);
+}
+
 }  // namespace
 }  // namespace k2v
