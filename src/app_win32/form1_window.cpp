@@ -488,7 +488,7 @@ LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The focus comes back to the control that had it, as in a dialog.
       if (LOWORD(wParam) == WA_INACTIVE) {
         lastFocus_ = GetFocus();
-      } else {
+      } else if (!IsChild(form_, GetFocus())) {
         SetFocus(lastFocus_ && IsChild(form_, lastFocus_) ? lastFocus_ : controls_[Text2]);
       }
       return 0;

@@ -154,6 +154,9 @@ TEST_F(Form1WindowTest, ARunFromTheButtonsConvertsTheSampleAndTheMouseClearsTheS
 
   Type(window.Control("Text2"), Native(std::string(K2V_EXAMPLES_DIR) + "/sample"));
   Type(window.Control("Text1"), destination);
+  // The window is idle between the user's actions: what showing it set off
+  // (activation, focus) is over before the click.
+  window.ProcessPendingEvents();
   SendMessageW(window.Control("Command1"), BM_CLICK, 0, 0);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "ﾌｫﾙﾀﾞがありません。新規作成しますか？");
