@@ -5,7 +5,8 @@ get_filename_component(K2V_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 # Each folder under src/ is a library that sees only its own headers and those
 # of the folders below it (a view of links in the build folder), so an include
 # of a higher layer does not compile. Dependencies point down:
-#   cli, app -> run -> convert, titles, soil -> io -> platform -> text
+#   cli -> run; app, app_win32 -> window -> run -> convert, titles, soil -> io
+#   -> platform -> text
 # Files that hold only Linux system calls; each has a *_win32.cpp counterpart.
 set(K2V_POSIX_ONLY platform/radudi_search.cpp platform/folder_walk.cpp)
 
@@ -53,3 +54,6 @@ k2v_layer(titles BELOW io platform text)
 k2v_layer(convert BELOW soil io platform text)
 k2v_layer(run BELOW convert titles soil io platform text)
 k2v_layer(cli BELOW run convert titles soil io platform text)
+# The window's behaviour, with no toolkit; its views are app (Qt) and
+# app_win32 (Windows).
+k2v_layer(window BELOW run convert titles soil io platform text)

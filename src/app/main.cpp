@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.hpp"
+#include "app/form1_widget.hpp"
 #include "app/japanese_texts.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
@@ -129,8 +129,8 @@ int main(int argc, char** argv) {
   setup.programFolder = k2v::ProgramFolder();
   setup.runOptions = k2v::RunOptions{systemDirGiven ? systemDir : k2v::SysDir()};
 
-  k2v::Form1 window(setup);
-  if (!window.Form_Load()) return 1;
+  k2v::Form1Widget window(setup);
+  if (!window.Model().Form_Load()) return 1;
   window.show();
   return QApplication::exec();
 }

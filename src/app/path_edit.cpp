@@ -1,28 +1,24 @@
 #include "app/path_edit.hpp"
 
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMimeData>
 #include <QUrl>
 
 namespace k2v {
 
-QString DroppedFolder(const QMimeData* data) {
+QString DroppedPath(const QMimeData* data) {
   if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
   const QUrl url = data->urls().first();
   if (!url.isLocalFile()) return {};
-  QFileInfo info(url.toLocalFile());
-  if (info.isDir()) return QDir::cleanPath(info.absoluteFilePath());
-  if (info.isFile()) return QDir::cleanPath(info.absolutePath());
-  return {};
+  const QString path = url.toLocalFile();
+  return QFileInfo::exists(path) ? path : QString();
 }
 
 PathEdit::PathEdit(QWidget* parent) : QLineEdit(parent) { setAcceptDrops(true); }
 
 void PathEdit::dragEnterEvent(QDragEnterEvent* event) {
-  if (!DroppedFolder(event->mimeData()).isEmpty()) {
+  if (!DroppedPath(event->mimeData()).isEmpty()) {
     event->acceptProposedAction();
     return;
   }
@@ -30,7 +26,7 @@ void PathEdit::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void PathEdit::dragMoveEvent(QDragMoveEvent* event) {
-  if (!DroppedFolder(event->mimeData()).isEmpty()) {
+  if (!DroppedPath(event->mimeData()).isEmpty()) {
     event->acceptProposedAction();
     return;
   }
@@ -38,14 +34,13 @@ void PathEdit::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void PathEdit::dropEvent(QDropEvent* event) {
-  const QString folder = DroppedFolder(event->mimeData());
-  if (folder.isEmpty()) {
+  const QString path = DroppedPath(event->mimeData());
+  if (path.isEmpty()) {
     QLineEdit::dropEvent(event);
     return;
   }
   event->acceptProposedAction();
-  setText(folder);
-  emit FolderDropped(folder);
+  emit PathDropped(path);
 }
 
 }  // namespace k2v

@@ -15,8 +15,8 @@ class PathEdit : public QLineEdit {
   explicit PathEdit(QWidget* parent = nullptr);
 
  signals:
-  // A folder was dropped on the box (a dropped file stands for its folder).
-  void FolderDropped(const QString& folder);
+  // A file or folder was dropped on the box.
+  void PathDropped(const QString& path);
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -24,7 +24,8 @@ class PathEdit : public QLineEdit {
   void dropEvent(QDropEvent* event) override;
 };
 
-// The local folder that dropped data names, or an empty text.
-QString DroppedFolder(const QMimeData* data);
+// The existing local file or folder that dropped data names first, or an
+// empty text.
+QString DroppedPath(const QMimeData* data);
 
 }  // namespace k2v

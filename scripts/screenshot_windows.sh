@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Saves a picture of the Win32 window (kolbrix2vantor-gui.exe under Wine),
+# after it converted the bundled sample, to docs/window-windows.png. Builds
+# the Windows view into build-win/ first (see scripts/windows_test.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+windows_build=${K2V_WINDOWS_BUILD:-build-win}
+case $windows_build in /*) ;; *) windows_build=$root/$windows_build ;; esac
+
+# shellcheck source=scripts/wine_env.sh
+source scripts/wine_env.sh
+scripts/install_packages.sh imagemagick
+
+cmake -S . -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DK2V_BUILD_GUI=ON -DK2V_BUILD_BENCH=OFF >/dev/null
+cmake --build "$windows_build" -j"$(nproc)" --target win32_window_shot
+
+# A fixed destination, so that the picture does not change from one run to
+# the next; the lists open on examples/, the folder the window starts in.
+work=${TMPDIR:-/tmp}/kolbrix2vantor-shot
+rm -rf "$work"
+mkdir -p "$work"
+trap 'cleanup; rm -rf "$work"' EXIT
+windows() { echo "Z:$1" | tr / '\\'; }
+printf '[RADUDI]\r\n%s\\\r\n' "$(windows "$root/examples/RADUDI")" >"$work/Radudi32.ini"
+out=$root/docs/window-windows.png
+(cd examples && wine "$windows_build"/win32_window_shot.exe "$(windows "$root/examples/sample")" \
+  "$(windows "$work/ganban/S01")" "$(windows "$root/examples/RADUDI")" "$(windows "$work")" 6 >"$work/place") &
+shot=$!
+for _ in $(seq 100); do [ -s "$work/place" ] && break; sleep 0.1; done
+sleep 2
+read -r left top width height <"$work/place"
+import -window root -crop "${width}x${height}+${left}+${top}" +repage "$out"
+wait "$shot" || true
+test -s "$out"
+echo "Saved $out"

@@ -1,0 +1,578 @@
+#include "app_win32/form1_window.hpp"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "platform/wide_text.hpp"
+#include "window/window_text.hpp"
+
+namespace k2v {
+
+namespace {
+
+constexpr const wchar_t* kFormClass = L"K2VForm1";
+constexpr const wchar_t* kPictureClass = L"K2VPicture1";
+constexpr const wchar_t* kSearchClass = L"K2VSearch";
+constexpr int kFirstControlId = 100;
+constexpr int kPictureId = 99;
+// Posted once a drive was picked in a drive list (wParam: 0 source, 1 destination).
+constexpr UINT kDrivePicked = WM_APP + 1;
+
+size_t SideIndex(Side side) { return side == Side::Source ? 0 : 1; }
+// The light grey of the window's background.
+constexpr COLORREF kBackground = RGB(192, 192, 192);
+// The window's client area, in twips.
+constexpr int kClientWidth = 9090;
+constexpr int kClientHeight = 6495;
+// The open list of a drive list, below its box, in twips.
+constexpr int kDropDownHeight = 1800;
+// The size of the UI font, in points.
+constexpr int kFontPoints = 9;
+
+// The controls on Picture1, in tab order. Places are in twips on Picture1:
+// a control inside a frame has the frame's place added to its own.
+struct Spec {
+  const char* name;
+  const wchar_t* windowClass;
+  const char* caption;
+  int left, top, width, height;
+  DWORD style;
+  DWORD exStyle;
+};
+
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+constexpr DWORD kText = WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kFrame = BS_GROUPBOX;
+constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
+constexpr DWORD kDrive = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
+
+const Spec kSpecs[] = {
+    {"Label2", L"STATIC", window_text::kSourceLabel, 240, 300, 2085, 315, kLabel, 0},
+    {"Text2", L"EDIT", "", 2400, 240, 6255, 405, kText, WS_EX_CLIENTEDGE},
+    {"Label1", L"STATIC", window_text::kDestinationLabel, 240, 900, 2055, 315, kLabel, 0},
+    {"Text1", L"EDIT", "", 2400, 840, 6255, 405, kText, WS_EX_CLIENTEDGE},
+    {"Frame2", L"BUTTON", window_text::kSourceFrame, 1200, 1620, 3135, 2895, kFrame, 0},
+    {"Dir2", L"LISTBOX", "", 1200 + 240, 1620 + 420, 2595, 1530, kList, WS_EX_CLIENTEDGE},
+    {"Drive2", L"COMBOBOX", "", 1200 + 240, 1620 + 2220, 2595, 390, kDrive, 0},
+    {"Frame1", L"BUTTON", window_text::kDestinationFrame, 4980, 1620, 2895, 2895, kFrame, 0},
+    {"Dir1", L"LISTBOX", "", 4980 + 240, 1620 + 420, 2415, 1530, kList, WS_EX_CLIENTEDGE},
+    {"Drive1", L"COMBOBOX", "", 4980 + 240, 1620 + 2220, 2415, 390, kDrive, 0},
+    {"Frame3", L"BUTTON", window_text::kMessageFrame, 240, 4740, 8475, 675, kFrame, 0},
+    {"Label3", L"STATIC", "", 240 + 180, 4740 + 240, 8175, 315, kLabel | SS_PATHELLIPSIS, 0},
+    {"Command1", L"BUTTON", window_text::kExecute, 2520, 5580, 1935, 555, kButton, 0},
+    {"Command2", L"BUTTON", window_text::kExit, 5160, 5580, 2055, 555, kButton, 0},
+};
+
+enum Index { Label2, Text2, Label1, Text1, Frame2, Dir2, Drive2, Frame1, Dir1, Drive1, Frame3, Label3, Command1, Command2 };
+
+template <typename Fn>
+Fn User32(const char* name) {
+  FARPROC proc = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
+}
+
+// The window's DPI (per monitor where the system knows it), else the system's.
+int DpiOf(HWND hwnd) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
+  if (getDpiForWindow && hwnd) {
+    const UINT dpi = getDpiForWindow(hwnd);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+void AdjustForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+  using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = User32<AdjustFn>("AdjustWindowRectExForDpi");
+  if (adjust) {
+    adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
+  } else {
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  }
+}
+
+int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool FontIsInstalled(const wchar_t* face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(screen, &wanted, FontFound, reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+Form1Window* WindowOf(HWND hwnd) { return reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+void Remember(HWND hwnd, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+}
+
+std::wstring TextOfWindow(HWND hwnd) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+std::wstring UiFontFace() {
+  for (const wchar_t* face : {L"Meiryo UI", L"Yu Gothic UI", L"MS UI Gothic"}) {
+    if (FontIsInstalled(face)) return face;
+  }
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  return metrics.lfMessageFont.lfFaceName;
+}
+
+Form1Window::Form1Window(WindowSetup setup) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  static bool registered = false;
+  if (!registered) {
+    registered = true;
+    INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&common);
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof(c);
+    c.hInstance = instance;
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.hbrBackground = CreateSolidBrush(kBackground);
+    c.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    c.lpfnWndProc = FormProc;
+    c.lpszClassName = kFormClass;
+    RegisterClassExW(&c);
+    c.hIcon = nullptr;
+    c.lpfnWndProc = PictureProc;
+    c.lpszClassName = kPictureClass;
+    RegisterClassExW(&c);
+    c.lpfnWndProc = SearchProc;
+    c.lpszClassName = kSearchClass;
+    c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    RegisterClassExW(&c);
+  }
+  grey_ = CreateSolidBrush(kBackground);
+
+  form_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(window_text::kCaption).c_str(),
+                          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
+  // Picture1 paints under its controls too: a frame (group box) draws its
+  // border and caption only, and its inside is Picture1's grey.
+  picture_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, 0,
+                             10, 10, form_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureId)), instance, this);
+  CreateControls();
+  Layout(DpiOf(form_));
+  // A file or folder dropped on a path box or a folder list.
+  DragAcceptFiles(picture_, TRUE);
+  model_ = std::make_unique<Form1>(*this, std::move(setup));
+}
+
+Form1Window::~Form1Window() {
+  SetBusy(false);
+  EndSearch();
+  if (form_) DestroyWindow(form_);
+  if (font_) DeleteObject(font_);
+  if (grey_) DeleteObject(grey_);
+}
+
+void Form1Window::CreateControls() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  int id = kFirstControlId;
+  for (const Spec& spec : kSpecs) {
+    controls_.push_back(CreateWindowExW(spec.exStyle, spec.windowClass, Widen(spec.caption).c_str(),
+                                        WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 10, 10, picture_,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr));
+  }
+  // The whole status line shows on hover, where the line has cut it short.
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_, nullptr, instance,
+                             nullptr);
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = picture_;
+  tool.uId = 1;
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form1Window::Layout(int dpi) {
+  dpi_ = dpi;
+  RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  AdjustForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(form_, GWL_STYLE)),
+               static_cast<DWORD>(GetWindowLongPtrW(form_, GWL_EXSTYLE)), dpi_);
+  SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  MoveWindow(picture_, 0, 0, Scale(9075), Scale(6495), TRUE);
+
+  if (font_) DeleteObject(font_);
+  font_ = CreateFontW(-MulDiv(kFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                      UiFontFace().c_str());
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    const Spec& spec = kSpecs[i];
+    SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    const bool drive = i == Drive1 || i == Drive2;
+    MoveWindow(controls_[i], Scale(spec.left), Scale(spec.top), Scale(spec.width),
+               Scale(spec.height) + (drive ? Scale(kDropDownHeight) : 0), TRUE);
+  }
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(kClientWidth));
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = picture_;
+  tool.uId = 1;
+  const Spec& label3 = kSpecs[Label3];
+  tool.rect = RECT{Scale(label3.left), Scale(label3.top), Scale(label3.left + label3.width),
+                   Scale(label3.top + label3.height)};
+  SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  InvalidateRect(form_, nullptr, TRUE);
+}
+
+HWND Form1Window::Control(const std::string& name) const {
+  if (name == "Form1") return form_;
+  if (name == "Picture1") return picture_;
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (name == kSpecs[i].name) return controls_[i];
+  }
+  return nullptr;
+}
+
+HWND Form1Window::TextOf(Side side) const { return controls_[side == Side::Source ? Text2 : Text1]; }
+HWND Form1Window::DirOf(Side side) const { return controls_[side == Side::Source ? Dir2 : Dir1]; }
+HWND Form1Window::DriveOf(Side side) const { return controls_[side == Side::Source ? Drive2 : Drive1]; }
+
+int Form1Window::Run() {
+  ShowWindow(form_, SW_SHOW);
+  UpdateWindow(form_);
+  running_ = true;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (!IsDialogMessageW(form_, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  running_ = false;
+  return static_cast<int>(msg.wParam);
+}
+
+void Form1Window::Centre() {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT window{};
+  GetWindowRect(form_, &window);
+  const int width = window.right - window.left;
+  const int height = window.bottom - window.top;
+  SetWindowPos(form_, nullptr, work.left + (work.right - work.left - width) / 2,
+               work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::Close() {
+  if (form_) DestroyWindow(form_);
+}
+
+void Form1Window::ProcessPendingEvents() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    const bool dialog = (form_ && IsDialogMessageW(form_, &msg)) || (search_ && IsDialogMessageW(search_, &msg));
+    if (!dialog) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+}
+
+std::string Form1Window::PathText(Side side) const { return Narrow(TextOfWindow(TextOf(side))); }
+
+void Form1Window::SetPathText(Side side, const std::string& text) {
+  SetWindowTextW(TextOf(side), Widen(text).c_str());
+}
+
+void Form1Window::SetStatusText(const std::string& text) {
+  status_ = Widen(text);
+  SetWindowTextW(controls_[Label3], status_.c_str());
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = picture_;
+  tool.uId = 1;
+  tool.lpszText = status_.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form1Window::ShowFolderRows(Side side, const std::vector<FolderRow>& rows) {
+  HWND list = DirOf(side);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  for (const FolderRow& row : rows) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row.text).c_str()));
+  }
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void Form1Window::ShowDriveRows(Side side, const std::vector<DriveRow>& rows) {
+  HWND drive = DriveOf(side);
+  SendMessageW(drive, CB_RESETCONTENT, 0, 0);
+  for (const DriveRow& row : rows) {
+    SendMessageW(drive, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row.text).c_str()));
+  }
+}
+
+void Form1Window::ShowDrive(Side side, int index) { SendMessageW(DriveOf(side), CB_SETCURSEL, index, 0); }
+
+MessageAnswer Form1Window::ShowMessage(const MessageBoxContent& box) {
+  if (messageSeam_) return messageSeam_(box);
+  std::string text = box.text;
+  if (!box.informative.empty()) text += "\n\n" + box.informative;
+  UINT flags = box.buttons == MessageButtons::Ok ? MB_OK : MB_YESNO;
+  if (box.icon) {
+    switch (*box.icon) {
+      case MessageIcon::Information:
+        flags |= MB_ICONINFORMATION;
+        break;
+      case MessageIcon::Exclamation:
+        flags |= MB_ICONEXCLAMATION;
+        break;
+      case MessageIcon::Question:
+        flags |= MB_ICONQUESTION;
+        break;
+      case MessageIcon::Critical:
+        flags |= MB_ICONERROR;
+        break;
+    }
+  }
+  HWND owner = form_ && IsWindowVisible(form_) ? form_ : nullptr;
+  const int answer = MessageBoxW(owner, Widen(text).c_str(), Widen(box.title).c_str(), flags);
+  if (answer == IDYES) return MessageAnswer::Yes;
+  return box.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+}
+
+void Form1Window::SetBusy(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void Form1Window::FocusAndSelect(Side side) {
+  SetFocus(TextOf(side));
+  SendMessageW(TextOf(side), EM_SETSEL, 0, -1);
+}
+
+void Form1Window::ShowSearchProgress(const std::string& folder) {
+  if (!search_) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const int dpi = DpiOf(nullptr);
+    auto scale = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    RECT frame{0, 0, scale(6600), scale(1500)};
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_BORDER;
+    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    search_ = CreateWindowExW(WS_EX_CONTROLPARENT, kSearchClass, Widen(window_text::kCaption).c_str(), style,
+                              (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+                              width, height, nullptr, nullptr, instance, this);
+    auto child = [&](const wchar_t* windowClass, const char* text, DWORD style, int left, int top, int w, int h,
+                     int id) {
+      HWND c = CreateWindowExW(0, windowClass, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, scale(left),
+                               scale(top), scale(w), scale(h), search_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+      SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+      return c;
+    };
+    child(L"STATIC", window_text::kSearching, SS_LEFT | SS_NOPREFIX, 240, 180, 6120, 315, 0);
+    searchFolder_ = child(L"STATIC", "", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 240, 540, 6120, 315, 0);
+    child(L"BUTTON", window_text::kCancel, WS_TABSTOP | BS_PUSHBUTTON, 5040, 960, 1320, 405, IDCANCEL);
+    searchCancelled_ = false;
+    ShowWindow(search_, SW_SHOW);
+    UpdateWindow(search_);
+  }
+  SetWindowTextW(searchFolder_, Widen(folder).c_str());
+}
+
+void Form1Window::EndSearch() {
+  if (search_) DestroyWindow(search_);
+  search_ = nullptr;
+  searchFolder_ = nullptr;
+}
+
+void Form1Window::OnCommand(int id, int code) {
+  const int index = id - kFirstControlId;
+  for (Side side : {Side::Source, Side::Destination}) {
+    if (index == (side == Side::Source ? Dir2 : Dir1) && code == LBN_DBLCLK) {
+      model_->FolderRowOpened(side, static_cast<int>(SendMessageW(DirOf(side), LB_GETCURSEL, 0, 0)));
+    }
+    // Every pick of a drive, the one shown included: an item chosen from the
+    // open list, or an arrow key on the closed one. One pick may send both
+    // notifications; the handler runs once for it, after them.
+    const bool closed = !SendMessageW(DriveOf(side), CB_GETDROPPEDSTATE, 0, 0);
+    const bool picked = code == CBN_SELENDOK || (code == CBN_SELCHANGE && closed);
+    if (index == (side == Side::Source ? Drive2 : Drive1) && picked && !drivePicked_[SideIndex(side)]) {
+      drivePicked_[SideIndex(side)] = true;
+      PostMessageW(picture_, kDrivePicked, static_cast<WPARAM>(SideIndex(side)), 0);
+    }
+  }
+  if (code != BN_CLICKED) return;
+  if (index == Command1) model_->Command1_Click();
+  if (index == Command2) model_->Command2_Click();
+}
+
+void Form1Window::OnEnter() {
+  HWND focus = GetFocus();
+  for (Side side : {Side::Source, Side::Destination}) {
+    if (focus == DirOf(side)) {
+      model_->FolderRowOpened(side, static_cast<int>(SendMessageW(focus, LB_GETCURSEL, 0, 0)));
+    }
+  }
+  if (focus == controls_[Command1] || focus == controls_[Command2]) SendMessageW(focus, BM_CLICK, 0, 0);
+}
+
+void Form1Window::OnDrop(HDROP drop) {
+  POINT at{};
+  DragQueryPoint(drop, &at);
+  std::wstring path;
+  if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+    path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+    path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+  }
+  DragFinish(drop);
+  if (path.empty()) return;
+  for (Side side : {Side::Source, Side::Destination}) {
+    for (HWND target : {TextOf(side), DirOf(side)}) {
+      RECT r{};
+      GetWindowRect(target, &r);
+      MapWindowPoints(nullptr, picture_, reinterpret_cast<POINT*>(&r), 2);
+      if (PtInRect(&r, at)) {
+        model_->PathDropped(side, Narrow(path));
+        return;
+      }
+    }
+  }
+}
+
+LRESULT CALLBACK Form1Window::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Remember(hwnd, message, lParam);
+  Form1Window* self = WindowOf(hwnd);
+  if (!self || !self->form_) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return self->OnFormMessage(message, wParam, lParam);
+}
+
+LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      // Enter and Esc, as the dialog keys send them.
+      if (LOWORD(wParam) == IDOK) OnEnter();
+      if (LOWORD(wParam) == IDCANCEL) model_->Command2_Click();
+      return 0;
+    case WM_CLOSE:
+      model_->Command2_Click();
+      return 0;
+    case WM_ACTIVATE:
+      // The focus comes back to the control that had it, as in a dialog.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        lastFocus_ = GetFocus();
+      } else if (!IsChild(form_, GetFocus())) {
+        SetFocus(lastFocus_ && IsChild(form_, lastFocus_) ? lastFocus_ : controls_[Text2]);
+      }
+      return 0;
+    case WM_DESTROY:
+      form_ = nullptr;
+      if (running_) PostQuitMessage(0);
+      return 0;
+    case WM_SETCURSOR:
+      if (busy_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      Layout(HIWORD(wParam));
+      SetWindowPos(form_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(form_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form1Window::PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Remember(hwnd, message, lParam);
+  Form1Window* self = WindowOf(hwnd);
+  if (!self || !self->picture_ || !self->model_) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return self->OnPictureMessage(message, wParam, lParam);
+}
+
+LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetBkColor(dc, kBackground);
+      return reinterpret_cast<LRESULT>(grey_);
+    }
+    case WM_MOUSEMOVE:
+      model_->Picture1_MouseMove();
+      return 0;
+    case WM_VKEYTOITEM:
+      // Backspace in a folder list: the folder above.
+      if (LOWORD(wParam) == VK_BACK) {
+        for (Side side : {Side::Source, Side::Destination}) {
+          if (reinterpret_cast<HWND>(lParam) == DirOf(side)) model_->FolderUp(side);
+        }
+        return -2;
+      }
+      return -1;
+    case WM_DROPFILES:
+      OnDrop(reinterpret_cast<HDROP>(wParam));
+      return 0;
+    case kDrivePicked: {
+      const Side side = wParam == 0 ? Side::Source : Side::Destination;
+      drivePicked_[wParam] = false;
+      model_->DriveChosen(side, static_cast<int>(SendMessageW(DriveOf(side), CB_GETCURSEL, 0, 0)));
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (busy_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(picture_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form1Window::SearchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Remember(hwnd, message, lParam);
+  Form1Window* self = WindowOf(hwnd);
+  if (self && ((message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) || message == WM_CLOSE)) {
+    self->searchCancelled_ = true;
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace k2v
