@@ -97,6 +97,17 @@ TEST(RecordReader, OneByteLastRecordIsReadAndBlankTailGivesNoRecord) {
   EXPECT_EQ(ReadBytesAsRecords("a\r\n\x1a", 2), (Records{"a|"}));
 }
 
+TEST(RecordReader, EndOfFileMarkLinesAreItemsBeforeTextAndNothingAfterIt) {
+  // Lines holding only the mark, over several blocks: before a record each
+  // one is an item like any text; after the last record they end the data.
+  std::string marks;
+  for (int k = 0; k < 50000; ++k) marks += "\x1a\r\n";
+  Records expected{"1|A"};
+  expected.insert(expected.end(), 25000, "\x1a|\x1a");
+  expected.push_back("2|B");
+  EXPECT_EQ(ReadBytesAsRecords("1,A\r\n" + marks + "2,B\r\n" + marks, 2), expected);
+}
+
 TEST(RecordReader, RejectsFieldCountsOutsideTheArray) {
   test::TempDir dir;
   test::WriteBytes(dir / "X.TXT", "1\r\n");

@@ -94,6 +94,7 @@ void ItemStream::Compact() {
   // One byte before the next unread one stays: it tells whether a line starts there.
   if (pos_ <= 1) return;
   const size_t drop = pos_ - 1;
+  if (textAhead_ != std::string::npos) textAhead_ = textAhead_ >= pos_ ? textAhead_ - drop : std::string::npos;
   buf_.erase(0, drop);
   base_ += static_cast<std::int64_t>(drop);
   pos_ -= drop;
@@ -160,7 +161,11 @@ bool ItemStream::AtEnd() {
   // than a block, the whole blank lines after its first line end stand for
   // the reader as one empty line: an item after a comma still ends at the
   // first line end, the blank lines after it are skipped all the same, and
-  // every position the reader can stop at keeps its byte count.
+  // every position the reader can stop at keeps its byte count. Lines of
+  // end-of-file marks are not collapsed (before text they are items), so the
+  // text found after them is remembered: each byte is scanned once, however
+  // often the reader asks on its way through the run.
+  if (textAhead_ != std::string::npos && textAhead_ >= pos_) return false;
   size_t k = 0;
   bool endMark = false;
   for (;;) {
@@ -170,6 +175,7 @@ bool ItemStream::AtEnd() {
         // The end-of-file mark some Windows programs still write.
         endMark = true;
       } else if (c != ' ' && c != '\r' && c != '\n') {
+        textAhead_ = pos_ + k;
         return false;
       }
     }

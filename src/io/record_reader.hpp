@@ -95,6 +95,10 @@ class ItemStream {
   // from shiftAt_ on lie shift_ bytes further into the file.
   size_t shiftAt_ = std::string::npos;
   std::int64_t shift_ = 0;
+  // A byte of text (no space, line end or end-of-file mark) that AtEnd found
+  // in buf_; while it lies ahead, AtEnd need not scan the bytes before it
+  // again. Before pos_ it tells nothing.
+  size_t textAhead_ = std::string::npos;
   bool afterComma_ = false;
 };
 
