@@ -30,9 +30,21 @@ class StringSink : public ItemStream::Sink {
   StringSink(std::string& out, size_t keep) : out_(out), keep_(keep) { out_.clear(); }
   size_t Take(std::string_view raw, bool complete) override {
     if (kept_ >= keep_) return raw.size();
-    const size_t used = DecodeCp932Append(raw, out_, complete);
+    size_t spaces = 0;
+    if (!sawText_) {
+      // Spaces before the text (of a quoted item or a line) do not count
+      // against the bytes kept, or a long run of them would push the text
+      // out; of the run itself no more than keep_ bytes are kept.
+      while (spaces < raw.size() && raw[spaces] == ' ') ++spaces;
+      const size_t room = keep_ - std::min(leadingSpaces_, keep_);
+      out_.append(std::min(spaces, room), ' ');
+      leadingSpaces_ += spaces;
+      if (spaces == raw.size()) return spaces;
+      sawText_ = true;
+    }
+    const size_t used = DecodeCp932Append(raw.substr(spaces), out_, complete);
     kept_ += used;
-    return used;
+    return spaces + used;
   }
   void TakeSpaces(size_t n) override {
     if (kept_ >= keep_) return;
@@ -45,6 +57,8 @@ class StringSink : public ItemStream::Sink {
   std::string& out_;
   size_t keep_;
   size_t kept_ = 0;
+  size_t leadingSpaces_ = 0;
+  bool sawText_ = false;
 };
 
 class PieceSink : public ItemStream::Sink {
