@@ -12,8 +12,12 @@ pathological shapes write a small export (--records, default 100) in which
 one file takes the shape:
 
     blank-lines  0.8 MB of blank lines between and after the records (X1.TXT)
+    eof-marks    2 MB of lines holding only the end-of-file mark 0x1A, between
+                 and after the records (X1.TXT)
     huge-field   one 100 MB item (the remark of an R72.TXT record)
     huge-line    one 100 MB line (the layers of X1.TXT on a single line)
+    patterns     a PCNT.TXT naming 10,000 file groups (--patterns), each one
+                 file of the folder
 
 --table names another file for the shape, --shape-mb another size. Every
 file is CP932 with CR LF line ends. The texts come from the bundled sample
@@ -329,9 +333,10 @@ def table_lines(tables, name, count):
         yield ",".join(gen(i))
 
 
-def blank_lines_table(tables, name, count, size, where):
-    """The table's records with size bytes of blank lines (CR LF) in one block
-    in the middle, after the last record, or half of them in each place."""
+def blank_lines_table(tables, name, count, size, where, line=b"\r\n"):
+    """The table's records with size bytes of blank lines (CR LF, or the line
+    given) in one block in the middle, after the last record, or half of them
+    in each place."""
     between = size if where == "between" else 0 if where == "after" else size // 2
     after = size - between
     middle = max(1, count // 2)
@@ -339,9 +344,9 @@ def blank_lines_table(tables, name, count, size, where):
     for i in range(1, count + 1):
         yield (",".join(gen(i)) + CRLF).encode("cp932")
         if i == middle and between:
-            yield CRLF.encode() * (between // 2)
+            yield line * (between // len(line))
     if after:
-        yield CRLF.encode() * (after // 2)
+        yield line * (after // len(line))
 
 
 def huge_field_table(tables, texts, name, count, size):
@@ -405,9 +410,12 @@ def write_export(args):
 
     for name in TABLES:
         file_name = name + ".TXT"
-        if args.shape != "large" and name == args.table:
+        if args.shape not in ("large", "patterns") and name == args.table:
             if args.shape == "blank-lines":
                 out.write_bytes(file_name, blank_lines_table(tables, name, count, size, args.blank_at))
+            elif args.shape == "eof-marks":
+                # The end-of-file mark that some Windows programs write, on lines of its own.
+                out.write_bytes(file_name, blank_lines_table(tables, name, count, size, args.blank_at, b"\x1a\r\n"))
             elif args.shape == "huge-field":
                 out.write_bytes(file_name, huge_field_table(tables, texts, name, count, size))
             else:
@@ -425,8 +433,11 @@ def write_export(args):
     out.write_lines("CNT.TXT", texts.cnt)
     out.write_lines("G71.TXT", texts.g71)
     out.write_lines("G73.TXT", texts.g73)
-    # Three file groups, each copied over by its name.
+    # Three file groups, each copied over by its name; the patterns shape
+    # names many groups of one file each.
     groups = ["PAT01", "PAT02", "PAT03"]
+    if args.shape == "patterns":
+        groups = ["PAT%05d" % k for k in range(1, args.patterns + 1)]
     out.write_lines("PCNT.TXT", ["%d,%s" % (k, g) for k, g in enumerate(groups, 1)])
     for g in groups:
         out.write_lines(g + ".DAT", texts.pattern)
@@ -439,14 +450,18 @@ def main():
     p.add_argument("--records", type=int, default=None,
                    help="records per table (default 100000; 100 for the pathological shapes)")
     p.add_argument("--seed", type=int, default=1, help="random seed (default 1)")
-    p.add_argument("--shape", choices=["large", "blank-lines", "huge-field", "huge-line"], default="large")
+    p.add_argument("--shape", choices=["large", "blank-lines", "eof-marks", "huge-field", "huge-line", "patterns"],
+                   default="large")
     p.add_argument("--table", choices=TABLES, default=None,
                    help="the file that takes the shape (default X1; R72 for huge-field)")
     p.add_argument("--shape-mb", type=float, default=None,
                    help="size of the blank lines, the field or the line in MB of 1,000,000 bytes "
-                        "(default 0.8 for blank-lines, else 100)")
+                        "(default 0.8 for blank-lines, 2 for eof-marks, else 100)")
     p.add_argument("--blank-at", choices=["between", "after", "both"], default="both",
-                   help="where blank-lines puts its blank lines (default: half between, half after the records)")
+                   help="where blank-lines and eof-marks put their lines (default: half between, half after the "
+                        "records)")
+    p.add_argument("--patterns", type=int, default=10000,
+                   help="file groups in PCNT.TXT for the patterns shape (default 10000)")
     p.add_argument("--quiet", action="store_true", help="print no file list")
     args = p.parse_args()
     if args.records is None:
@@ -458,7 +473,9 @@ def main():
     if args.shape == "huge-field" and args.table not in Tables.HUGE_ITEM:
         p.error("huge-field takes one of " + ", ".join(sorted(Tables.HUGE_ITEM)))
     if args.shape_mb is None:
-        args.shape_mb = 0.8 if args.shape == "blank-lines" else 100.0
+        args.shape_mb = {"blank-lines": 0.8, "eof-marks": 2.0}.get(args.shape, 100.0)
+    if args.patterns < 1:
+        p.error("--patterns must be at least 1")
 
     sizes = write_export(args)
     if not args.quiet:

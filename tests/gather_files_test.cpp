@@ -106,6 +106,30 @@ TEST_F(GatherFilesTest, ListsHaveNoFixedLimit) {
   ExpectCopied("P1120.299");
 }
 
+TEST_F(GatherFilesTest, GroupsAndWildCardsCopyEachFileOnceInNameOrderIntoItsExistingSpelling) {
+  // Groups overlap and hold wild cards; a file that several of them name is
+  // copied once, and each copy lands on a destination file of the same name
+  // in another letter case, the first in name order, as any copy does.
+  test::WriteSjis(root / "src" / "PCNT.TXT", "1,ab\r\n2,A?\r\n3,*B\r\n4,AB.X\r\n5,b\r\n");
+  for (const char* name : {"AB.DAT", "ab.txt", "AB.X.1", "AC.DAT", "XB.DAT", "B.DAT", "ABC.DAT", "a.b"}) Source(name);
+  test::WriteBytes(root / "dst" / "Ab.Txt", "an earlier copy\r\n");
+  test::WriteBytes(root / "dst" / "aB.tXT", "another earlier copy\r\n");
+  std::vector<std::string> copyOrder;
+  SetFaultHook([&](FileOperation operation, const std::string& path) {
+    if (operation == FileOperation::Copy) copyOrder.push_back(fs::path(path).filename().string());
+    return 0;
+  });
+  GatherSourceFiles(Src(), Dst());
+  SetFaultHook(nullptr);
+  EXPECT_EQ(copyOrder, (std::vector<std::string>{"PCNT.TXT", "AB.DAT", "AB.X.1", "B.DAT", "XB.DAT", "ab.txt",
+                                                 "AC.DAT"}));
+  EXPECT_EQ(DestinationNames(),
+            (std::vector<std::string>{"AB.DAT", "AB.X.1", "AC.DAT", "Ab.Txt", "B.DAT", "PCNT.TXT", "XB.DAT", "aB.tXT"}));
+  EXPECT_EQ(test::ReadBytes(root / "dst" / "Ab.Txt"), test::ReadBytes(root / "src" / "ab.txt"));
+  EXPECT_EQ(test::ReadBytes(root / "dst" / "aB.tXT"), "another earlier copy\r\n");
+  for (const char* name : {"AB.DAT", "AB.X.1", "AC.DAT", "XB.DAT", "B.DAT"}) ExpectCopied(name);
+}
+
 TEST_F(GatherFilesTest, FileThatCannotBeCopiedThrows) {
   Source("G81.TXT");
   fs::create_directories(root / "dst" / "G81.TXT" / "in the way");

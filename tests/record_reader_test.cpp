@@ -97,6 +97,17 @@ TEST(RecordReader, OneByteLastRecordIsReadAndBlankTailGivesNoRecord) {
   EXPECT_EQ(ReadBytesAsRecords("a\r\n\x1a", 2), (Records{"a|"}));
 }
 
+TEST(RecordReader, EndOfFileMarkLinesAreItemsBeforeTextAndNothingAfterIt) {
+  // Lines holding only the mark, over several blocks: before a record each
+  // one is an item like any text; after the last record they end the data.
+  std::string marks;
+  for (int k = 0; k < 50000; ++k) marks += "\x1a\r\n";
+  Records expected{"1|A"};
+  expected.insert(expected.end(), 25000, "\x1a|\x1a");
+  expected.push_back("2|B");
+  EXPECT_EQ(ReadBytesAsRecords("1,A\r\n" + marks + "2,B\r\n" + marks, 2), expected);
+}
+
 TEST(RecordReader, RejectsFieldCountsOutsideTheArray) {
   test::TempDir dir;
   test::WriteBytes(dir / "X.TXT", "1\r\n");
@@ -198,6 +209,35 @@ TEST(RecordReader, ReadsFilesLargerThanItsBlocksAsAWhole) {
   });
   EXPECT_EQ(records, (Records{"a|b", "c|f"}));
   EXPECT_EQ(positions, (std::vector<std::int32_t>{1, static_cast<std::int32_t>(first.size()) + 1}));
+}
+
+TEST(RecordReader, SpacesBeforeTheTextDoNotPushItOutOfTheKeptStart) {
+  // A quoted remark and a title line whose text stands after more spaces
+  // than a block holds: the text is kept, and only about keepBytes of the
+  // spaces before it.
+  const std::string spaces(3 * ItemStream::kBlockSize, ' ');
+  const std::string text = test::Sjis("砂礫質シルト混り粘土層");
+  test::TempDir dir;
+  test::WriteBytes(dir / "R72.TXT", "1,\"" + spaces + text + "\",x\r\n");
+  ReadOptions options;
+  options.keepBytes = {{2, 20}};
+  std::vector<std::string> remarks;
+  ForEachRecord(dir.folder() + "R72.TXT", 3, "", options, [] {}, [&](const RecordReader& r) {
+    EXPECT_LE(r.Fields[2].size(), 20u + DecodeCp932(text).size());
+    remarks.push_back(TrimLeft(r.Fields[2]) + "|" + r.Fields[3]);
+  });
+  EXPECT_EQ(remarks, (Records{"砂礫質シルト混り粘土層|x"}));
+
+  test::WriteBytes(dir / "titl01.txt", spaces + text + "\r\n" + spaces + "\r\nB-1\r\n");
+  ItemStream lines = ItemStream::OfFile(dir.folder() + "titl01.txt");
+  std::string line;
+  Records kept;
+  while (!lines.Exhausted()) {
+    lines.NextLineInto(line, 20);
+    EXPECT_LE(line.size(), 20u + DecodeCp932(text).size());
+    kept.push_back(Trim(line));
+  }
+  EXPECT_EQ(kept, (Records{"砂礫質シルト混り粘土層", "", "B-1"}));
 }
 
 TEST(ItemStream, ReadsWholeLinesForSettingsFiles) {

@@ -30,9 +30,21 @@ class StringSink : public ItemStream::Sink {
   StringSink(std::string& out, size_t keep) : out_(out), keep_(keep) { out_.clear(); }
   size_t Take(std::string_view raw, bool complete) override {
     if (kept_ >= keep_) return raw.size();
-    const size_t used = DecodeCp932Append(raw, out_, complete);
+    size_t spaces = 0;
+    if (!sawText_) {
+      // Spaces before the text (of a quoted item or a line) do not count
+      // against the bytes kept, or a long run of them would push the text
+      // out; of the run itself no more than keep_ bytes are kept.
+      while (spaces < raw.size() && raw[spaces] == ' ') ++spaces;
+      const size_t room = keep_ - std::min(leadingSpaces_, keep_);
+      out_.append(std::min(spaces, room), ' ');
+      leadingSpaces_ += spaces;
+      if (spaces == raw.size()) return spaces;
+      sawText_ = true;
+    }
+    const size_t used = DecodeCp932Append(raw.substr(spaces), out_, complete);
     kept_ += used;
-    return used;
+    return spaces + used;
   }
   void TakeSpaces(size_t n) override {
     if (kept_ >= keep_) return;
@@ -45,6 +57,8 @@ class StringSink : public ItemStream::Sink {
   std::string& out_;
   size_t keep_;
   size_t kept_ = 0;
+  size_t leadingSpaces_ = 0;
+  bool sawText_ = false;
 };
 
 class PieceSink : public ItemStream::Sink {
@@ -94,6 +108,7 @@ void ItemStream::Compact() {
   // One byte before the next unread one stays: it tells whether a line starts there.
   if (pos_ <= 1) return;
   const size_t drop = pos_ - 1;
+  if (textAhead_ != std::string::npos) textAhead_ = textAhead_ >= pos_ ? textAhead_ - drop : std::string::npos;
   buf_.erase(0, drop);
   base_ += static_cast<std::int64_t>(drop);
   pos_ -= drop;
@@ -160,7 +175,11 @@ bool ItemStream::AtEnd() {
   // than a block, the whole blank lines after its first line end stand for
   // the reader as one empty line: an item after a comma still ends at the
   // first line end, the blank lines after it are skipped all the same, and
-  // every position the reader can stop at keeps its byte count.
+  // every position the reader can stop at keeps its byte count. Lines of
+  // end-of-file marks are not collapsed (before text they are items), so the
+  // text found after them is remembered: each byte is scanned once, however
+  // often the reader asks on its way through the run.
+  if (textAhead_ != std::string::npos && textAhead_ >= pos_) return false;
   size_t k = 0;
   bool endMark = false;
   for (;;) {
@@ -170,6 +189,7 @@ bool ItemStream::AtEnd() {
         // The end-of-file mark some Windows programs still write.
         endMark = true;
       } else if (c != ' ' && c != '\r' && c != '\n') {
+        textAhead_ = pos_ + k;
         return false;
       }
     }

@@ -43,6 +43,8 @@ class ItemStream {
   std::string NextItem();
   // The next item into out. Only about the first keepBytes bytes of it are
   // kept (at least that many, when it has them); the rest is passed over.
+  // Spaces before its text do not count: at most keepBytes of them are kept,
+  // then about keepBytes bytes of the text.
   void NextItemInto(std::string& out, size_t keepBytes = std::string::npos);
   // The next item handed to onPiece piece by piece, however long it is.
   void NextItemTo(const std::function<void(std::string_view)>& onPiece);
@@ -52,7 +54,8 @@ class ItemStream {
   void SkipBlankLines();
   // The rest of the current line as program text, and the line end.
   std::string NextLine();
-  // The same into out, keeping about the first keepBytes bytes of the line.
+  // The same into out, keeping about the first keepBytes bytes of the line
+  // (its leading spaces counted as NextItemInto counts them).
   void NextLineInto(std::string& out, size_t keepBytes = std::string::npos);
   // Byte position of the next unread byte, counted from 1.
   std::int64_t Position() const;
@@ -95,6 +98,10 @@ class ItemStream {
   // from shiftAt_ on lie shift_ bytes further into the file.
   size_t shiftAt_ = std::string::npos;
   std::int64_t shift_ = 0;
+  // A byte of text (no space, line end or end-of-file mark) that AtEnd found
+  // in buf_; while it lies ahead, AtEnd need not scan the bytes before it
+  // again. Before pos_ it tells nothing.
+  size_t textAhead_ = std::string::npos;
   bool afterComma_ = false;
 };
 

@@ -153,9 +153,12 @@ void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
 }
 
 void CopyFileReplacing(const std::string& from, const std::string& to) {
+  CopyFileReplacing(from, to, ResolveCase(to));
+}
+
+void CopyFileReplacing(const std::string& from, const std::string& to, const std::string& target) {
   CheckFault(FileOperation::Copy, to);
   std::string source = ResolveCase(from);
-  std::string target = ResolveCase(to);
   std::error_code ec;
   if (fs::exists(NativePath(source), ec) && fs::exists(NativePath(target), ec) &&
       files_system::SameEntry(source, target)) {
@@ -282,6 +285,32 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
   }
   while (pi < p.size() && p[pi] == '*') ++pi;
   return pi == p.size();
+}
+
+std::string WildcardLiteralPrefix(const std::string& pattern) {
+  // WildcardMatch compares the characters before the first wild card byte
+  // for byte with the name's first ones.
+  return AsciiUpper(pattern.substr(0, pattern.find_first_of("?*")));
+}
+
+FolderSpellings::FolderSpellings(const std::string& folder) {
+  // Every entry, as ResolveCase reads them.
+  std::error_code ec;
+  fs::directory_iterator it(NativePath(folder), ec);
+  if (ec) return;
+  for (const auto& entry : it) Add(PathText(entry.path().filename()));
+}
+
+std::string FolderSpellings::Resolve(const std::string& name) const {
+  if (names_.count(name) > 0) return name;
+  const auto found = preferred_.find(AsciiUpper(name));
+  return found == preferred_.end() ? name : found->second;
+}
+
+void FolderSpellings::Add(const std::string& name) {
+  names_.insert(name);
+  const std::string upper = AsciiUpper(name);
+  PreferSpelling(name, upper, preferred_[upper]);
 }
 
 std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern) {

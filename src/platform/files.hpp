@@ -10,6 +10,8 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace k2v {
@@ -75,6 +77,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 void WriteFileInOneStep(const std::string& path, const std::string& bytes);
 // Copies from to to, replacing a file of that name; throws FileError.
 void CopyFileReplacing(const std::string& from, const std::string& to);
+// The same for a caller that knows the destination's names: target is the
+// path that ResolveCase(to) gives.
+void CopyFileReplacing(const std::string& from, const std::string& to, const std::string& target);
 // Gives the file from the name to (the new spelling), replacing a file of that
 // name; throws FileError.
 void RenameReplacing(const std::string& from, const std::string& to);
@@ -122,6 +127,27 @@ bool SameNameOnDisk(const std::string& a, const std::string& b);
 std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern);
 // True when name matches the wild-card pattern, ignoring case.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
+// What every name that matches the pattern begins with, once its ASCII
+// letters are capitals (AsciiUpper): the pattern up to its first wild card,
+// in capitals.
+std::string WildcardLiteralPrefix(const std::string& pattern);
+
+// The names of one folder, read once, in which many names are then found as
+// ResolveCase finds them, without reading the folder for each. The names a
+// caller creates in the folder are added with Add.
+class FolderSpellings {
+ public:
+  // A folder that cannot be read holds no names.
+  explicit FolderSpellings(const std::string& folder);
+  // The last name of ResolveCase(folder + name).
+  std::string Resolve(const std::string& name) const;
+  void Add(const std::string& name);
+
+ private:
+  std::unordered_set<std::string> names_;
+  // The spelling ResolveCase prefers, by the name in capitals.
+  std::unordered_map<std::string, std::string> preferred_;
+};
 
 // A file that would grow past the process's file-size limit then fails with
 // its error (reported like a full disk) instead of ending the program.

@@ -1,7 +1,9 @@
 #include "run/gather_files.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/files.hpp"
@@ -12,25 +14,45 @@ namespace k2v {
 
 namespace {
 
-// The export's files, listed once per run, and the names copied so far.
+// The export's files, listed once per run, and the names copied so far. A
+// PCNT.TXT may name thousands of groups: a pattern reads only the names that
+// begin as it does, and the destination's names are read once, not for every
+// copy.
 class SourceFiles {
  public:
   SourceFiles(std::string sourceFolder, std::string destinationFolder)
       : source_(std::move(sourceFolder)), destination_(std::move(destinationFolder)),
-        names_(ListMatchingFiles(source_, "*")) {}
+        names_(ListMatchingFiles(source_, "*")), copied_(names_.size(), false) {
+    byCapitals_.reserve(names_.size());
+    for (size_t k = 0; k < names_.size(); ++k) byCapitals_.emplace_back(AsciiUpper(names_[k]), k);
+    std::sort(byCapitals_.begin(), byCapitals_.end());
+  }
 
-  // Copies every file matching the pattern that keep() accepts (once per
-  // run: a second group naming it would copy the same bytes); a copy replaces
-  // a destination file of the same name. Returns the names that match.
+  // Copies every file matching the pattern that keep() accepts, in name
+  // order (once per run: a second group naming it would copy the same
+  // bytes); a copy replaces a destination file of the same name. Returns the
+  // names that match.
   template <typename Keep>
   std::vector<std::string> CopyMatching(const std::string& pattern, Keep keep) {
+    const std::string prefix = WildcardLiteralPrefix(pattern);
+    std::vector<size_t> found;
+    for (auto it = std::lower_bound(byCapitals_.begin(), byCapitals_.end(), std::make_pair(prefix, size_t{0}));
+         it != byCapitals_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+      const std::string& name = names_[it->second];
+      if (WildcardMatch(pattern, name) && keep(name)) found.push_back(it->second);
+    }
+    std::sort(found.begin(), found.end());
     std::vector<std::string> matching;
-    for (const std::string& name : names_) {
-      if (!WildcardMatch(pattern, name) || !keep(name)) continue;
+    for (size_t k : found) {
+      const std::string& name = names_[k];
       matching.push_back(name);
-      if (std::find(copied_.begin(), copied_.end(), name) != copied_.end()) continue;
-      CopyFileReplacing(source_ + name, destination_ + name);
-      copied_.push_back(name);
+      if (copied_[k]) continue;
+      if (!destinationNames_) destinationNames_.emplace(destination_);
+      const std::string target = destinationNames_->Resolve(name);
+      CopyFileReplacing(source_ + name, destination_ + name, destination_ + target);
+      // A file of another spelling took the bytes; else the name is new there.
+      if (target == name) destinationNames_->Add(name);
+      copied_[k] = true;
     }
     return matching;
   }
@@ -39,11 +61,18 @@ class SourceFiles {
     return CopyMatching(pattern, [](const std::string&) { return true; });
   }
 
+  // The destination was changed other than by CopyMatching: its names are
+  // read again before the next copy.
+  void DestinationChanged() { destinationNames_.reset(); }
+
  private:
   std::string source_;
   std::string destination_;
   std::vector<std::string> names_;
-  std::vector<std::string> copied_;
+  std::vector<bool> copied_;  // by the name's place in names_
+  // Every name in capitals with its place in names_, in order.
+  std::vector<std::pair<std::string, size_t>> byCapitals_;
+  std::optional<FolderSpellings> destinationNames_;
 };
 
 // The title stage reads titl01.txt to titl03.txt of the destination folder.
@@ -77,6 +106,7 @@ void GatherSourceFiles(const std::string& sourceFolder, const std::string& desti
   SourceFiles files(sourceFolder, destinationFolder);
   // The title files; the title stage reads and removes these copies.
   DeleteStaleTitleCopies(destinationFolder, files.CopyMatching("titl0?.*"));
+  files.DestinationChanged();
   files.CopyMatching("G*.*", IsCopiedGFile);
 
   // A missing or empty PCNT.TXT names no file group; nothing is created.
@@ -84,6 +114,7 @@ void GatherSourceFiles(const std::string& sourceFolder, const std::string& desti
   if (FileSize(pcntPath) == 0) return;
   std::vector<std::string> groups = ReadPatternNames(pcntPath, destinationFolder);
   CopyFileReplacing(pcntPath, destinationFolder + "PCNT.TXT");
+  files.DestinationChanged();
   std::sort(groups.begin(), groups.end());
   groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
   for (const std::string& group : groups) files.CopyMatching(group + ".*");
