@@ -43,3 +43,6 @@ diff -r "$work/linux/S01" "$work/windows/S01"
 diff -r "$work/linux/S01" "$work/window/S01"
 echo "The Windows conversions of examples/sample (command and window) match the Linux one byte for byte."
 rm -rf "$work"
+
+echo "== The Windows package: installer and zip, installed, used, upgraded and removed under Wine"
+scripts/windows_package_test.sh

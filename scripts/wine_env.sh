@@ -2,7 +2,7 @@
 # fresh Wine prefix under a Japanese locale, on a virtual X display of its
 # own, with Japanese fonts for the Windows UI fonts. Removed again on exit.
 
-scripts/install_packages.sh mingw-w64 wine64 wine locales xvfb xauth fonts-ipafont-gothic
+scripts/install_packages.sh mingw-w64 icoutils wine64 wine locales xvfb xauth fonts-ipafont-gothic
 
 # Wine's ANSI code page follows the locale: 932 under a Japanese one, so that
 # the tests also meet the system in the code page Vantor's users have.

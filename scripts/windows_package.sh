@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Builds the Windows installer and the portable zip into build-win/:
+#   kolbrix2vantor-VERSION-setup.exe    (NSIS, per user, in Japanese)
+#   kolbrix2vantor-VERSION-windows.zip  (the same files, no installation)
+# Both hold the window and the command line, the licence, the README and the
+# Japanese guide as HTML (rendered with cmark-gfm), and the bundled sample and
+# RADUDI example. VERSION is the project's version in CMake; the tests set
+# K2V_PACKAGE_VERSION to build an installer of another version from the same
+# files. Installs the Debian packages it needs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+windows_build=${K2V_WINDOWS_BUILD:-build-win}
+
+scripts/install_packages.sh mingw-w64 icoutils nsis cmark-gfm zip python3
+
+cmake -S . -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DK2V_BUILD_GUI=ON -DK2V_BUILD_BENCH=OFF >/dev/null
+cmake --build "$windows_build" -j"$(nproc)" --target kolbrix2vantor kolbrix2vantor-gui
+version=${K2V_PACKAGE_VERSION:-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")}
+[ -n "$version" ] || { echo "windows_package.sh: no project version in $windows_build/CMakeCache.txt" >&2; exit 1; }
+
+out=$(cd "$windows_build" && pwd)
+package="$out/package"
+name="kolbrix2vantor-$version"
+stage="$package/$name"
+rm -rf "$package"
+mkdir -p "$stage/examples"
+
+cp "$out/kolbrix2vantor.exe" "$out/kolbrix2vantor-gui.exe" "$stage/"
+x86_64-w64-mingw32-strip "$stage/kolbrix2vantor.exe" "$stage/kolbrix2vantor-gui.exe"
+sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+page() { python3 packaging/windows/markdown_page.py "$@" docs/guide.ja.md=guide.ja.html LICENSE=LICENSE.txt \
+  examples/README.md=examples/README.html; }
+page README.md "$stage/README.html" "kolbrix2vantor"
+page docs/guide.ja.md "$stage/guide.ja.html" "kolbrix2vantor 利用の手引き"
+cp -r examples/sample examples/RADUDI "$stage/examples/"
+page examples/README.md "$stage/examples/README.html" "kolbrix2vantor の見本"
+cp "$out/kolbrix2vantor.ico" "$package/"
+
+# The installer's file lists: every file and folder by name, so that the
+# uninstaller removes exactly what was installed and nothing else.
+(
+  cd "$stage"
+  {
+    find . -type d | sort | while read -r dir; do
+      rel=${dir#./}; rel=${rel#.}
+      win=${rel//\//\\}
+      echo "SetOutPath \"\$INSTDIR${win:+\\$win}\""
+      find "$dir" -maxdepth 1 -type f | sort | while read -r file; do
+        echo "File \"$stage/${file#./}\""
+      done
+    done
+    echo 'SetOutPath "$INSTDIR"'
+  } >"$package/install_files.nsh"
+  {
+    find . -type f | sort | sed 's|^\./||' | while read -r file; do
+      echo "Delete \"\$INSTDIR\\${file//\//\\}\""
+    done
+    find . -mindepth 1 -type d | sort -r | sed 's|^\./||' | while read -r dir; do
+      echo "RMDir \"\$INSTDIR\\${dir//\//\\}\""
+    done
+  } >"$package/uninstall_files.nsh"
+)
+
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DLISTS="$package" \
+  -DOUTFILE="$out/$name-setup.exe" packaging/windows/kolbrix2vantor.nsi
+rm -f "$out/$name-windows.zip"
+(cd "$package" && zip -qr -X "$out/$name-windows.zip" "$name")
+echo "Installer: $out/$name-setup.exe ($(du -k "$out/$name-setup.exe" | cut -f1) KiB)"
+echo "Zip:       $out/$name-windows.zip ($(du -k "$out/$name-windows.zip" | cut -f1) KiB)"
