@@ -83,6 +83,20 @@ void SyncFile(const std::string& path) {
 
 void SyncFolder(const std::string& path) { SyncDescriptor(path, O_RDONLY | O_DIRECTORY, true); }
 
+void SyncFiles(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  for (const std::string& path : paths) CheckFault(FileOperation::Sync, path);
+  // The files lie in one file system (the working folder's).
+  const int fd = ::open(paths.front().c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw FileError(paths.front(), SystemReason(errno));
+  if (::syncfs(fd) != 0) {
+    const int err = errno;
+    ::close(fd);
+    throw FileError(paths.front(), SystemReason(err));
+  }
+  ::close(fd);
+}
+
 void PlaceFile(const std::string& from, const std::string& to) {
   CheckFault(FileOperation::Rename, to);
   if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(to, SystemReason(errno));

@@ -111,6 +111,10 @@ void SyncFile(const std::string& path) {
   if (file.h == INVALID_HANDLE_VALUE || !FlushFileBuffers(file.h)) throw FileError(path, WindowsReason(GetLastError()));
 }
 
+void SyncFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) SyncFile(path);
+}
+
 // Windows has no flush of a folder's entries; PlaceFile writes its renames through.
 void SyncFolder(const std::string&) {}
 

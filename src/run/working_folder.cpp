@@ -246,13 +246,16 @@ WorkingFolder::~WorkingFolder() {
 void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesNewSpelling) {
   std::vector<Step> steps;
   std::vector<std::string> targets;
+  // The destination's names, read once: a folder of many files is not read
+  // again for each of them.
+  const FolderSpellings destinationNames(destination_);
   std::vector<std::string> made = ListFolderFiles(path_);
   made.erase(std::remove_if(made.begin(), made.end(),
                             [](const std::string& n) { return n == kMarkerName || n == kJournalName; }),
              made.end());
   for (const std::string& name : made) {
     const std::string from = path_ + name;
-    const std::string existing = ResolveCase(destination_ + name);
+    const std::string existing = destination_ + destinationNames.Resolve(name);
     // A copied-in file that no stage changed stays as it is in the
     // destination (a link there stays a link).
     if (Contains(seeded_, name) && FileExists(existing) && ReadFileBytes(existing) == ReadFileBytes(from)) continue;
@@ -268,13 +271,15 @@ void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesN
     if (!Contains(made, name) && !Contains(targets, name)) steps.push_back({'R', name, "", ""});
   }
 
-  for (const Step& s : steps) {
-    if (s.kind == 'P') SyncFile(path_ + s.made);
-  }
-  // The journal is on the disk before the first file moves.
+  // The new files and the journal are on the disk before the first file moves.
   const std::string journal = path_ + kJournalName;
   WriteFileBytes(journal, JournalText(steps));
-  SyncFile(journal);
+  std::vector<std::string> toSync;
+  for (const Step& s : steps) {
+    if (s.kind == 'P') toSync.push_back(path_ + s.made);
+  }
+  toSync.push_back(journal);
+  SyncFiles(toSync);
   CreateFolder(path_ + kEarlierFolder);
   SyncFolder(path_);
 
