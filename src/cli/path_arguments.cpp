@@ -18,7 +18,7 @@ std::string PathArgument(const std::string& raw) {
     const std::filesystem::path here = std::filesystem::current_path(ec);
     if (!ec) p = here / p;
   }
-  return PathText(p.lexically_normal());
+  return Trim(TypedPathText(PathText(p)));
 }
 
 std::string FolderArgument(const std::string& raw) {

@@ -5,8 +5,8 @@
 
 namespace k2v {
 
-// Trimmed, absolute against the current folder, lexically normal; empty
-// stays empty. With the current folder removed, a relative path stays
+// Trimmed, absolute against the current folder, then as the window gives a
+// typed path to the run (TypedPathText); empty stays empty. With the current folder removed, a relative path stays
 // relative, which the run's path check refuses.
 std::string PathArgument(const std::string& raw);
 
