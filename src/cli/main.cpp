@@ -45,7 +45,7 @@ void PrintHelp() {
             << k2v::SysDirLookupHelp()
             << "\n"
                "Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
-               "3 a file operation failed during the conversion.\n";
+               "3 a file operation failed during the conversion, or an internal error.\n";
 }
 
 }  // namespace
@@ -109,6 +109,9 @@ int main(int argc, char** argv) {
   k2v::RunResult result = run.Run(source, destination);
 
   for (const std::string& warning : result.warnings) std::cerr << warning << "\n";
+  if (result.outcome == k2v::RunOutcome::Finished) {
+    if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty()) std::cerr << warning << "\n";
+  }
   if (!ui.status().empty()) std::cout << ui.status() << "\n";
   if (!uncodedPath.empty() && result.outcome == k2v::RunOutcome::Finished) {
     try {

@@ -14,4 +14,12 @@ std::string PathArgument(const std::string& raw);
 // Windows either separator; a drive's root stays whole).
 std::string FolderArgument(const std::string& raw);
 
+// Vantor keeps a boring three levels below its GANBAN folder, and CNT.TXT
+// takes levels 3 to 5 of the destination's path (level 1 is the drive, or
+// the empty text before the first "/"). For a destination folder (as
+// FolderArgument gives it) with fewer levels, the warning line that names
+// the levels missing and the lines of CNT.TXT left empty; empty when it has
+// all five.
+std::string MissingLevelsWarning(const std::string& destination);
+
 }  // namespace k2v
