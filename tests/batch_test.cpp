@@ -127,6 +127,54 @@ TEST_F(BatchCommandTest, ReportHasOneRowPerBoringWithLayersAndThoseWithoutASoilC
   EXPECT_TRUE(Contains(out, "  K1: converted, 2 of 4 layers without a soil code\n")) << out;
 }
 
+TEST_F(BatchCommandTest, SoilNamesWithoutACodeAreListedMostLayersFirstForTheBatchAndASingleRun) {
+  // Layer names as real boring logs write them. 表土 and the alternating
+  // parts' 砂 have codes, and 混じり is taken like 混り; 礫質土 loses its
+  // quality word 礫質 and leaves 土 to look up.
+  const std::vector<std::pair<std::string, std::string>> borings = {
+      {"K1", "1,0.50,0,表土\r\n2,2.30,0,礫質土\r\n3,4.10,0,粘土\r\n4,6.00,0,シルト混じり砂礫\r\n"
+             "5,8.50,0,頁岩\r\n6,10.00,0,泥岩と頁岩の互層\r\n7,12.00,0,頁岩と砂の互層\r\n"},
+      {"K2", "1,1.00,0,盛土\r\n2,3.20,0,粘土\r\n3,5.00,0,礫質土\r\n4,7.40,0,頁岩\r\n"},
+      {"K3", "1,2.00,0,崖錐堆積物\r\n2,4.00,0,頁岩\r\n"},
+      {"K4", "1,1.50,0,頁岩\r\n"},
+  };
+  for (const auto& [name, layers] : borings) {
+    FullExport(site / name);
+    test::WriteSjis(site / name / "X1.TXT", layers);
+  }
+  EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 0) << out << err;
+  EXPECT_EQ(test::ReadBytes(dest / "kolbrix2vantor-uncoded.csv"),
+            "\xEF\xBB\xBF"
+            "soil name,looked up,layers,borings\r\n"
+            "\"頁岩\",\"頁岩\",6,\"K1 | K2 | K3\"\r\n"
+            "\"礫質土\",\"土\",2,\"K1 | K2\"\r\n"
+            "\"粘土\",\"粘土\",2,\"K1 | K2\"\r\n"
+            "\"泥岩\",\"泥岩\",1,\"K1\"\r\n"
+            "\"盛土\",\"盛土\",1,\"K2\"\r\n"
+            "\"崖錐堆積物\",\"崖錐堆積物\",1,\"K3\"\r\n");
+  EXPECT_TRUE(Contains(out, "Soil names without a code: " + (dest / "kolbrix2vantor-uncoded.csv").string() + "\n"))
+      << out;
+
+  // A single run writes the list only when asked, and says nothing more.
+  const std::string list = (root / "K1-uncoded.csv").string();
+  const int status = Single(site / "K1", dest / "K1");
+  const std::string outWithout = out, errWithout = err;
+  EXPECT_EQ(test::RunCommand({K2V_CLI_PATH, "--yes", "--system-dir", system.string(), "--uncoded", list,
+                              (site / "K1").string(), (dest / "K1").string()},
+                             out, err),
+            status);
+  EXPECT_EQ(out, outWithout);
+  EXPECT_EQ(err, errWithout);
+  const std::string k1 = "\"" + (site / "K1").string() + "\"";
+  EXPECT_EQ(test::ReadBytes(list),
+            "\xEF\xBB\xBF"
+            "soil name,looked up,layers,borings\r\n"
+            "\"頁岩\",\"頁岩\",3," + k1 + "\r\n"
+            "\"礫質土\",\"土\",1," + k1 + "\r\n"
+            "\"粘土\",\"粘土\",1," + k1 + "\r\n"
+            "\"泥岩\",\"泥岩\",1," + k1 + "\r\n");
+}
+
 TEST_F(BatchCommandTest, FolderQuestionIsAskedOnceForAllAndWarningsAloneExitWithZero) {
   FullExport(site / "K1");
   FullExport(site / "K2");

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "cli/path_arguments.hpp"
 #include "platform/files.hpp"
 #include "test_support.hpp"
 
@@ -29,10 +30,30 @@ class CommandLineTest : public ::testing::Test {
 };
 
 TEST_F(CommandLineTest, ConvertsAndPrintsTheClosingStatus) {
-  fs::create_directories(root / "dest");
-  EXPECT_EQ(Run({"--system-dir", (root / "system").string(), source.string(), (root / "dest").string()}), 0);
+  const fs::path dest = root / "GANBAN" / "K001" / "S01" / "B02";
+  fs::create_directories(dest);
+  EXPECT_EQ(Run({"--system-dir", (root / "system").string(), source.string(), dest.string()}), 0);
   EXPECT_EQ(out, "変換が正常に終了しました。\n");
   EXPECT_EQ(err, "");
+}
+
+TEST(DestinationLevels, AShallowDestinationIsNamedWithTheLevelsCntTxtMisses) {
+  const std::string s = test::Sep();
+#ifdef _WIN32
+  const std::string top = "C:", layout = "C:\\GANBAN\\K001\\S01\\B02";
+#else
+  const std::string top = "", layout = "/GANBAN/K001/S01/B02";
+#endif
+  const std::string lacks = " of Vantor's layout " + layout + ": line";
+  EXPECT_EQ(MissingLevelsWarning(top + s + "GANBAN" + s + "K001" + s + "S01" + s + "B02"), "");
+  EXPECT_EQ(MissingLevelsWarning(top + s + "data" + s + "GANBAN" + s + "K001" + s + "S01" + s + "B02"), "");
+  EXPECT_EQ(MissingLevelsWarning(top + s + "GANBAN" + s + "K001" + s + "B02"),
+            "kolbrix2vantor: warning: " + top + s + "GANBAN" + s + "K001" + s + "B02 lacks level 5" + lacks +
+                " 3 of CNT.TXT is empty");
+  EXPECT_EQ(MissingLevelsWarning(top + s + "out"),
+            "kolbrix2vantor: warning: " + top + s + "out lacks levels 3, 4 and 5" + lacks + "s 1, 2 and 3 of CNT.TXT are empty");
+  EXPECT_EQ(MissingLevelsWarning(top + s),
+            "kolbrix2vantor: warning: " + top + s + " lacks levels 3, 4 and 5" + lacks + "s 1, 2 and 3 of CNT.TXT are empty");
 }
 
 TEST_F(CommandLineTest, FolderQuestionIsAnsweredByYesOrNoTerminal) {

@@ -320,6 +320,37 @@ TEST_F(WindowTest, ExecuteListsDataThatCouldNotBeConvertedInOneInformationBox) {
   EXPECT_FALSE(view.busyDuringMessages[0]);
 }
 
+TEST_F(WindowTest, ATypedPathGoesToTheRunAsTheCommandLineGivesIt) {
+  // Doubled separators and "." and ".." name the folder itself; the run
+  // takes its levels (CNT.TXT, the vocabulary folder) from the folder's
+  // real path, in the window as on the command line.
+  test::WriteSjis(At("export/X1.TXT"), kLayer);
+  test::WriteSjis(At("export/CNT.TXT"), "1,2,3,4,5,6\r\n");
+  fs::create_directories(At("volA/GANBAN/K001/S01/B02"));
+  const std::string sep = test::Sep();
+  const std::string typed = S("volA") + sep + sep + "GANBAN" + sep + "x" + sep + ".." + sep + "K001" + sep + sep +
+                            "S01" + sep + "." + sep + "B02";
+  const fs::path cnt = At("volA/GANBAN/K001/S01/B02/CNT.TXT");
+  auto convert = [&](const std::string& destination) {
+    FakeForm1View v;
+    Form1 form(v, Setup());
+    v.source.text = S("export");
+    v.destination.text = destination;
+    form.Command1_Click();
+    EXPECT_EQ(Texts(v.messages), std::vector<std::string>{}) << destination;
+    EXPECT_EQ(v.status, "変換が正常に終了しました。") << destination;
+    return test::ReadBytes(cnt);
+  };
+  const std::string asClean = convert(S("volA/GANBAN/K001/S01/B02"));
+  EXPECT_EQ(convert(typed), asClean);
+  EXPECT_FALSE(fs::exists(At("volA/GANBAN/x")));
+
+  fs::remove(cnt);
+  std::string out, err;
+  EXPECT_EQ(test::RunCommand({K2V_CLI_PATH, "--system-dir", S("system"), S("export"), typed}, out, err), 0) << err;
+  EXPECT_EQ(test::ReadBytes(cnt), asClean);
+}
+
 struct Refusal {
   const char* name;
   std::string source;

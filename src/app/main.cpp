@@ -4,10 +4,12 @@
 #include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/form1_widget.hpp"
@@ -48,6 +50,80 @@ int UsageError(const std::string& problem) {
   return 2;
 }
 
+// Qt's own options, which QApplication takes out of the arguments (also
+// written with two dashes): those followed by a value, those written
+// "-name=value", and those that stand alone.
+constexpr std::array<std::string_view, 15> kQtOptionsWithValue = {
+    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
+    "-qwindowicon", "-qwindowtitle", "-session", "-display", "-geometry",
+    "-title", "-icon", "-style", "-stylesheet", "-name"};
+constexpr std::array<std::string_view, 5> kQtOptionsJoined = {"-style=", "-stylesheet=", "-qmljsdebugger=",
+                                                              "-dialogs=", "-fontengine="};
+constexpr std::array<std::string_view, 6> kQtFlags = {"-reverse", "-widgetcount", "-nograb",
+                                                      "-dograb", "-sync", "-testability"};
+
+// How many arguments Qt's option at args[i] takes: 1 or 2 (with its value),
+// or 0 when it is none of Qt's.
+size_t QtOptionLength(const std::vector<std::string>& args, size_t i) {
+  std::string_view arg = args[i];
+  if (arg.starts_with("--")) arg.remove_prefix(1);
+  if (!arg.starts_with("-")) return 0;
+  for (std::string_view option : kQtOptionsWithValue) {
+    if (arg == option) return i + 1 < args.size() ? 2 : 1;
+  }
+  for (std::string_view option : kQtOptionsJoined) {
+    if (arg.starts_with(option)) return 1;
+  }
+  for (std::string_view option : kQtFlags) {
+    if (arg == option) return 1;
+  }
+  return 0;
+}
+
+// What the program's own arguments ask for.
+struct ProgramOptions {
+  std::string systemDir;
+  bool systemDirGiven = false;
+  std::string radudi;
+};
+
+// Reads the program's own options, passing over Qt's. Returns -1 to go on
+// and open the window, else the exit status after help, the version or a
+// usage error: all of these are answered before Qt starts, so that they
+// need no display.
+int ReadProgramOptions(const std::vector<std::string>& args, ProgramOptions& options) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (const size_t qt = QtOptionLength(args, i)) {
+      i += qt - 1;
+      continue;
+    }
+    if (arg == "--help" || arg == "-h") {
+      PrintHelp();
+      return 0;
+    }
+    if (arg == "--version" || arg == "-V") {
+      std::cout << "kolbrix2vantor-gui " << K2V_VERSION << "\n";
+      return 0;
+    }
+    const k2v::OptionValue systemDirOption = k2v::TakeOptionValue(args, i, "--system-dir", "", options.systemDir);
+    if (systemDirOption == k2v::OptionValue::Taken) {
+      options.systemDirGiven = true;
+      continue;
+    }
+    if (systemDirOption == k2v::OptionValue::Missing) return UsageError("option '--system-dir' requires an argument");
+    const k2v::OptionValue radudiOption = k2v::TakeOptionValue(args, i, "--radudi", "", options.radudi);
+    if (radudiOption == k2v::OptionValue::Taken) {
+      if (options.radudi.empty()) return UsageError("option '--radudi' needs a folder");
+      continue;
+    }
+    if (radudiOption == k2v::OptionValue::Missing) return UsageError("option '--radudi' requires an argument");
+    if (arg.rfind('-', 0) == 0) return UsageError("unrecognized option '" + arg + "'");
+    return UsageError("unexpected argument '" + arg + "'");
+  }
+  return -1;
+}
+
 // Absolute against the folder the program started in; a folder list may
 // change the current folder later.
 std::string Absolute(const std::string& text) {
@@ -61,17 +137,9 @@ std::string Absolute(const std::string& text) {
 
 int main(int argc, char** argv) {
   k2v::IgnoreFileSizeSignal();
-  // Help and version are answered before Qt starts: they need no display.
-  for (const std::string& arg : k2v::CommandLineArguments(argc, argv)) {
-    if (arg == "--") break;
-    if (arg == "--help" || arg == "-h") {
-      PrintHelp();
-      return 0;
-    }
-    if (arg == "--version" || arg == "-V") {
-      std::cout << "kolbrix2vantor-gui " << K2V_VERSION << "\n";
-      return 0;
-    }
+  ProgramOptions options;
+  if (const int status = ReadProgramOptions(k2v::CommandLineArguments(argc, argv), options); status >= 0) {
+    return status;
   }
 
   QApplication app(argc, argv);
@@ -82,28 +150,9 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon::fromTheme("kolbrix2vantor"));
 
   k2v::WindowSetup setup;
-  std::string systemDir;
-  bool systemDirGiven = false;
-  // What Qt left of the arguments, its own options taken out.
-  std::vector<std::string> args;
-  const QStringList remaining = QApplication::arguments();
-  for (qsizetype i = 1; i < remaining.size(); ++i) args.push_back(remaining[i].toStdString());
-  for (size_t i = 0; i < args.size(); ++i) {
-    const k2v::OptionValue systemDirOption = k2v::TakeOptionValue(args, i, "--system-dir", "", systemDir);
-    if (systemDirOption == k2v::OptionValue::Taken) {
-      systemDirGiven = true;
-      continue;
-    }
-    if (systemDirOption == k2v::OptionValue::Missing) return UsageError("option '--system-dir' requires an argument");
-    const k2v::OptionValue radudiOption = k2v::TakeOptionValue(args, i, "--radudi", "", setup.givenRadudi);
-    if (radudiOption == k2v::OptionValue::Taken) {
-      setup.givenRadudiBy = "--radudi";
-      if (setup.givenRadudi.empty()) return UsageError("option '--radudi' needs a folder");
-      continue;
-    }
-    if (radudiOption == k2v::OptionValue::Missing) return UsageError("option '--radudi' requires an argument");
-    if (args[i].rfind('-', 0) == 0) return UsageError("unrecognized option '" + args[i] + "'");
-    return UsageError("unexpected argument '" + args[i] + "'");
+  if (!options.radudi.empty()) {
+    setup.givenRadudi = options.radudi;
+    setup.givenRadudiBy = "--radudi";
   }
   if (setup.givenRadudi.empty()) {
     const char* fromEnvironment = std::getenv(kRadudiVariable);
@@ -127,7 +176,7 @@ int main(int argc, char** argv) {
 
   setup.volumes = k2v::MountedVolumes();
   setup.programFolder = k2v::ProgramFolder();
-  setup.runOptions = k2v::RunOptions{systemDirGiven ? systemDir : k2v::SysDir()};
+  setup.runOptions = k2v::RunOptions{options.systemDirGiven ? options.systemDir : k2v::SysDir()};
 
   k2v::Form1Widget window(setup);
   if (!window.Model().Form_Load()) return 1;

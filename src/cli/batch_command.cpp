@@ -10,6 +10,7 @@
 #include "platform/folder_walk.hpp"
 #include "run/batch_run.hpp"
 #include "run/paths.hpp"
+#include "run/uncoded_list.hpp"
 
 namespace k2v {
 
@@ -36,8 +37,10 @@ void PrintHelp(std::ostream& out) {
          "\n"
       << SysDirLookupHelp()
       << "\n"
-         "Progress goes to stderr, the summary to stdout, and one row per boring to\n"
-         "DESTINATION_ROOT/" << kBatchReportName << ".\n"
+         "Progress goes to stderr, the summary to stdout, one row per boring to\n"
+         "DESTINATION_ROOT/" << kBatchReportName << ", and one row per soil name\n"
+         "that found no code (the words to add to G10A.TXT) to\n"
+         "DESTINATION_ROOT/" << kUncodedListName << ".\n"
          "\n"
          "Exit status: 0 every boring converted, 1 a boring refused and none failed,\n"
          "2 wrong usage, 3 a boring failed.\n";
@@ -178,6 +181,13 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
       // The earlier report, if any, is still there as it was.
       out << "No report: " << e.path() << " could not be written: " << e.reason() << "\n";
       err << "kolbrix2vantor: the report could not be written: " << e.what() << "\n";
+      status = 3;
+    }
+    try {
+      out << "Soil names without a code: " << WriteBatchUncodedList(destinationRoot, results) << "\n";
+    } catch (const FileError& e) {
+      out << "No list of soil names without a code: " << e.path() << " could not be written: " << e.reason() << "\n";
+      err << "kolbrix2vantor: the list of soil names without a code could not be written: " << e.what() << "\n";
       status = 3;
     }
   } else {

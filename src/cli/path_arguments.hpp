@@ -5,13 +5,21 @@
 
 namespace k2v {
 
-// Trimmed, absolute against the current folder, lexically normal; empty
-// stays empty. With the current folder removed, a relative path stays
+// Trimmed, absolute against the current folder, then as the window gives a
+// typed path to the run (TypedPathText); empty stays empty. With the current folder removed, a relative path stays
 // relative, which the run's path check refuses.
 std::string PathArgument(const std::string& raw);
 
 // The same without a final separator, which shell completion adds (on
 // Windows either separator; a drive's root stays whole).
 std::string FolderArgument(const std::string& raw);
+
+// Vantor keeps a boring three levels below its GANBAN folder, and CNT.TXT
+// takes levels 3 to 5 of the destination's path (level 1 is the drive, or
+// the empty text before the first "/"). For a destination folder (as
+// FolderArgument gives it) with fewer levels, the warning line that names
+// the levels missing and the lines of CNT.TXT left empty; empty when it has
+// all five.
+std::string MissingLevelsWarning(const std::string& destination);
 
 }  // namespace k2v

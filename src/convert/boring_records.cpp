@@ -22,6 +22,16 @@ constexpr size_t kTakeOrder[kStepCount] = {1, 2, 4, 3, 0};
 
 }  // namespace
 
+void CountUncodedName(ConversionContext& ctx, const std::string& name, const std::string& lookedUp,
+                      long long layers) {
+  const auto [at, isNew] = ctx.UncodedNameIndex.emplace(name, ctx.UncodedNames.size());
+  if (isNew) {
+    ctx.UncodedNames.push_back(UncodedSoilName{name, lookedUp, layers});
+  } else {
+    ctx.UncodedNames[at->second].layers += layers;
+  }
+}
+
 void ConvertBoringRecords(ConversionContext& ctx, unsigned workers) {
   if (workers <= 1) {
     for (Step step : kSteps) step(ctx);
@@ -34,6 +44,8 @@ void ConvertBoringRecords(ConversionContext& ctx, unsigned workers) {
   empty.Warnings.clear();
   empty.LayerCount = 0;
   empty.UncodedLayers = 0;
+  empty.UncodedNames.clear();
+  empty.UncodedNameIndex.clear();
   std::vector<ConversionContext> own(kStepCount, empty);
   std::exception_ptr failures[kStepCount];
   std::atomic<size_t> next{0};
@@ -67,6 +79,7 @@ void ConvertBoringRecords(ConversionContext& ctx, unsigned workers) {
     ctx.Warnings.insert(ctx.Warnings.end(), step.Warnings.begin(), step.Warnings.end());
     ctx.LayerCount += step.LayerCount;
     ctx.UncodedLayers += step.UncodedLayers;
+    for (const UncodedSoilName& n : step.UncodedNames) CountUncodedName(ctx, n.name, n.lookedUp, n.layers);
   }
 }
 

@@ -102,6 +102,7 @@ LayerCodes ClassifyLayer(SoilWordTables& tables, const LayerParts& parts) {
     TakeCode(tables, SoilTable::AdmixtureWord, words[k].admixture, codes.admixture[k]);
     TakeCode(tables, SoilTable::QualityWord, words[k].quality, codes.quality[k]);
     TakeCode(tables, SoilTable::SoilName, words[k].mainName, codes.main[k]);
+    codes.lookedUp[k] = std::move(words[k].lookedUp);
   }
   return codes;
 }
@@ -127,11 +128,15 @@ void ConvertLayerTable(ConversionContext& ctx) {
     const LayerParts parts = SplitLayerDescription(reader.Fields[4]);
     const LayerCodes codes = ClassifyLayer(ctx.SoilTables, parts);
     ++ctx.LayerCount;
+    bool uncoded = false;
     for (size_t k = 0; k < 2 && static_cast<int>(k) < parts.count; ++k) {
-      if (codes.main[k] == -1 && codes.quality[k] == 0 && codes.admixture[k] == 0) {
-        ++ctx.UncodedLayers;
-        break;
+      if (codes.main[k] != -1 || codes.quality[k] != 0 || codes.admixture[k] != 0) continue;
+      // A layer counts once for a name, also when both parts are that name.
+      if (k == 0 || !uncoded || parts.texts[1] != parts.texts[0]) {
+        CountUncodedName(ctx, parts.texts[k], codes.lookedUp[k]);
       }
+      if (!uncoded) ++ctx.UncodedLayers;
+      uncoded = true;
     }
     const std::string m1 = MainCodeText(codes.main[0]);
     const std::string m2 = MainCodeText(codes.main[1]);

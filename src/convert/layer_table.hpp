@@ -17,6 +17,8 @@ struct LayerCodes {
   std::array<int, 2> main{-1, -1};
   std::array<int, 2> quality{0, 0};
   std::array<int, 2> admixture{0, 0};
+  // What each component's main soil name was looked for in (SoilNameWords).
+  std::array<std::string, 2> lookedUp;
 };
 
 enum class SoilTable { SoilName, QualityWord, AdmixtureWord };

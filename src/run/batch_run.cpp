@@ -17,6 +17,7 @@
 #include "platform/folder_walk.hpp"
 #include "platform/volumes.hpp"
 #include "run/paths.hpp"
+#include "run/uncoded_list.hpp"
 
 namespace k2v {
 
@@ -66,24 +67,6 @@ std::vector<std::string> Levels(const std::string& path) {
 std::string ParentOf(const std::string& path) {
   const size_t cut = path.rfind(NativePathRules().Separator());
   return cut == std::string::npos ? path : path.substr(0, std::max<size_t>(cut, 1));
-}
-
-// A text as one CSV field: quoted, inner quotes doubled, line ends as " | "
-// so that a row stays one line.
-std::string CsvField(const std::string& text) {
-  std::string field = "\"";
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '"') {
-      field += "\"\"";
-    } else if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      field += " | ";
-    } else {
-      field += c;
-    }
-  }
-  return field + "\"";
 }
 
 std::string JoinedMessages(const std::vector<std::string>& messages) {
@@ -198,6 +181,7 @@ BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& option
         result.messages.insert(result.messages.end(), r.warnings.begin(), r.warnings.end());
         result.layerCount = r.layerCount;
         result.uncodedLayers = r.uncodedLayers;
+        result.uncodedNames = std::move(r.uncodedNames);
         return result;
       case RunOutcome::Refused:
         result.outcome = BoringOutcome::Refused;
@@ -342,6 +326,14 @@ std::string BatchReportCsv(const std::vector<BoringResult>& results) {
 std::string WriteBatchReport(const std::string& destinationRoot, const std::vector<BoringResult>& results) {
   const std::string path = JoinPath(destinationRoot, kBatchReportName);
   WriteFileInOneStep(path, BatchReportCsv(results));
+  return path;
+}
+
+std::string WriteBatchUncodedList(const std::string& destinationRoot, const std::vector<BoringResult>& results) {
+  UncodedList list;
+  for (const BoringResult& r : results) list.Add(r.relativePath, r.uncodedNames);
+  const std::string path = JoinPath(destinationRoot, kUncodedListName);
+  WriteFileInOneStep(path, list.Csv());
   return path;
 }
 

@@ -44,6 +44,7 @@ struct BoringResult {
   // unless the boring was converted.
   long long layerCount = 0;
   long long uncodedLayers = 0;
+  std::vector<UncodedSoilName> uncodedNames{};
 };
 
 // Whether the two roots lie inside one another (as they are on the disk,
@@ -126,5 +127,10 @@ std::string BatchReportCsv(const std::vector<BoringResult>& results);
 // file put in place in one step, so that a link there is replaced, not
 // followed, and a failed write leaves the earlier report. Throws FileError.
 std::string WriteBatchReport(const std::string& destinationRoot, const std::vector<BoringResult>& results);
+
+// Writes the list of the soil names that found no code in the converted
+// borings (UncodedList) beside the report, in the same way; returns its
+// path. Throws FileError.
+std::string WriteBatchUncodedList(const std::string& destinationRoot, const std::vector<BoringResult>& results);
 
 }  // namespace k2v

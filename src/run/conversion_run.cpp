@@ -226,7 +226,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
   // 11. Done.
   ui_.SetBusy(false);
   ui_.SetStatus(ctx.Warnings.empty() ? run_text::kFinished : run_text::kFinishedWithWarnings);
-  return RunResult{RunOutcome::Finished, ctx.Warnings, ctx.LayerCount, ctx.UncodedLayers};
+  return RunResult{RunOutcome::Finished, ctx.Warnings, ctx.LayerCount, ctx.UncodedLayers, ctx.UncodedNames};
 }
 
 }  // namespace k2v

@@ -43,6 +43,8 @@ struct RunResult {
   // Layers converted, and those with a part that found no soil code.
   long long layerCount = 0;
   long long uncodedLayers = 0;
+  // The soil names of those layers, in the order they first occur.
+  std::vector<UncodedSoilName> uncodedNames{};
 };
 
 struct RunOptions {

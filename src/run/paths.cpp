@@ -1,5 +1,8 @@
 #include "run/paths.hpp"
 
+#include <filesystem>
+
+#include "platform/files.hpp"
 #include "platform/volumes.hpp"
 #include "text/sjis_text.hpp"
 
@@ -50,6 +53,26 @@ bool PosixPathRules::ValidatePath(std::string& path, FrontEnd& ui) const {
 std::string PosixPathRules::TrailingSeparatorMessage() const { return "最後のﾌｫﾙﾀﾞに「/」は要りません。"; }
 
 std::string PosixPathRules::GanbanMissingMessage() const { return " Ｖａｎｔｏｒのﾌｫﾙﾀﾞ（/GANBAN）がありません."; }
+
+std::string TypedPathText(const std::string& typed) {
+  const std::string path = Trim(typed);
+  if (path.empty()) return typed;
+  const char sep = NativePathRules().Separator();
+  std::string normal = PathText(NativePath(path).lexically_normal());
+  // On Linux a path that begins with two separators is left so by the library.
+  if (sep == '/') {
+    for (size_t at = normal.find("//"); at != std::string::npos; at = normal.find("//")) normal.erase(at, 1);
+  }
+  const auto isSeparator = [sep](char c) { return c == '/' || c == sep; };
+  // "/a/b/.." normalises to "/a/", with a separator the user did not type.
+  if (!isSeparator(path.back())) {
+    while (normal.size() > 1 && isSeparator(normal.back()) && !(normal.size() == 3 && normal[1] == ':')) {
+      normal.pop_back();
+    }
+  }
+  const size_t start = typed.find(path);
+  return typed.substr(0, start) + normal + typed.substr(start + path.size());
+}
 
 const PathRules& NativePathRules() {
 #ifdef _WIN32

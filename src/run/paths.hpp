@@ -48,6 +48,15 @@ class PosixPathRules : public PathRules {
 // The rules of the platform the program runs on.
 const PathRules& NativePathRules();
 
+// The folder path a front end gives a run for what the user typed: "." and
+// ".." taken out and a run of separators written as one (a doubled
+// separator names the same folder), so that the run's levels are the
+// folder's real ones. A relative path stays relative; the spaces around the
+// path and a final separator the user typed stay as they were, for the
+// run's own checks. The window and the command line give the same text for
+// the same input.
+std::string TypedPathText(const std::string& typed);
+
 extern const char* const kDriveLetterMessage;
 extern const char* const kPosixRootMessage;
 

@@ -141,6 +141,7 @@ std::array<SoilNameWords, 2> ParseSoilName(SoilWordTables& tables, const LayerPa
     RemoveQualityWord(tables, s, words);
     if (s.empty()) continue;
     words.mainName = LongestSoilName(tables, s);
+    words.lookedUp = std::move(s);
   }
   if (changed) tables.AdmixtureWordIndex.Rebuild(tables.AdmixtureWordTable);
   return result;

@@ -21,6 +21,9 @@ struct SoilNameWords {
   std::string quality = "  ";
   std::string admixture = "  ";
   std::string mainName = "  ";
+  // What the main soil name was looked for in: the component with its
+  // admixture and quality words taken off (empty when nothing was left).
+  std::string lookedUp;
 };
 
 // Parses components 1 to parts.count (a component beyond the count keeps two

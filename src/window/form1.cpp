@@ -187,7 +187,7 @@ void Form1::Drive2_Change() {
 void Form1::Command1_Click() {
   typedSource_ = view_.PathText(Side::Source);
   typedDestination_ = view_.PathText(Side::Destination);
-  RunResult result = run_.Run(typedSource_, typedDestination_);
+  RunResult result = run_.Run(TypedPathText(typedSource_), TypedPathText(typedDestination_));
   SetBusy(false);
   typedSource_.clear();
   typedDestination_.clear();
@@ -315,8 +315,10 @@ std::string Form1::PathAsTyped(const std::string& title) const {
   for (const std::string& typed : {typedSource_, typedDestination_}) {
     const std::string trimmed = Trim(typed);
     if (trimmed.empty()) continue;
-    if (title == trimmed || (title.size() == trimmed.size() + 1 && title.compare(0, trimmed.size(), trimmed) == 0 &&
-                             IsSeparator(title.back()))) {
+    // The run was given the path with "." and ".." taken out.
+    const std::string given = Trim(TypedPathText(typed));
+    if (title == given || (title.size() == given.size() + 1 && title.compare(0, given.size(), given) == 0 &&
+                           IsSeparator(title.back()))) {
       shown = trimmed;
       break;
     }
