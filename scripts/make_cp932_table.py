@@ -49,8 +49,8 @@ def convert(cd, data):
 
 def one_code_point(utf8, what):
     text = utf8.decode("utf-8")
-    if len(text) != 1 or ord(text) > 0xFFFF:
-        sys.exit(f"make_cp932_table.py: {what} reads as {text!r}, not one character of the Basic Multilingual Plane")
+    if len(text) != 1 or not 0x80 <= ord(text) <= 0xFFFF:
+        sys.exit(f"make_cp932_table.py: {what} reads as {text!r}, not one character from U+0080 to U+FFFF")
     return ord(text)
 
 

@@ -30,6 +30,17 @@ TEST(Cp932, RoundTripsEveryByteLosslessly) {
   }
   all += "\x82\xa0\x81\x5c\x88\x9f\xfa\x40\x81\xff\x82";
   EXPECT_EQ(EncodeCp932(DecodeCp932(all)), all);
+  // Many kilobytes, with ASCII runs of up to 5,000 bytes between (after a
+  // line end, which no lead byte pairs with): the text is that of the
+  // pieces, however the codec fills its buffers.
+  std::string longer;
+  std::string text;
+  for (size_t k = 0; k < 41; ++k) {
+    longer += all + "\n" + std::string(k * 125, 'a');
+    text += DecodeCp932(all) + "\n" + std::string(k * 125, 'a');
+  }
+  EXPECT_EQ(DecodeCp932(longer), text);
+  EXPECT_EQ(EncodeCp932(text), longer);
 }
 
 TEST(Cp932, DecodingInPiecesGivesTheSameTextAtEveryCut) {

@@ -111,35 +111,62 @@ size_t EncodeCp932CharInto(std::string_view ch, char (&bytes)[4]) {
 }
 
 size_t DecodeCp932Append(std::string_view bytes, std::string& out, bool complete) {
+  // The text is made in a buffer on the stack, a few kilobytes at a time: no
+  // character then costs a check of the string's room.
+  char buffer[4096];
+  size_t used = 0;
+  constexpr size_t kRoom = sizeof buffer - 3;  // room left for one more character
   size_t i = 0;
   const size_t n = bytes.size();
   while (i < n) {
+    if (used > kRoom) {
+      out.append(buffer, used);
+      used = 0;
+    }
     size_t start = i;
     while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
-    out.append(bytes.data() + start, i - start);
+    if (i - start <= kRoom - used) {
+      std::memcpy(buffer + used, bytes.data() + start, i - start);
+      used += i - start;
+    } else {
+      out.append(buffer, used);
+      used = 0;
+      out.append(bytes.data() + start, i - start);
+    }
     if (i == n) break;
     const auto b0 = static_cast<unsigned char>(bytes[i]);
+    char16_t cp = 0;
+    size_t size = 1;
     if (const unsigned row = cp932_table::kLeadRow[b0 - 0x80u]) {
       if (i + 1 == n) {
         // A character cut off at the end waits for the next call.
-        if (!complete) return i;
-      } else if (const auto b1 = static_cast<unsigned char>(bytes[i + 1]); b1 >= 0x40) {
-        if (const char16_t cp = cp932_table::kPairs[row - 1][b1 - 0x40u]) {
-          AppendUtf8(out, cp);
-          i += 2;
-          continue;
+        if (!complete) {
+          out.append(buffer, used);
+          return i;
         }
+      } else if (const auto b1 = static_cast<unsigned char>(bytes[i + 1]); b1 >= 0x40) {
+        cp = cp932_table::kPairs[row - 1][b1 - 0x40u];
+        if (cp) size = 2;
       }
       // A lead byte that begins no character with the next byte is kept on
       // its own, and the next byte is read anew.
-      AppendCp932Byte(out, b0);
-    } else if (const char16_t cp = cp932_table::kSingle[b0 - 0x80u]) {
-      AppendUtf8(out, cp);
     } else {
-      AppendCp932Byte(out, b0);
+      cp = cp932_table::kSingle[b0 - 0x80u];
     }
-    ++i;
+    // The character (never ASCII: the table holds none), or the escape
+    // U+DC00+byte of a byte kept on its own.
+    const char32_t c = cp ? cp : kEscapeBase + b0;
+    if (c < 0x800) {
+      buffer[used++] = static_cast<char>(0xC0 | (c >> 6));
+      buffer[used++] = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      buffer[used++] = static_cast<char>(0xE0 | (c >> 12));
+      buffer[used++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      buffer[used++] = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    i += size;
   }
+  out.append(buffer, used);
   return n;
 }
 
