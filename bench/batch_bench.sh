@@ -42,10 +42,11 @@ us_between() { # START END: microseconds between two EPOCHREALTIME readings
 }
 seconds() { awk -v u="$1" 'BEGIN { printf "%.3f s", u / 1e6 }'; }
 
-# The X6 conversion reads Radudi32.ini; its line 2 names the pattern-data folder.
+# shellcheck source=scripts/common.sh
+source "$repo/scripts/common.sh"
 system_dir="$work/system"
 mkdir -p "$system_dir" "$work/site"
-printf '[RADUDI]\r\n%s/\r\n' "$repo/examples/RADUDI" > "$system_dir/Radudi32.ini"
+write_radudi_ini "$system_dir" "$repo/examples/RADUDI"
 names=()
 for ((i = 1; i <= copies; i++)); do
   name=$(printf 'B%04d' "$i")

@@ -33,7 +33,9 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/k2v-kill.XXXXXX")" || exit 1
 trap 'rm -rf "$work"' EXIT
 system_dir="$work/system"
 mkdir -p "$system_dir"
-printf '[RADUDI]\r\n%s/\r\n' "$repo/examples/RADUDI" > "$system_dir/Radudi32.ini"
+# shellcheck source=scripts/common.sh
+source "$repo/scripts/common.sh"
+write_radudi_ini "$system_dir" "$repo/examples/RADUDI"
 
 echo "Generating two exports of $records records per table..."
 python3 "$repo/bench/make_large_export.py" --quiet --records "$records" --seed 1 "$work/A" || exit 1

@@ -61,11 +61,11 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/k2v-bench.XXXXXX")" || exit 1
 trap 'rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 
-# The X6 conversion reads Radudi32.ini from the system folder; its line 2 names
-# the pattern-data folder with L9.txt and L22.txt.
+# shellcheck source=scripts/common.sh
+source "$repo/scripts/common.sh"
 system_dir="$work/system"
 mkdir -p "$system_dir" "$work/out"
-printf '[RADUDI]\r\n%s/\r\n' "$repo/examples/RADUDI" > "$system_dir/Radudi32.ini"
+write_radudi_ini "$system_dir" "$repo/examples/RADUDI"
 # Every destination lies in $work/out: Vantor's vocabulary files (G10A.TXT,
 # D12A.TXT) are looked up in the destination's first folder levels, and the
 # benchmark's folders hold none.

@@ -22,11 +22,11 @@ function(k2v_layer name)
   file(GLOB sources CONFIGURE_DEPENDS ${K2V_ROOT}/src/${name}/*.cpp ${K2V_ROOT}/src/${name}/*.hpp)
   # A front end's main.cpp is its program, not part of its library.
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-  # The system calls of one system: *_win32.cpp on Windows, *_posix.cpp and
-  # *_iconv.cpp elsewhere, and on Windows the files of K2V_POSIX_ONLY leave
-  # the place to their *_win32.cpp counterparts.
+  # The system calls of one system: *_win32.cpp on Windows, *_posix.cpp
+  # elsewhere, and on Windows the files of K2V_POSIX_ONLY leave the place to
+  # their *_win32.cpp counterparts.
   if(WIN32)
-    list(FILTER sources EXCLUDE REGEX "_(posix|iconv)\\.cpp$")
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
     foreach(source ${K2V_POSIX_ONLY})
       list(REMOVE_ITEM sources ${K2V_ROOT}/src/${source})
     endforeach()

@@ -5,11 +5,11 @@ cd "$(dirname "$0")/.."
 # Only the command and the window: the tests and benchmarks are built by scripts/test.sh.
 scripts/setup.sh kolbrix2vantor kolbrix2vantor-gui
 
-# The X6 conversion reads Radudi32.ini from the system folder; its line 2 names
-# the pattern-data folder with L9.txt and L22.txt.
+# shellcheck source=scripts/common.sh
+source scripts/common.sh
 system_dir="$PWD/out/system"
 mkdir -p "$system_dir"
-printf '[RADUDI]\r\n%s/\r\n' "$PWD/examples/RADUDI" > "$system_dir/Radudi32.ini"
+write_radudi_ini "$system_dir" "$PWD/examples/RADUDI"
 
 rm -rf out/sample
 build/kolbrix2vantor --yes --system-dir "$system_dir" examples/sample out/sample

@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+# shellcheck source=scripts/common.sh
+source scripts/common.sh
 
 installed() { dpkg-query -W -f='${Status}' kolbrix2vantor 2>/dev/null | grep -q "install ok installed"; }
 
@@ -19,19 +21,17 @@ deb=$(scripts/package.sh | tail -n 1)
 echo "Built $deb"
 dpkg-deb --field "$deb" Package Version Depends Recommends
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 work=$(mktemp -d "${TMPDIR:-/tmp}/k2v-package.XXXXXX")
 cleanup() {
   rm -rf "$work"
   if installed; then
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kolbrix2vantor </dev/null >/dev/null
+    apt_get remove -y -qq kolbrix2vantor >/dev/null
   fi
 }
 trap cleanup EXIT
 
 echo "== Installing $deb"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$root/$deb" </dev/null >/dev/null
+apt_get install -y -qq --no-install-recommends "$root/$deb" >/dev/null
 
 echo "== The installed programs"
 /usr/bin/kolbrix2vantor --version
@@ -45,7 +45,7 @@ done
 
 echo "== The bundled sample, converted by the installed command and by the build"
 mkdir -p "$work/system"
-printf '[RADUDI]\r\n%s/\r\n' "/usr/share/doc/kolbrix2vantor/examples/RADUDI" >"$work/system/Radudi32.ini"
+write_radudi_ini "$work/system" /usr/share/doc/kolbrix2vantor/examples/RADUDI
 # The same destination path for both runs: CNT.TXT names its folders.
 /usr/bin/kolbrix2vantor --yes --system-dir "$work/system" /usr/share/doc/kolbrix2vantor/examples/sample \
   "$work/out/S01" >/dev/null
@@ -55,7 +55,7 @@ diff -r "$work/installed" "$work/out"
 echo "The installed command converts examples/sample as the build does, byte for byte."
 
 echo "== Removing the package"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kolbrix2vantor </dev/null >/dev/null
+apt_get remove -y -qq kolbrix2vantor >/dev/null
 if installed || [ -e /usr/bin/kolbrix2vantor ]; then
   echo "package_test.sh: /usr/bin/kolbrix2vantor is still there after the removal" >&2
   exit 1

@@ -23,7 +23,7 @@ rm -rf "$work"
 mkdir -p "$work"
 trap 'cleanup; rm -rf "$work"' EXIT
 windows() { echo "Z:$1" | tr / '\\'; }
-printf '[RADUDI]\r\n%s\\\r\n' "$(windows "$root/examples/RADUDI")" >"$work/Radudi32.ini"
+write_radudi_ini "$work" "$root/examples/RADUDI" windows
 out=$root/docs/window-windows.png
 (cd examples && wine "$windows_build"/win32_window_shot.exe "$(windows "$root/examples/sample")" \
   "$(windows "$work/ganban/S01")" "$(windows "$root/examples/RADUDI")" "$(windows "$work")" 6 >"$work/place") &

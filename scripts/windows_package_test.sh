@@ -35,8 +35,8 @@ trap 'rm -rf "$work"; cleanup' EXIT
 inst="$(unix_path LOCALAPPDATA)/Programs/kolbrix2vantor"
 menu="$(unix_path APPDATA)/Microsoft/Windows/Start Menu/Programs/kolbrix2vantor"
 mkdir -p "$work/linux-system" "$work/windows-system"
-printf '[RADUDI]\r\n%s/\r\n' "$root/examples/RADUDI" >"$work/linux-system/Radudi32.ini"
-printf '[RADUDI]\r\nZ:%s\\\r\n' "$(echo "$root/examples/RADUDI" | tr / '\\')" >"$work/windows-system/Radudi32.ini"
+write_radudi_ini "$work/linux-system" "$root/examples/RADUDI"
+write_radudi_ini "$work/windows-system" "$root/examples/RADUDI" windows
 "$linux_build"/kolbrix2vantor --yes --system-dir "$work/linux-system" examples/sample "$work/linux/S01" >/dev/null 2>&1
 sed -i '1,3d' "$work/linux/S01/CNT.TXT"
 # Converts the sample with the command exe into $2/S01 and compares it with the Linux build's.

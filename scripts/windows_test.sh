@@ -30,8 +30,8 @@ export K2V_GUI_SAMPLE_OUT="Z:$work/window/S01"
 
 echo "== The sample converted by kolbrix2vantor.exe and by the window, against the Linux build"
 # Radudi32.ini names the same pattern-data folder to each build, in its own form.
-printf '[RADUDI]\r\n%s/\r\n' "$root/examples/RADUDI" >"$work/linux-system/Radudi32.ini"
-printf '[RADUDI]\r\nZ:%s\\\r\n' "$(echo "$root/examples/RADUDI" | tr / '\\')" >"$work/windows-system/Radudi32.ini"
+write_radudi_ini "$work/linux-system" "$root/examples/RADUDI"
+write_radudi_ini "$work/windows-system" "$root/examples/RADUDI" windows
 "$linux_build"/kolbrix2vantor --yes --system-dir "$work/linux-system" examples/sample "$work/linux/S01" >/dev/null
 wine "$windows_build"/kolbrix2vantor.exe --yes --system-dir "Z:$work/windows-system" "Z:$root/examples/sample" \
   "Z:$work/windows/S01" >/dev/null

@@ -2,16 +2,16 @@
 # fresh Wine prefix under a Japanese locale, on a virtual X display of its
 # own, with Japanese fonts for the Windows UI fonts. Removed again on exit.
 
+# shellcheck source=scripts/common.sh
+source scripts/common.sh
 scripts/install_packages.sh mingw-w64 icoutils wine64 wine locales xvfb xauth fonts-ipafont-gothic
 
 # Wine's ANSI code page follows the locale: 932 under a Japanese one, so that
 # the tests also meet the system in the code page Vantor's users have.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-  $sudo locale-gen >/dev/null
+  as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
 fi
 export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
 

@@ -1,7 +1,19 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+#endif
+
+#include <string>
+#include <utility>
+
 #include "text/cp932.hpp"
-#include "text/cp932_backend.hpp"
 #include "text/sjis_text.hpp"
 #include "test_support.hpp"
 
@@ -18,6 +30,17 @@ TEST(Cp932, RoundTripsEveryByteLosslessly) {
   }
   all += "\x82\xa0\x81\x5c\x88\x9f\xfa\x40\x81\xff\x82";
   EXPECT_EQ(EncodeCp932(DecodeCp932(all)), all);
+  // Many kilobytes, with ASCII runs of up to 5,000 bytes between (after a
+  // line end, which no lead byte pairs with): the text is that of the
+  // pieces, however the codec fills its buffers.
+  std::string longer;
+  std::string text;
+  for (size_t k = 0; k < 41; ++k) {
+    longer += all + "\n" + std::string(k * 125, 'a');
+    text += DecodeCp932(all) + "\n" + std::string(k * 125, 'a');
+  }
+  EXPECT_EQ(DecodeCp932(longer), text);
+  EXPECT_EQ(EncodeCp932(text), longer);
 }
 
 TEST(Cp932, DecodingInPiecesGivesTheSameTextAtEveryCut) {
@@ -33,7 +56,7 @@ TEST(Cp932, DecodingInPiecesGivesTheSameTextAtEveryCut) {
   }
 }
 
-TEST(Cp932, DuplicateExtensionCodesComeOutInTheSystemsCode) {
+TEST(Cp932, DuplicateExtensionCodesComeOutInGlibcsCode) {
   // NEC-selected IBM extensions (0xED/0xEE) are written as the IBM codes.
   EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");
 }
@@ -54,65 +77,119 @@ TEST(Cp932, UnwritableCharacterBecomesQuestionMark) {
   EXPECT_EQ(EncodeCp932("Ä"), "?");
 }
 
-// The characters on which the two systems' code pages differ give the same
-// bytes on both: those glibc writes are written, those only Windows writes
-// are not, and the single bytes Windows reads as characters stay bytes.
-TEST(Cp932, CharactersOnWhichTheSystemsDifferGiveTheSameBytes) {
-  struct Case {
-    const char* text;
-    const char* bytes;
-  } cases[] = {
-      {"¢", "\x81\x91"}, {"£", "\x81\x92"}, {"¥", "\x5c"},     {"¬", "\x81\xca"}, {"—", "\x81\x5c"},
-      {"‖", "\x81\x61"}, {"‾", "\x7e"},     {"−", "\x81\x7c"}, {"〜", "\x81\x60"}, {"\xc2\x80", "?"},
-      {"\xef\xa3\xb0", "?"}, {"\xef\xa3\xb1", "?"}, {"\xef\xa3\xb2", "?"}, {"\xef\xa3\xb3", "?"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(EncodeCp932(c.text), c.bytes) << c.text;
-  EXPECT_EQ(DecodeCp932("\x80\xa0\xfd\xfe\xff"), "\xed\xb2\x80\xed\xb2\xa0\xed\xb3\xbd\xed\xb3\xbe\xed\xb3\xbf");
+// The system's own converter, strict: glibc's iconv on Linux; on Windows the
+// code-page calls, with the characters on which Windows differs from glibc
+// settled as glibc has them.
+#ifdef _WIN32
+// Those only glibc writes (Windows has no code for them), then those only
+// Windows reads and writes (glibc has none: their bytes stay bytes).
+struct Difference {
+  char32_t cp;
+  const char* glibcBytes;  // empty: no code
+};
+constexpr Difference kDifferences[] = {
+    {0x00A2, "\x81\x91"}, {0x00A3, "\x81\x92"}, {0x00A5, "\x5C"}, {0x00AC, "\x81\xCA"}, {0x2014, "\x81\x5C"},
+    {0x2016, "\x81\x61"}, {0x203E, "\x7E"},     {0x2212, "\x81\x7C"}, {0x301C, "\x81\x60"}, {0x0080, ""},
+    {0xF8F0, ""},         {0xF8F1, ""},         {0xF8F2, ""},         {0xF8F3, ""},
+};
+const Difference* DifferenceOf(char32_t cp) {
+  for (const Difference& d : kDifferences) {
+    if (d.cp == cp) return &d;
+  }
+  return nullptr;
 }
 
-// Characters are read and written one at a time from what the system's
-// converter gave for each the first time: every double-byte code, valid or
-// not, in one run (where a byte kept on its own makes the next one a lead
-// byte), and the characters they give with others of the Basic Multilingual
-// Plane, give what the converter gives for the whole run.
-TEST(Cp932, CharacterByCharacterGivesWhatTheConverterGivesForTheWholeRun) {
-  std::string bytes;
-  for (int lead = 0x80; lead <= 0xFF; ++lead) {
-    for (int trail = 0x40; trail <= 0xFF; ++trail) {
-      bytes += static_cast<char>(lead);
-      bytes += static_cast<char>(trail);
-    }
-  }
-  std::string expected;
-  cp932_backend::DecodeRun(bytes, expected);
-  EXPECT_EQ(DecodeCp932(bytes), expected);
-  // Cut into pieces, a lead byte at a piece's end waits for its next byte.
-  std::string pieces;
-  size_t used = 0;
-  for (size_t cut = 7; cut < bytes.size(); cut += 7) {
-    used += DecodeCp932Append(std::string_view(bytes).substr(used, cut - used), pieces, false);
-  }
-  DecodeCp932Append(std::string_view(bytes).substr(used), pieces);
-  EXPECT_EQ(pieces, expected);
+// The one character the bytes are, or 0.
+char32_t SystemReads(std::string_view bytes) {
+  wchar_t wide[4];
+  const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), wide, 4);
+  if (n != 1) return 0;
+  const char32_t cp = static_cast<char16_t>(wide[0]);
+  const Difference* d = DifferenceOf(cp);
+  return d && !*d->glibcBytes ? 0 : cp;
+}
+bool SystemLeadByte(unsigned char b) { return IsDBCSLeadByteEx(932, b); }
+// The bytes of a code point of the Basic Multilingual Plane, "?" for none.
+std::string SystemWrites(char32_t cp) {
+  if (const Difference* d = DifferenceOf(cp)) return *d->glibcBytes ? d->glibcBytes : "?";
+  const wchar_t wide = static_cast<wchar_t>(cp);
+  char bytes[4];
+  BOOL usedDefault = FALSE;
+  const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes, nullptr, &usedDefault);
+  return n <= 0 || usedDefault ? "?" : std::string(bytes, static_cast<size_t>(n));
+}
+#else
+// iconv over the bytes in one call: its error (0 for none) and output.
+std::pair<int, std::string> Iconv(const char* to, const char* from, std::string_view input) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no iconv CP932");
+  char* in = const_cast<char*>(input.data());
+  size_t inLeft = input.size();
+  char buffer[16];
+  char* out = buffer;
+  size_t outLeft = sizeof buffer;
+  const size_t r = iconv(cd, &in, &inLeft, &out, &outLeft);
+  const int error = r == static_cast<size_t>(-1) ? errno : 0;
+  iconv_close(cd);
+  return {error, std::string(buffer, static_cast<size_t>(out - buffer))};
+}
+char32_t SystemReads(std::string_view bytes) {
+  auto [error, text] = Iconv("UTF-32LE", "CP932", bytes);
+  if (error || text.size() != 4) return 0;
+  return static_cast<unsigned char>(text[0]) | static_cast<unsigned char>(text[1]) << 8 |
+         static_cast<unsigned char>(text[2]) << 16;
+}
+bool SystemLeadByte(unsigned char b) { return Iconv("UTF-8", "CP932", std::string(1, static_cast<char>(b))).first == EINVAL; }
+std::string SystemWrites(char32_t cp) {
+  std::string ch;
+  AppendUtf8(ch, cp);
+  auto [error, bytes] = Iconv("CP932", "UTF-8", ch);
+  return error ? "?" : bytes;
+}
+#endif
 
-  // Every character CP932 has (no escapes: those are no characters), and
-  // others between them; the converter is given no ASCII (a pair whose
-  // second byte is no trail byte reads as a character and an ASCII byte).
+std::string Utf8(char32_t cp) {
   std::string text;
-  for (size_t k = 0; k < bytes.size(); k += 2) {
-    const std::string ch = DecodeCp932(bytes.substr(k, 2));
-    if (ch.find('\xed') != std::string::npos) continue;
-    for (char c : ch) {
-      if (static_cast<unsigned char>(c) >= 0x80) text += c;
+  AppendUtf8(text, cp);
+  return text;
+}
+std::string Escape(unsigned char b) {
+  std::string text;
+  AppendCp932Byte(text, b);
+  return text;
+}
+
+// Every byte, every byte after a lead byte and every code point of the Basic
+// Multilingual Plane read and write as the system's converter has them.
+TEST(Cp932, EveryCodeIsTheSystemConverters) {
+  for (int b = 0; b < 0x100; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    const char32_t cp = SystemReads(byte);
+    EXPECT_EQ(DecodeCp932(byte), cp ? Utf8(cp) : Escape(static_cast<unsigned char>(b))) << "byte " << b;
+    // A lead byte at the end of a piece waits for the next piece.
+    std::string out;
+    EXPECT_EQ(DecodeCp932Append(byte, out, false), SystemLeadByte(static_cast<unsigned char>(b)) ? 0u : 1u)
+        << "byte " << b;
+    if (!SystemLeadByte(static_cast<unsigned char>(b))) continue;
+    for (int next = 0x40; next < 0x100; ++next) {
+      const std::string pair = byte + static_cast<char>(next);
+      const char32_t pairCp = SystemReads(pair);
+      const std::string expected = pairCp ? Utf8(pairCp) : Escape(static_cast<unsigned char>(b)) + DecodeCp932(pair.substr(1));
+      ASSERT_EQ(DecodeCp932(pair), expected) << "bytes " << b << " " << next;
     }
   }
-  for (char32_t cp = 0x80; cp <= 0xFFFF; cp += 97) {
-    if (cp < 0xD800 || cp > 0xDFFF) AppendUtf8(text, cp);
+  for (char32_t cp = 0; cp <= 0xFFFF; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    ASSERT_EQ(EncodeCp932(Utf8(cp)), SystemWrites(cp)) << "U+" << std::hex << static_cast<unsigned>(cp);
   }
-  text += "\xe3\x81\xf0\x9f\x98\x80\xc0\xaf\xed\xa0\x80\xe3";  // broken, outside the plane, overlong, surrogate, cut off
-  std::string written;
-  cp932_backend::EncodeRun(text, written);
-  EXPECT_EQ(EncodeCp932(text), written);
+  // Beyond the plane CP932 writes nothing.
+  for (char32_t cp = 0x10000; cp <= 0x10FFFF; cp += 0x1001) EXPECT_EQ(EncodeCp932(Utf8(cp)), "?");
+}
+
+// A broken character of the text (cut off, overlong, a surrogate, a stray
+// byte) is one "?" that takes as many bytes as its first byte says.
+TEST(Cp932, BrokenTextWritesOneQuestionMarkPerCharacter) {
+  EXPECT_EQ(EncodeCp932("\xe3\x81" "A\xc0\xaf" "B\xed\xa0\x80\x80\xed\xb0" "C\xe3"), "??B????");
 }
 
 }  // namespace

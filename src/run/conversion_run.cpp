@@ -21,17 +21,6 @@
 
 namespace k2v {
 
-namespace {
-// On Windows the steps run one by one: under mingw's static runtime the end
-// of a thread is fragile (see the CP932 tables), and a test process there
-// once ended without its output.
-#ifdef _WIN32
-constexpr bool kStepsSideBySide = false;
-#else
-constexpr bool kStepsSideBySide = true;
-#endif
-}  // namespace
-
 ConversionRun::ConversionRun(FrontEnd& ui, const PathRules& rules, RunOptions options)
     : ui_(ui), rules_(rules), options_(std::move(options)) {}
 
@@ -212,7 +201,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     RewriteN7(out);
     // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
     // no stage reads it back.
-    ConvertBoringRecords(ctx, kStepsSideBySide && options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
+    ConvertBoringRecords(ctx, options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
     ApplyFinalOutputNames(out);
     work.Commit(IsFinalOutputName);
   } catch (const FileError& e) {

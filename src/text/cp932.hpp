@@ -1,11 +1,13 @@
 #pragma once
 // CP932, the code page of Kolbrix's and Vantor's files, and the program's
-// UTF-8 text, converted at the file boundary. A byte that is not part of a
-// valid CP932 character is carried as the code point U+DC00+byte, which
-// writes back as the same byte and measures one byte. The only bytes a round trip changes are
+// UTF-8 text, converted at the file boundary with one mapping on every
+// system (cp932_table.hpp: glibc's, also on Windows). A byte that is not part
+// of a valid CP932 character (or that the end of the bytes cut from its
+// partner) is carried as the code point U+DC00+byte, which writes back as the
+// same byte and measures one byte. The only bytes a round trip changes are
 // those of characters CP932 can write in two ways (the NEC and IBM extension
-// duplicates, such as 0x87 0x90 and 0x81 0xE0): they come out in the code the
-// system's iconv writes.
+// duplicates, such as 0x87 0x90 and 0x81 0xE0): they come out in the code
+// glibc's iconv writes.
 
 #include <cstddef>
 #include <string>
