@@ -16,17 +16,23 @@ cmake -S . -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCM
   -DK2V_BUILD_GUI=ON -DK2V_BUILD_BENCH=OFF >/dev/null
 cmake --build "$windows_build" -j"$(nproc)" --target win32_window_shot
 
-# A fixed destination, so that the picture does not change from one run to
-# the next; the lists open on examples/, the folder the window starts in.
+# Neutral folders on drive C: of the Wine prefix, so that the picture shows
+# no path of the build machine and does not change from one run to the next:
+# the export in C:\Kolbrix\B02, Vantor's RADUDI and Radudi32.ini in C:\vantor,
+# the destination in Vantor's layout. The lists open on C:\Kolbrix, the folder
+# the window starts in.
 work=${TMPDIR:-/tmp}/kolbrix2vantor-shot
 rm -rf "$work"
 mkdir -p "$work"
 trap 'cleanup; rm -rf "$work"' EXIT
-windows() { echo "Z:$1" | tr / '\\'; }
-write_radudi_ini "$work" "$root/examples/RADUDI" windows
+drive_c=$WINEPREFIX/drive_c
+mkdir -p "$drive_c/Kolbrix" "$drive_c/vantor"
+cp -r "$root/examples/sample" "$drive_c/Kolbrix/B02"
+cp -r "$root/examples/RADUDI" "$drive_c/vantor/RADUDI"
+printf '[RADUDI]\r\nC:\\vantor\\RADUDI\\\r\n' >"$drive_c/vantor/Radudi32.ini"
 out=$root/docs/window-windows.png
-(cd examples && wine "$windows_build"/win32_window_shot.exe "$(windows "$root/examples/sample")" \
-  "$(windows "$work/ganban/S01")" "$(windows "$root/examples/RADUDI")" "$(windows "$work")" 6 >"$work/place") &
+(cd "$drive_c/Kolbrix" && wine "$windows_build"/win32_window_shot.exe 'C:\Kolbrix\B02' 'C:\GANBAN\K001\S01\B02' \
+  'C:\vantor\RADUDI' 'C:\vantor' 6 >"$work/place") &
 shot=$!
 for _ in $(seq 100); do [ -s "$work/place" ] && break; sleep 0.1; done
 sleep 2
