@@ -151,6 +151,11 @@ void CheckDestination(const fs::path& dest, const std::vector<std::string>& inpu
   }
 }
 
+bool IsX1Name(const std::string& name) {
+  return name.size() == 6 && (name[0] == 'x' || name[0] == 'X') && name[1] == '1' && name[2] == '.' &&
+         (name[3] == 't' || name[3] == 'T') && (name[4] == 'x' || name[4] == 'X') && (name[5] == 't' || name[5] == 'T');
+}
+
 void RunOnce(const fs::path& root, const std::string& system, const fs::path& exportFolder, const fs::path& dest,
              const char* which) {
   // From inside the case's folder, so that a file written by a relative
@@ -202,6 +207,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const auto& f : layout.files) {
     if (f.inDestination) {
+      // A destination that holds an x1.txt is another boring's export, which
+      // a run refuses by design: the destinations here are conversions.
+      if (IsX1Name(f.name)) continue;
       k2v::fuzz::WriteBytes(dest / f.name, f.bytes);
     } else if (!k2v::fuzz::IsVocabularyName(f.name)) {
       k2v::fuzz::WriteBytes(exportFolder / f.name, f.bytes);
