@@ -113,7 +113,13 @@ TEST_F(GatherFilesTest, GroupsAndWildCardsCopyEachFileOnceInNameOrderIntoItsExis
   test::WriteSjis(root / "src" / "PCNT.TXT", "1,ab\r\n2,A?\r\n3,*B\r\n4,AB.X\r\n5,b\r\n");
   for (const char* name : {"AB.DAT", "ab.txt", "AB.X.1", "AC.DAT", "XB.DAT", "B.DAT", "ABC.DAT", "a.b"}) Source(name);
   test::WriteBytes(root / "dst" / "Ab.Txt", "an earlier copy\r\n");
+  std::vector<std::string> names = {"AB.DAT", "AB.X.1", "AC.DAT", "Ab.Txt", "B.DAT", "PCNT.TXT", "XB.DAT"};
+#ifndef _WIN32
+  // Where names are case-sensitive, a second spelling after the first in
+  // name order stays as it is.
   test::WriteBytes(root / "dst" / "aB.tXT", "another earlier copy\r\n");
+  names.push_back("aB.tXT");
+#endif
   std::vector<std::string> copyOrder;
   SetFaultHook([&](FileOperation operation, const std::string& path) {
     if (operation == FileOperation::Copy) copyOrder.push_back(fs::path(path).filename().string());
@@ -123,10 +129,11 @@ TEST_F(GatherFilesTest, GroupsAndWildCardsCopyEachFileOnceInNameOrderIntoItsExis
   SetFaultHook(nullptr);
   EXPECT_EQ(copyOrder, (std::vector<std::string>{"PCNT.TXT", "AB.DAT", "AB.X.1", "B.DAT", "XB.DAT", "ab.txt",
                                                  "AC.DAT"}));
-  EXPECT_EQ(DestinationNames(),
-            (std::vector<std::string>{"AB.DAT", "AB.X.1", "AC.DAT", "Ab.Txt", "B.DAT", "PCNT.TXT", "XB.DAT", "aB.tXT"}));
+  EXPECT_EQ(DestinationNames(), names);
   EXPECT_EQ(test::ReadBytes(root / "dst" / "Ab.Txt"), test::ReadBytes(root / "src" / "ab.txt"));
+#ifndef _WIN32
   EXPECT_EQ(test::ReadBytes(root / "dst" / "aB.tXT"), "another earlier copy\r\n");
+#endif
   for (const char* name : {"AB.DAT", "AB.X.1", "AC.DAT", "XB.DAT", "B.DAT"}) ExpectCopied(name);
 }
 
