@@ -124,15 +124,6 @@ int ReadProgramOptions(const std::vector<std::string>& args, ProgramOptions& opt
   return -1;
 }
 
-// Absolute against the folder the program started in; a folder list may
-// change the current folder later.
-std::string Absolute(const std::string& text) {
-  if (text.empty()) return text;
-  std::error_code ec;
-  std::filesystem::path p = std::filesystem::absolute(k2v::NativePath(text), ec);
-  return ec ? text : k2v::PathText(p.lexically_normal());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -161,7 +152,7 @@ int main(int argc, char** argv) {
       setup.givenRadudiBy = std::string("環境変数 ") + kRadudiVariable;
     }
   }
-  setup.givenRadudi = Absolute(setup.givenRadudi);
+  setup.givenRadudi = k2v::AbsoluteAtStart(setup.givenRadudi);
 
   if (!k2v::InstallJapaneseQtTexts(app)) {
     std::cerr << "kolbrix2vantor-gui: Qt's Japanese translation (qtbase_ja.qm) is not installed; "

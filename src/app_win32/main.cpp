@@ -50,15 +50,6 @@ int UsageError(const std::string& problem) {
   return Tell(std::string(kProgram) + ": " + problem + "\n\n" + kUsage, MB_ICONERROR, 2);
 }
 
-// Absolute against the folder the program started in; a folder list may
-// change the current folder later.
-std::string Absolute(const std::string& text) {
-  if (text.empty()) return text;
-  std::error_code ec;
-  std::filesystem::path p = std::filesystem::absolute(k2v::NativePath(text), ec);
-  return ec ? text : k2v::PathText(p.lexically_normal());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,7 +85,7 @@ int main(int argc, char** argv) {
       setup.givenRadudiBy = std::string("環境変数 ") + kRadudiVariable;
     }
   }
-  setup.givenRadudi = Absolute(setup.givenRadudi);
+  setup.givenRadudi = k2v::AbsoluteAtStart(setup.givenRadudi);
   setup.volumes = k2v::MountedVolumes();
   setup.programFolder = k2v::ProgramFolder();
   setup.runOptions = k2v::RunOptions{systemDirGiven ? systemDir : k2v::SysDir()};

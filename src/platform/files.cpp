@@ -231,11 +231,6 @@ bool IsFolderEntry(const std::string& path) {
   return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::directory;
 }
 
-bool IsLinkEntry(const std::string& path) {
-  std::error_code ec;
-  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::symlink;
-}
-
 bool IsRegularFileEntry(const std::string& path) {
   std::error_code ec;
   return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::regular;

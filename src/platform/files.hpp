@@ -107,8 +107,6 @@ std::vector<std::string> ListFolderFiles(const std::string& folder);
 std::vector<std::string> ListFolderEntries(const std::string& folder);
 // True when path itself is a folder (a link to one is not).
 bool IsFolderEntry(const std::string& path);
-// True when path itself is a symbolic link.
-bool IsLinkEntry(const std::string& path);
 // True when path itself is a regular file (a link to one is not).
 bool IsRegularFileEntry(const std::string& path);
 // True when anything stands under the exact name path (a link is not followed).

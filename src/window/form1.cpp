@@ -11,6 +11,13 @@
 
 namespace k2v {
 
+std::string AbsoluteAtStart(const std::string& text) {
+  if (text.empty()) return text;
+  std::error_code ec;
+  std::filesystem::path p = std::filesystem::absolute(NativePath(text), ec);
+  return ec ? text : PathText(p.lexically_normal());
+}
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -17,6 +17,11 @@ namespace k2v {
 
 // What the window is given from outside: the drives, the folder of the
 // program file (where RADUDI is looked for first) and the run's options.
+// A folder named on the window's command line, absolute against the folder
+// the program started in (a folder list may change the current folder
+// later); the empty text stays empty.
+std::string AbsoluteAtStart(const std::string& text);
+
 struct WindowSetup {
   std::vector<Volume> volumes;
   std::string programFolder;
