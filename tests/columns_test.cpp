@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "text/columns.hpp"
@@ -7,17 +8,26 @@
 namespace k2v {
 namespace {
 
+std::string Laid(ColumnFormat format, int width, std::string_view value) {
+  std::string out;
+  AppendColumn(out, Column{1, format, width}, value);
+  return out;
+}
+
 TEST(CharacterFormats, RightLeftAndNumber3CountCharacters) {
-  EXPECT_EQ(RightChars("3.50", 7), "   3.50");
-  EXPECT_EQ(RightChars("12345678", 7), "2345678");
-  EXPECT_EQ(RightChars("砂礫", 3), " 砂礫");
-  EXPECT_EQ(LeftChars("砂礫砂礫砂礫砂", 6), "砂礫砂礫砂礫");
-  EXPECT_EQ(LeftChars("AB", 4), "AB  ");
-  EXPECT_EQ(Number3(1), "  1");
-  EXPECT_EQ(Number3(42), " 42");
-  EXPECT_EQ(Number3(999), "999");
-  EXPECT_EQ(Number3(1000), "000");
-  EXPECT_EQ(Number3(1234), "234");
+  EXPECT_EQ(Laid(ColumnFormat::RightChars, 7, "3.50"), "   3.50");
+  EXPECT_EQ(Laid(ColumnFormat::RightChars, 7, "12345678"), "2345678");
+  EXPECT_EQ(Laid(ColumnFormat::RightChars, 3, "砂礫"), " 砂礫");
+  EXPECT_EQ(Laid(ColumnFormat::LeftChars, 6, "砂礫砂礫砂礫砂"), "砂礫砂礫砂礫");
+  EXPECT_EQ(Laid(ColumnFormat::LeftChars, 4, "AB"), "AB  ");
+  EXPECT_EQ(Laid(ColumnFormat::LeftChars, 4, std::string_view()), "    ");
+  const std::pair<long long, const char*> numbers[] = {{1, "  1"}, {42, " 42"}, {999, "999"}, {1000, "000"}, {1234, "234"}};
+  const Column numberOnly[] = {{kLineNumber, ColumnFormat::Number, 3}};
+  std::string line;
+  for (const auto& [n, text] : numbers) {
+    LayOutLine(line, numberOnly, n, std::array<std::string, 1>{});
+    EXPECT_EQ(line, text);
+  }
 }
 
 // The two rules for numbers in columns: the N tables take the number a text
@@ -43,10 +53,10 @@ TEST(NumberColumns, NumericValueAgainstTextItself) {
       {"-2.5", "  -2.50", " -3", "  -2.50", " -3"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Fixed7Number(c.text), c.fixed7Number) << c.text;
-    EXPECT_EQ(Whole3Number(c.text), c.whole3Number) << c.text;
-    EXPECT_EQ(Fixed7OrText(c.text), c.fixed7OrText) << c.text;
-    EXPECT_EQ(Whole3OrText(c.text), c.whole3OrText) << c.text;
+    EXPECT_EQ(Laid(ColumnFormat::FixedNumber, 7, c.text), c.fixed7Number) << c.text;
+    EXPECT_EQ(Laid(ColumnFormat::WholeNumber, 3, c.text), c.whole3Number) << c.text;
+    EXPECT_EQ(Laid(ColumnFormat::FixedOrText, 7, c.text), c.fixed7OrText) << c.text;
+    EXPECT_EQ(Laid(ColumnFormat::WholeOrText, 3, c.text), c.whole3OrText) << c.text;
   }
 }
 

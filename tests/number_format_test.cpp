@@ -5,6 +5,18 @@
 namespace k2v {
 namespace {
 
+std::string FormatNumber(std::string_view text, NumberPattern pattern) {
+  std::string out;
+  AppendFormatNumber(out, text, pattern);
+  return out;
+}
+
+std::string FormatIfNumber(std::string_view text, NumberPattern pattern) {
+  std::string out;
+  AppendFormatIfNumber(out, text, pattern);
+  return out;
+}
+
 struct FormatCase {
   const char* input;
   NumberPattern pattern;
@@ -42,12 +54,13 @@ TEST(NumberFormat, PatternsRoundDecimallyHalfAwayFromZero) {
   }
 }
 
-TEST(NumberFormat, IsNumberAcceptsPlainDecimalsOnly) {
-  for (const char* yes : {"1", " 1 ", "-1.5", "+2", "5.", ".5", "007"}) EXPECT_TRUE(IsNumber(yes)) << yes;
-  for (const char* no : {"", " ", ".", "-", "1e5", "1.2.3", "12a", "- 1", "１２"}) EXPECT_FALSE(IsNumber(no)) << no;
-  EXPECT_EQ(FormatIfNumber("abc", NumberPattern::Fixed2), "abc");
-  EXPECT_EQ(FormatIfNumber("", NumberPattern::Fixed2), "");
-  EXPECT_EQ(FormatIfNumber("1.5", NumberPattern::Fixed2), "1.50");
+TEST(NumberFormat, OnlyPlainDecimalsAreNumbersOtherwiseTheTextItself) {
+  for (const char* yes : {"1", " 1 ", "+2", "5.", "007"}) EXPECT_NE(FormatIfNumber(yes, NumberPattern::Fixed2), yes) << yes;
+  EXPECT_EQ(FormatIfNumber(" -1.5 ", NumberPattern::Fixed2), "-1.50");
+  EXPECT_EQ(FormatIfNumber(".5", NumberPattern::Fixed2), "0.50");
+  for (const char* no : {"", " ", ".", "-", "1e5", "1.2.3", "12a", "- 1", "１２", "abc"}) {
+    EXPECT_EQ(FormatIfNumber(no, NumberPattern::Fixed2), no) << no;
+  }
 }
 
 TEST(NumberFormat, NumericValueComparesExactly) {

@@ -224,7 +224,7 @@ TEST(RecordReader, SpacesBeforeTheTextDoNotPushItOutOfTheKeptStart) {
   std::vector<std::string> remarks;
   ForEachRecord(dir.folder() + "R72.TXT", 3, "", options, [] {}, [&](const RecordReader& r) {
     EXPECT_LE(r.Fields[2].size(), 20u + DecodeCp932(text).size());
-    remarks.push_back(TrimLeft(r.Fields[2]) + "|" + r.Fields[3]);
+    remarks.push_back(std::string(TrimLeftView(r.Fields[2])) + "|" + r.Fields[3]);
   });
   EXPECT_EQ(remarks, (Records{"砂礫質シルト混り粘土層|x"}));
 

@@ -152,7 +152,8 @@ TEST(ParseSoilName, IndexedMainNameSearchAgreesWithAScanOverRealDescriptions) {
     int n = CharCount(d);
     for (int from = 0; from < n; from += 2) {
       const int c = code++;
-      const std::string piece = RightCharsOf(LeftCharsOf(d, from + 1 + c % 4), c % 4 + 1);
+      const int end = std::min(n, from + 1 + c % 4);
+      const std::string piece = LeftCharsOf(d, end).substr(LeftCharsOf(d, std::max(0, end - (c % 4 + 1))).size());
       g10a += std::to_string(c % 30000) + ",x,\"" + piece + "\",y\r\n";
     }
   }

@@ -22,7 +22,17 @@ TEST(X7Codes, KolbrixCodesBecomeVantorCodes) {
       // The code is cut to two bytes before its value is taken.
       {"123", "10"}, {"3X", "21"}, {"1.", "11"}, {".5", ".5"}, {"砂", "砂"},
   };
-  for (const auto& [kolbrix, vantor] : cases) EXPECT_EQ(VantorN7Code(kolbrix), vantor) << "code " << kolbrix;
+  // An N7.TXT that an earlier converter left is rewritten with Vantor's codes.
+  test::TempDir dir;
+  std::string records;
+  std::vector<std::string> expected;
+  for (const auto& [kolbrix, vantor] : cases) {
+    records += "1,A,\"" + kolbrix + "\",,,,\r\n";
+    expected.push_back("  1,A     ," + vantor + ",       ,       ,        ,        ");
+  }
+  test::WriteSjis(dir / "N7.TXT", records);
+  RewriteN7(dir.folder());
+  EXPECT_EQ(test::ReadBytes(dir / "N7.TXT"), test::CrLfLines(expected));
 }
 
 class X7RecordsTest : public test::ConversionTest {

@@ -16,9 +16,57 @@ namespace {
 
 // X1.TXT: number, depth, (not used), soil description.
 constexpr int kX1Fields = 4;
-// D10B.txt has six blank two-column fields before and after the codes.
-constexpr int kD10BBlankColumns = 6;
-const std::string kBlank = "  ";
+constexpr int kDepth = 2;
+
+// The values of a layer's lines (after the line number and the depth): the
+// codes of its first and second component.
+constexpr int kMain1 = 3;
+constexpr int kMain2 = 4;
+constexpr int kQuality1 = 5;
+constexpr int kQuality2 = 6;
+constexpr int kAdmixture1 = 7;
+constexpr int kAdmixture2 = 8;
+constexpr int kCombined1 = 9;
+constexpr int kCombined2 = 10;
+constexpr int kBlank = 11;  // no value: the column is left blank
+constexpr int kValueCount = 12;
+
+// The lines of the layer table: which value each column takes, its format
+// and its width.
+constexpr Column kG10Line[] = {
+    {kLineNumber, ColumnFormat::Number, 3},
+    {kDepth, ColumnFormat::RightChars, 7},
+    {kMain1, ColumnFormat::AsIs},
+    {kMain2, ColumnFormat::AsIs},
+};
+constexpr Column kD10BLine[] = {
+    {kLineNumber, ColumnFormat::Number, 3},
+    {kDepth, ColumnFormat::RightChars, 7},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kAdmixture1, ColumnFormat::RightChars, 1},  // its units digit
+    {kQuality1, ColumnFormat::RightChars, 2},
+    {kMain1, ColumnFormat::AsIs},
+    {kAdmixture2, ColumnFormat::RightChars, 1},
+    {kQuality2, ColumnFormat::RightChars, 2},
+    {kMain2, ColumnFormat::AsIs},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+    {kBlank, ColumnFormat::RightChars, 2},
+};
+constexpr Column kD10Line[] = {
+    {kLineNumber, ColumnFormat::Number, 3},
+    {kDepth, ColumnFormat::RightChars, 7},
+    {kCombined1, ColumnFormat::RightChars, 3},
+    {kCombined2, ColumnFormat::RightChars, 3},
+};
 
 const std::vector<SoilWord>& TableOf(const SoilWordTables& tables, SoilTable table) {
   switch (table) {
@@ -61,11 +109,11 @@ long long ValueOf(const std::string& text) {
 
 // D10.txt's code of a component: the main code as it is when it is not a
 // multiple of 100, else the class digit with the quality and admixture codes
-// added (300 with 10 and 3 gives 313).
+// added (300 with 10 and 3 gives 313), with zeros in front.
 std::string CombinedCode(const std::string& mainText, int quality, int admixture) {
   long long value = ValueOf(mainText);
   if (value % 100 != 0) return mainText;
-  return SjisRight("000" + std::to_string(value + admixture + quality), 3);
+  return "000" + std::to_string(value + admixture + quality);
 }
 
 }  // namespace
@@ -108,8 +156,9 @@ LayerCodes ClassifyLayer(SoilWordTables& tables, const LayerParts& parts) {
 }
 
 std::string MainCodeText(int code) {
-  if (code == -1) return "   ";
-  return RightCharsOf("000" + std::to_string(code), 3);
+  std::string text;
+  AppendRightChars(text, code == -1 ? std::string() : "000" + std::to_string(code), 3);
+  return text;
 }
 
 void ConvertLayerTable(ConversionContext& ctx) {
@@ -119,12 +168,10 @@ void ConvertLayerTable(ConversionContext& ctx) {
 
   long long dLine = 0;
   long long gLine = 0;
-  std::string depth;
-  std::string number;
+  std::array<std::string, kValueCount> texts;  // reused from layer to layer
+  std::array<std::string_view, kValueCount> values;
   std::string line;  // each output line is built here, one after the other
-  ForEachRecord(ctx.SourceFolder + "X1.TXT", kX1Fields, ctx.DestinationPath, [&](const RecordReader& reader) {
-    depth.clear();
-    AppendDepthColumn(depth, reader.Fields[2]);
+  ForEachRecord(JoinPath(ctx.SourceFolder, "X1.TXT"), kX1Fields, ctx.DestinationPath, [&](const RecordReader& reader) {
     const LayerParts parts = SplitLayerDescription(reader.Fields[4]);
     const LayerCodes codes = ClassifyLayer(ctx.SoilTables, parts);
     ++ctx.LayerCount;
@@ -138,42 +185,25 @@ void ConvertLayerTable(ConversionContext& ctx) {
       if (!uncoded) ++ctx.UncodedLayers;
       uncoded = true;
     }
-    const std::string m1 = MainCodeText(codes.main[0]);
-    const std::string m2 = MainCodeText(codes.main[1]);
+    values[kDepth] = reader.Fields[kDepth];
+    for (size_t k = 0; k < 2; ++k) {
+      texts[kMain1 + k] = MainCodeText(codes.main[k]);
+      texts[kQuality1 + k] = SignedDigits(codes.quality[k]);
+      texts[kAdmixture1 + k] = SignedDigits(codes.admixture[k]);
+      texts[kCombined1 + k] = CombinedCode(texts[kMain1 + k], codes.quality[k], codes.admixture[k]);
+    }
+    for (int k = kMain1; k <= kCombined2; ++k) values[static_cast<size_t>(k)] = texts[static_cast<size_t>(k)];
 
     // Main codes from 100 on that are not whole hundreds (150, 210) are G10.txt layers.
-    const long long v = ValueOf(m1);
+    const long long v = ValueOf(texts[kMain1]);
     if (v >= 100 && v % 100 != 0) {
-      LineFields fields(line);
-      AppendNumber3(fields.Field(), ++gLine);
-      fields.Field() += depth;
-      fields.Field() += m1;
-      fields.Field() += m2;
+      LayOutLine(line, kG10Line, ++gLine, values);
       g10.WriteLine(line);
       return;
     }
-
-    number.clear();
-    AppendNumber3(number, ++dLine);
-    {
-      LineFields fields(line);
-      fields.Field() += number;
-      fields.Field() += depth;
-      for (int b = 0; b < kD10BBlankColumns; ++b) fields.Field() += kBlank;
-      for (size_t k = 0; k < 2; ++k) {
-        // Units digit of the admixture code, two columns of the quality code.
-        fields.Field() += RightCharsOf(SignedDigits(codes.admixture[k]), 1);
-        AppendRightChars(fields.Field(), SignedDigits(codes.quality[k]), 2);
-        fields.Field() += k == 0 ? m1 : m2;
-      }
-      for (int b = 0; b < kD10BBlankColumns; ++b) fields.Field() += kBlank;
-      d10b.WriteLine(line);
-    }
-    LineFields fields(line);
-    fields.Field() += number;
-    fields.Field() += depth;
-    fields.Field() += CombinedCode(m1, codes.quality[0], codes.admixture[0]);
-    fields.Field() += CombinedCode(m2, codes.quality[1], codes.admixture[1]);
+    LayOutLine(line, kD10BLine, ++dLine, values);
+    d10b.WriteLine(line);
+    LayOutLine(line, kD10Line, dLine, values);
     d10.WriteLine(line);
   });
 

@@ -1,3 +1,4 @@
+#include <array>
 #include <charconv>
 #include <memory>
 #include <string>
@@ -11,18 +12,20 @@
 namespace k2v {
 namespace {
 
-// The D12A code of a name as Vantor's two-column code (the last two
-// characters of "00 " and the code); "00" for a name the list does not hold.
-void AppendD12ACode(std::string& out, const std::vector<SoilWord>& table, const std::string& name) {
+// The D12A code of a name as Kolbrix gives it to Vantor's code column: "00 "
+// and the code, whose last characters the column takes; "00" for a name the
+// list does not hold.
+std::string_view D12ACodeText(char (&text)[16], const std::vector<SoilWord>& table, const std::string& name) {
   for (const SoilWord& entry : table) {
     if (entry.word == name) {
-      char text[16] = {'0', '0', ' '};
+      text[0] = '0';
+      text[1] = '0';
+      text[2] = ' ';
       const char* end = std::to_chars(text + 3, text + sizeof text, entry.code).ptr;
-      out.append(end - 2, 2);
-      return;
+      return std::string_view(text, static_cast<size_t>(end - text));
     }
   }
-  out += "00";
+  return "00";
 }
 
 // Fields per record of the N tables' source files.
@@ -32,14 +35,44 @@ constexpr int kX3Fields = 7;
 constexpr int kX12Fields = 3;
 constexpr int kX5Fields = 11;
 
-// Vantor's N12 note lines are 30 bytes wide.
+// The lines of the N tables: which field each column takes, its format and
+// its width.
+constexpr int kD12ACode = LineValues::kWorkedOut;
+constexpr int kSecondDepth = LineValues::kWorkedOut + 1;  // Kolbrix has none: 0
+constexpr Column kN4Line[] = {
+    {kLineNumber, ColumnFormat::Number, 3},
+    {2, ColumnFormat::RightChars, 7},
+    {kSecondDepth, ColumnFormat::FixedNumber, 7},
+    {kD12ACode, ColumnFormat::RightChars, 2},
+};
+constexpr Column kN11Line[] = {
+    {kLineNumber, ColumnFormat::Number, 3},
+    {2, ColumnFormat::FixedNumber, 7},
+    {3, ColumnFormat::WholeNumber, 3},
+    {5, ColumnFormat::LeftChars, 20},
+};
+constexpr Column kN3Line[] = {
+    {kLineNumber, ColumnFormat::Number, 3},
+    {2, ColumnFormat::RightChars, 7},
+    {3, ColumnFormat::LeftChars, 6},
+    {5, ColumnFormat::LeftChars, 6},
+};
+// The note is wrapped into lines of kN12Width bytes, each a line of its own;
+// the depth stands on the first only.
 constexpr int kN12Width = 30;
-
-void AppendQuoted(std::string& out, const std::string& text) {
-  out += '"';
-  out += text;
-  out += '"';
-}
+constexpr int kNotePart = 3;
+constexpr Column kN12Line[] = {
+    {kLineNumber, ColumnFormat::Number, 3},
+    {2, ColumnFormat::FixedNumber, 7},
+    {kNotePart, ColumnFormat::Quoted},
+};
+constexpr Column kN5Line[] = {
+    {kLineNumber, ColumnFormat::Number, 3},  {2, ColumnFormat::RightChars, 7},
+    {3, ColumnFormat::TrimRightChars, 3},    {5, ColumnFormat::TrimRightChars, 3},
+    {6, ColumnFormat::TrimRightChars, 3},    {7, ColumnFormat::TrimRightChars, 3},
+    {8, ColumnFormat::TrimRightChars, 3},    {9, ColumnFormat::TrimRightChars, 3},
+    {10, ColumnFormat::TrimRightChars, 3},   {11, ColumnFormat::TrimRightChars, 3},
+};
 
 // Copies a header file of the destination folder to its N name and removes
 // the X file; a missing or empty header is left alone.
@@ -50,32 +83,32 @@ void RenameHeader(const ConversionContext& ctx, const std::string& from, const s
   DeleteFileIfExists(fromPath);
 }
 
-// Every wrapped line of the text is a line of its own with its own number;
-// the depth stands on the first only. The text is wrapped as it is read, so
-// that a note of any length costs the memory of a line.
+// Every wrapped line of the note is a line of its own with its own number.
+// The note is wrapped as it is read, so that a note of any length costs the
+// memory of a line.
 void ConvertX12(const ConversionContext& ctx) {
   std::unique_ptr<OutputFile> out;
   long long n = 0;
-  std::string depth;
+  std::array<std::string_view, kNotePart + 1> values;
   std::string line;
   bool started = false;  // the record's first line is out
   LineWrapper wrapper(kN12Width, [&](const std::string& text) {
-    ++n;
-    LineFields fields(line);
-    AppendNumber3(fields.Field(), n);
-    fields.Field() += started ? std::string_view("       ") : std::string_view(depth);
-    AppendQuoted(fields.Field(), text);
+    // The lines after the first leave the depth blank.
+    if (started) values[2] = std::string_view();
+    values[kNotePart] = text;
+    LayOutLine(line, kN12Line, ++n, values);
     out->WriteLine(line);
     started = true;
     return true;
   });
   ReadOptions options;
-  options.streamedField = 3;
+  options.streamedField = kNotePart;
+  std::string depth;
   bool depthTaken = false;
   auto takeDepth = [&](const RecordReader& r) {
     if (!depthTaken) {
-      depth.clear();
-      AppendFixed7Number(depth, FieldOf(r, 2));
+      depth = FieldOf(r, 2);
+      values[2] = depth;
     }
     depthTaken = true;
   };
@@ -84,7 +117,7 @@ void ConvertX12(const ConversionContext& ctx) {
     wrapper.Add(piece);
   };
   ForEachRecord(
-      ctx.SourceFolder + "X12.TXT", kX12Fields, ctx.DestinationPath, options,
+      JoinPath(ctx.SourceFolder, "X12.TXT"), kX12Fields, ctx.DestinationPath, options,
       [&] { out = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, "N12.txt")); },
       [&](const RecordReader& r) {
         takeDepth(r);
@@ -98,44 +131,19 @@ void ConvertX12(const ConversionContext& ctx) {
 }  // namespace
 
 void ConvertNTables(ConversionContext& ctx) {
-  std::string line;  // each output line is built here, one after the other
+  std::string line;  // reused from record to record
   ConvertTableFile(ctx, "X4.TXT", "N4.txt", kX4Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
-    LineFields fields(line);
-    AppendNumber3(fields.Field(), n);
-    AppendDepthColumn(fields.Field(), FieldOf(r, 2));
-    fields.Field() += "   0.00";
-    AppendD12ACode(fields.Field(), ctx.SoilTables.D12ACodeTable, FieldOf(r, 5));
+    LineValues values(r);
+    char code[16];
+    values.Set(kD12ACode, D12ACodeText(code, ctx.SoilTables.D12ACodeTable, FieldOf(r, 5)));
+    values.Set(kSecondDepth, "0");
+    LayOutLine(line, kN4Line, n, values);
     out.WriteLine(line);
   });
-
-  ConvertTableFile(ctx, "X11.TXT", "N11.txt", kX11Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
-    LineFields fields(line);
-    AppendNumber3(fields.Field(), n);
-    AppendFixed7Number(fields.Field(), FieldOf(r, 2));
-    AppendWhole3Number(fields.Field(), FieldOf(r, 3));
-    AppendLeftChars(fields.Field(), FieldOf(r, 5), 20);
-    out.WriteLine(line);
-  });
-
-  ConvertTableFile(ctx, "X3.TXT", "N3.txt", kX3Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
-    LineFields fields(line);
-    AppendNumber3(fields.Field(), n);
-    AppendDepthColumn(fields.Field(), FieldOf(r, 2));
-    AppendLeftChars(fields.Field(), FieldOf(r, 3), 6);
-    AppendLeftChars(fields.Field(), FieldOf(r, 5), 6);
-    out.WriteLine(line);
-  });
-
+  ConvertTableFile(ctx, "X11.TXT", "N11.txt", kX11Fields, kN11Line);
+  ConvertTableFile(ctx, "X3.TXT", "N3.txt", kX3Fields, kN3Line);
   ConvertX12(ctx);
-
-  bool hasX5 = ConvertTableFile(ctx, "X5.TXT", "N5.txt", kX5Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
-    LineFields fields(line);
-    AppendNumber3(fields.Field(), n);
-    AppendDepthColumn(fields.Field(), FieldOf(r, 2));
-    for (int k : {3, 5, 6, 7, 8, 9, 10, 11}) AppendTrimRightColumn(fields.Field(), FieldOf(r, k), 3);
-    out.WriteLine(line);
-  });
-  if (hasX5) {
+  if (ConvertTableFile(ctx, "X5.TXT", "N5.txt", kX5Fields, kN5Line)) {
     RenameHeader(ctx, "X5.hed", "N5.hed");
     RenameHeader(ctx, "X5.hd2", "N5.hd2");
   }

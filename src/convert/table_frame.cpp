@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "platform/files.hpp"
-#include "text/columns.hpp"
 
 namespace k2v {
 
@@ -17,7 +16,7 @@ bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceNam
   std::unique_ptr<OutputFile> out;
   long long lineNumber = 0;
   const bool hadData = ForEachRecord(
-      ctx.SourceFolder + sourceName, fieldCount, ctx.DestinationPath, options,
+      JoinPath(ctx.SourceFolder, sourceName), fieldCount, ctx.DestinationPath, options,
       [&] { out = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, outputName)); },
       [&](const RecordReader& r) {
         ++lineNumber;
@@ -27,8 +26,16 @@ bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceNam
   return hadData;
 }
 
-const std::string& FieldOf(const RecordReader& reader, int k) { return reader.Fields[static_cast<size_t>(k)]; }
+bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
+                      int fieldCount, std::span<const Column> layout) {
+  std::string line;  // reused from record to record
+  return ConvertTableFile(ctx, sourceName, outputName, fieldCount,
+                          [&](const RecordReader& r, OutputFile& out, long long& n) {
+                            LayOutLine(line, layout, n, r.Fields);
+                            out.WriteLine(line);
+                          });
+}
 
-std::string DepthField(const RecordReader& reader) { return DepthColumn(FieldOf(reader, 2)); }
+const std::string& FieldOf(const RecordReader& reader, int k) { return reader.Fields[static_cast<size_t>(k)]; }
 
 }  // namespace k2v

@@ -3,12 +3,16 @@
 // export, read record by record, becomes one output file of the destination
 // folder.
 
+#include <array>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "convert/conversion_context.hpp"
 #include "io/output_file.hpp"
 #include "io/record_reader.hpp"
+#include "text/columns.hpp"
 
 namespace k2v {
 
@@ -25,11 +29,30 @@ bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceNam
 // The same, with the fields kept as options say.
 bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
                       int fieldCount, const ReadOptions& options, const RecordLineWriter& writeRecord);
+// The same, each record making one line laid out with the table from the
+// record's fields.
+bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
+                      int fieldCount, std::span<const Column> line);
 
 // Field k (from 1) of the record just read.
 const std::string& FieldOf(const RecordReader& reader, int k);
 
-// Field 2, the depth, in Vantor's depth column.
-std::string DepthField(const RecordReader& reader);
+// The values of one output line: field k of the record (from 1), and after
+// the record's fields the values the converter works out for the line
+// (kWorkedOut, kWorkedOut + 1...).
+class LineValues {
+ public:
+  static constexpr int kWorkedOut = RecordReader::kMaxFields + 1;
+  explicit LineValues(const RecordReader& reader) : reader_(reader) {}
+  std::string_view operator[](int k) const {
+    return k < kWorkedOut ? std::string_view(reader_.Fields[static_cast<size_t>(k)])
+                          : worked_[static_cast<size_t>(k - kWorkedOut)];
+  }
+  void Set(int k, std::string_view value) { worked_[static_cast<size_t>(k - kWorkedOut)] = value; }
+
+ private:
+  const RecordReader& reader_;
+  std::array<std::string_view, 4> worked_{};
+};
 
 }  // namespace k2v

@@ -19,6 +19,19 @@ namespace {
 constexpr int kX6FieldCount = 68;
 constexpr int kFirstItemField = 29;
 constexpr int kLastItemField = 48;
+// The line of D40.txt and G40.txt: which field each column takes, its format
+// and its width. The flags say which items of the list the record names.
+constexpr int kFlags = LineValues::kWorkedOut;
+constexpr Column kD40Line[] = {
+    {kLineNumber, ColumnFormat::Number, 3},
+    {2, ColumnFormat::LeftChars, 6},
+    {3, ColumnFormat::TwoDigitsOrText},
+    {5, ColumnFormat::FixedOrText, 7},
+    {6, ColumnFormat::FixedOrText, 7},
+    {7, ColumnFormat::WholeOrText, 3},
+    {8, ColumnFormat::WholeOrText, 3},
+    {kFlags, ColumnFormat::AsIs},
+};
 constexpr const char* kCannotConvert = "X6.TXT を変換できませんでした。";
 
 using NameList = std::array<std::string, kX6ListSize>;
@@ -26,7 +39,7 @@ using NameList = std::array<std::string, kX6ListSize>;
 // Reads the 15 names of a list file: records of two items, the second is the
 // name. Returns false with the warning text when the list cannot be used.
 bool ReadItemList(const std::string& folder, const std::string& name, NameList& names, std::string& problem) {
-  const std::string path = folder + name;
+  const std::string path = JoinPath(folder, name);
   if (!FileExists(path)) {
     problem = std::string(kCannotConvert) + name + " がありません: " + ShowControlCharacters(path);
     return false;
@@ -76,19 +89,18 @@ bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& pr
 // The item fields of a record, trimmed once: views of the reader's fields.
 using ItemFields = std::array<std::string_view, kLastItemField - kFirstItemField + 1>;
 
-// Appends "1" for every list entry (trimmed) the record names among its item
-// fields, "0" for the others.
+// "1" for every list entry (trimmed) the record names among its item fields,
+// "0" for the others.
 // (Most item fields are empty: an empty one is compared only when a name is
 // empty too.)
-void AppendItemFlags(std::string& out, const ItemFields& items, const NameList& names) {
-  const size_t start = out.size();
-  out.append(kX6ListSize, '0');
+void ItemFlags(std::string& out, const ItemFields& items, const NameList& names) {
+  out.assign(kX6ListSize, '0');
   bool emptyName = false;
   for (const std::string& name : names) emptyName = emptyName || name.empty();
   for (std::string_view item : items) {
     if (item.empty() && !emptyName) continue;
     for (size_t b = 0; b < names.size(); ++b) {
-      if (names[b] == item) out[start + b] = '1';
+      if (names[b] == item) out[b] = '1';
     }
   }
 }
@@ -113,24 +125,6 @@ NameList Trimmed(const NameList& names) {
   return trimmed;
 }
 
-// The columns before the flags, each followed by its comma.
-void AppendX6Columns(std::string& line, const RecordReader& r, long long n) {
-  AppendNumber3(line, n);
-  line += ',';
-  AppendLeftChars(line, FieldOf(r, 2), 6);
-  line += ',';
-  AppendFormatIfNumber(line, FieldOf(r, 3), NumberPattern::TwoDigits);
-  line += ',';
-  AppendFixed7OrText(line, FieldOf(r, 5));
-  line += ',';
-  AppendFixed7OrText(line, FieldOf(r, 6));
-  line += ',';
-  AppendWhole3OrText(line, FieldOf(r, 7));
-  line += ',';
-  AppendWhole3OrText(line, FieldOf(r, 8));
-  line += ',';
-}
-
 }  // namespace
 
 bool LoadX6ItemLists(const std::string& systemDir, X6ItemLists& lists, std::string& problem) {
@@ -143,7 +137,7 @@ bool LoadX6ItemLists(const std::string& systemDir, X6ItemLists& lists, std::stri
 }
 
 void ConvertX6(ConversionContext& ctx) {
-  const std::string sourcePath = ctx.SourceFolder + "X6.TXT";
+  const std::string sourcePath = JoinPath(ctx.SourceFolder, "X6.TXT");
   if (FileSize(sourcePath) <= 0) return;
 
   X6ItemLists lists;
@@ -160,6 +154,7 @@ void ConvertX6(ConversionContext& ctx) {
   const NameList l9 = Trimmed(lists.L9Names);
   const NameList l22 = Trimmed(lists.L22Names);
   ItemFields items;
+  std::string flags;
   std::string line;
   const bool hadData = ForEachRecord(
       sourcePath, kX6FieldCount, ctx.DestinationPath,
@@ -172,15 +167,14 @@ void ConvertX6(ConversionContext& ctx) {
         for (int a = kFirstItemField; a <= kLastItemField; ++a) {
           items[static_cast<size_t>(a - kFirstItemField)] = TrimView(FieldOf(reader, a));
         }
-        // Both lines share the columns before the flags.
-        line.clear();
-        AppendX6Columns(line, reader, n);
-        const size_t columns = line.size();
-        AppendItemFlags(line, items, l9);
+        LineValues values(reader);
+        ItemFlags(flags, items, l9);
+        values.Set(kFlags, flags);
+        LayOutLine(line, kD40Line, n, values);
         d40->WriteLine(line);
         if (NamesL22OnlyItem(items, l22, lists)) {
-          line.resize(columns);
-          AppendItemFlags(line, items, l22);
+          ItemFlags(flags, items, l22);
+          LayOutLine(line, kD40Line, n, values);
           g40->WriteLine(line);
         }
       });

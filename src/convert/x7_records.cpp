@@ -1,5 +1,7 @@
 #include "convert/x7_records.hpp"
 
+#include <array>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -21,11 +23,6 @@ constexpr int kFirstCodeField = 9;
 constexpr int kLastCodeField = 28;
 constexpr int kFirstTextField = 49;
 constexpr int kLastTextField = 68;
-// The widths of the seven fields as laid out in characters.
-constexpr int kIdentifierChars = 6;
-constexpr int kCodeChars = 2;
-constexpr int kTextChars = 8;
-
 // The code ranges of Kolbrix's X7 codes and what Vantor numbers them, in the
 // order they are tested: a code from first to last becomes code + offset, or
 // the fixed code when one is given.
@@ -67,52 +64,50 @@ std::string_view ForByteColumns(std::string& field) {
   return TrimView(field);
 }
 
-void AppendVantorN7Code(std::string& out, std::string_view kolbrixCode) {
-  const std::string raw = FixLeftBytes(kolbrixCode, 2);
+// Kolbrix's code as Vantor's, in place: the code ranges, and a code in none
+// of them as it stands.
+void ToVantorCode(std::string& code) {
   long long v = 0;
-  // The raw code is two bytes, so a value that is not whole lies in no range.
-  if (AsWholeNumber(NumericValue(raw), v)) {
-    for (const CodeRange& range : kCodeTable) {
-      if (v >= range.first && v <= range.last) {
-        if (range.fixed) {
-          out += range.fixed;
-        } else {
-          out += std::to_string(v + range.offset);
-        }
-        return;
-      }
+  // A value that is not whole lies in no range.
+  if (!AsWholeNumber(NumericValue(code), v)) return;
+  for (const CodeRange& range : kCodeTable) {
+    if (v >= range.first && v <= range.last) {
+      code = range.fixed ? std::string(range.fixed) : std::to_string(v + range.offset);
+      return;
     }
   }
-  out += raw;
 }
 
-// Fields 1 to 7 (element 0 unused) in their byte widths, joined by commas.
-void AppendN7Line(std::string& line, const std::array<std::string_view, 8>& f) {
-  LineFields fields(line);
-  AppendFixRightBytes(fields.Field(), TrimView(f[1]), 3);
-  AppendFixLeftBytes(fields.Field(), f[2], 6);
-  AppendVantorN7Code(fields.Field(), f[3]);
-  AppendFixRightBytes(fields.Field(), TrimView(f[4]), 7);
-  AppendFixRightBytes(fields.Field(), TrimView(f[5]), 7);
-  AppendFixLeftBytes(fields.Field(), f[6], 8);
-  AppendFixLeftBytes(fields.Field(), f[7], 8);
-}
+// The line of N7.txt (Vantor's G50.TXT) in its byte widths: which field each
+// column takes, its format and its width.
+constexpr int kNumber = 1;
+constexpr Column kN7Line[] = {
+    {kNumber, ColumnFormat::RightBytes, 3},
+    {2, ColumnFormat::LeftBytes, 6},
+    {3, ColumnFormat::LeftBytes, 2, ToVantorCode},
+    {4, ColumnFormat::RightBytes, 7},
+    {5, ColumnFormat::RightBytes, 7},
+    {6, ColumnFormat::LeftBytes, 8},
+    {7, ColumnFormat::LeftBytes, 8},
+};
+
+// X7's record goes into those seven fields first in character widths, the
+// same as the byte widths: which field each takes and its format.
+constexpr int kCode = LineValues::kWorkedOut;
+constexpr int kFirstText = LineValues::kWorkedOut + 1;
+constexpr int kSecondText = LineValues::kWorkedOut + 2;
+constexpr Column kX7ByCharacters[] = {
+    {kLineNumber, ColumnFormat::Number, kN7Line[0].width},
+    {2, ColumnFormat::LeftChars, kN7Line[1].width},
+    {kCode, ColumnFormat::RightChars, kN7Line[2].width},
+    {5, ColumnFormat::FixedOrText, kN7Line[3].width},
+    {6, ColumnFormat::FixedOrText, kN7Line[4].width},
+    {kFirstText, ColumnFormat::LeftChars, kN7Line[5].width},
+    {kSecondText, ColumnFormat::LeftChars, kN7Line[6].width},
+};
+static_assert(std::size(kX7ByCharacters) == std::size(kN7Line));
 
 }  // namespace
-
-std::string VantorN7Code(const std::string& kolbrixCode) {
-  std::string code;
-  AppendVantorN7Code(code, kolbrixCode);
-  return code;
-}
-
-std::string N7Line(const std::array<std::string, 8>& f) {
-  std::array<std::string_view, 8> views;
-  for (size_t k = 0; k < f.size(); ++k) views[k] = f[k];
-  std::string line;
-  AppendN7Line(line, views);
-  return line;
-}
 
 void RewriteN7(const std::string& folder) {
   const std::string path = ResolveCase(JoinPath(folder, "N7.TXT"));
@@ -121,11 +116,9 @@ void RewriteN7(const std::string& folder) {
   std::unique_ptr<OutputFile> out;
   std::string line;
   const bool hasData = ForEachRecord(
-      path, 7, folder, [&] { out = std::make_unique<OutputFile>(work); },
+      path, static_cast<int>(std::size(kN7Line)), folder, [&] { out = std::make_unique<OutputFile>(work); },
       [&](const RecordReader& r) {
-        std::array<std::string_view, 8> fields;
-        for (size_t k = 1; k < fields.size(); ++k) fields[k] = r.Fields[k];
-        AppendN7Line(line, fields);
+        LayOutLine(line, kN7Line, 0, r.Fields);
         out->WriteLine(line);
       });
   if (!hasData) return;
@@ -133,28 +126,27 @@ void RewriteN7(const std::string& folder) {
   RenameReplacing(work, path);
 }
 
-// Each record is first laid out in character widths (3, 6, 2, 7, 7, 8, 8),
-// then each field goes into its byte width, so that a comma or a quote in a
-// text stays inside its own column.
+// Each record is first laid out in character widths, then each field goes
+// into its byte width, so that a comma or a quote in a text stays inside its
+// own column.
 void ConvertX7(ConversionContext& ctx) {
-  std::array<std::string, 8> byCharacters;  // reused from record to record
+  std::array<std::string, std::size(kN7Line) + 1> byCharacters;  // reused from record to record
+  std::array<std::string_view, std::size(kN7Line) + 1> fields;
   std::string line;
   ConvertTableFile(ctx, "X7.TXT", "N7.txt", kX7FieldCount, [&](const RecordReader& r, OutputFile& out, long long& n) {
+    LineValues values(r);
     int next = 0;
-    const std::string_view code = FirstNonBlank(r, kFirstCodeField, kLastCodeField, next);
-    const std::string_view firstText = FirstNonBlank(r, kFirstTextField, kLastTextField, next);
-    const std::string_view secondText = FirstNonBlank(r, next, kLastTextField, next);
-    for (std::string& field : byCharacters) field.clear();
-    AppendNumber3(byCharacters[1], n);
-    AppendLeftChars(byCharacters[2], FieldOf(r, 2), kIdentifierChars);
-    AppendRightChars(byCharacters[3], code, kCodeChars);
-    AppendFixed7OrText(byCharacters[4], FieldOf(r, 5));
-    AppendFixed7OrText(byCharacters[5], FieldOf(r, 6));
-    AppendLeftChars(byCharacters[6], firstText, kTextChars);
-    AppendLeftChars(byCharacters[7], secondText, kTextChars);
-    std::array<std::string_view, 8> fields;
-    for (size_t k = 1; k < fields.size(); ++k) fields[k] = ForByteColumns(byCharacters[k]);
-    AppendN7Line(line, fields);
+    values.Set(kCode, FirstNonBlank(r, kFirstCodeField, kLastCodeField, next));
+    values.Set(kFirstText, FirstNonBlank(r, kFirstTextField, kLastTextField, next));
+    values.Set(kSecondText, FirstNonBlank(r, next, kLastTextField, next));
+    const std::string number = std::to_string(n);
+    for (size_t k = 1; k < byCharacters.size(); ++k) {
+      const Column& column = kX7ByCharacters[k - 1];
+      byCharacters[k].clear();
+      AppendColumn(byCharacters[k], column, column.value == kLineNumber ? std::string_view(number) : values[column.value]);
+      fields[k] = ForByteColumns(byCharacters[k]);
+    }
+    LayOutLine(line, kN7Line, n, fields);
     out.WriteLine(line);
   });
 }

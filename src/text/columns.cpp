@@ -1,7 +1,6 @@
 #include "text/columns.hpp"
 
 #include <algorithm>
-#include <charconv>
 
 #include "text/cp932.hpp"
 #include "text/number_format.hpp"
@@ -9,21 +8,6 @@
 
 namespace k2v {
 namespace {
-
-template <class Fields>
-std::string Join(const Fields& fields) {
-  std::string line;
-  size_t size = 0;
-  for (const std::string& field : fields) size += field.size() + 1;
-  line.reserve(size);
-  bool first = true;
-  for (const std::string& field : fields) {
-    if (!first) line += ',';
-    line += field;
-    first = false;
-  }
-  return line;
-}
 
 // The text from start on, right-aligned in n characters in place: spaces in
 // front, or its first characters dropped.
@@ -39,17 +23,8 @@ void AlignRightFrom(std::string& out, size_t start, int n) {
   out.erase(start, i);
 }
 
-template <class Format>
-std::string Column(Format format) {
-  std::string out;
-  format(out);
-  return out;
-}
-
-}  // namespace
-
-// Both as if the text were padded with n spaces first, without making the
-// padded text.
+// As if the text were padded with n spaces first, without making the padded
+// text.
 void AppendLeftChars(std::string& out, std::string_view text, int n) {
   size_t i = 0;
   int k = 0;
@@ -59,6 +34,33 @@ void AppendLeftChars(std::string& out, std::string_view text, int n) {
   out.append(text.substr(0, i));
   if (k < n) out.append(static_cast<size_t>(n - k), ' ');
 }
+
+void AppendLeftBytes(std::string& out, std::string_view text, int w) {
+  const long taken = AppendSjisBytes(out, text, 0, w);
+  if (taken < w) out.append(static_cast<size_t>(w - taken), ' ');
+}
+
+void AppendRightBytes(std::string& out, std::string_view text, int w) {
+  const long len = SjisLen(text);
+  if (len < w) {
+    out.append(static_cast<size_t>(w - len), ' ');
+    out.append(text);
+  } else {
+    AppendSjisBytes(out, text, len - std::max(0, w), len);
+  }
+}
+
+void AppendNumberRight(std::string& out, std::string_view text, int n, NumberPattern pattern, bool textItself) {
+  const size_t start = out.size();
+  if (textItself) {
+    AppendFormatIfNumber(out, text, pattern);
+  } else {
+    AppendFormatNumber(out, text, pattern);
+  }
+  AlignRightFrom(out, start, n);
+}
+
+}  // namespace
 
 void AppendRightChars(std::string& out, std::string_view text, int n) {
   const int count = CharCount(text);
@@ -72,98 +74,42 @@ void AppendRightChars(std::string& out, std::string_view text, int n) {
   out.append(text.substr(i));
 }
 
-void AppendFixLeftBytes(std::string& out, std::string_view text, int w) {
-  const long taken = AppendSjisBytes(out, text, 0, w);
-  if (taken < w) out.append(static_cast<size_t>(w - taken), ' ');
-}
-
-void AppendFixRightBytes(std::string& out, std::string_view text, int w) {
-  const long len = SjisLen(text);
-  if (len < w) {
-    out.append(static_cast<size_t>(w - len), ' ');
-    out.append(text);
+void AppendColumn(std::string& out, const Column& column, std::string_view value) {
+  const size_t start = out.size();
+  const int w = column.width;
+  if (value.data() == nullptr) {
+    out.append(static_cast<size_t>(std::max(0, w)), ' ');
   } else {
-    AppendSjisBytes(out, text, len - std::max(0, w), len);
+    switch (column.format) {
+      case ColumnFormat::Number:
+        out += ' ';
+        out += value;
+        AlignRightFrom(out, start, w);
+        break;
+      case ColumnFormat::LeftChars: AppendLeftChars(out, value, w); break;
+      case ColumnFormat::RightChars: AppendRightChars(out, value, w); break;
+      case ColumnFormat::TrimRightChars: AppendRightChars(out, TrimRightView(value), w); break;
+      case ColumnFormat::TrimLeftChars: AppendRightChars(out, TrimLeftView(value), w); break;
+      case ColumnFormat::LeftBytes: AppendLeftBytes(out, value, w); break;
+      case ColumnFormat::RightBytes: AppendRightBytes(out, TrimView(value), w); break;
+      case ColumnFormat::FixedNumber: AppendNumberRight(out, value, w, NumberPattern::Fixed2, false); break;
+      case ColumnFormat::FixedOrText: AppendNumberRight(out, value, w, NumberPattern::Fixed2, true); break;
+      case ColumnFormat::WholeNumber: AppendNumberRight(out, value, w, NumberPattern::WholeOrEmpty, false); break;
+      case ColumnFormat::WholeOrText: AppendNumberRight(out, value, w, NumberPattern::Whole, true); break;
+      case ColumnFormat::TwoDigitsOrText: AppendFormatIfNumber(out, value, NumberPattern::TwoDigits); break;
+      case ColumnFormat::Quoted:
+        out += '"';
+        out += value;
+        out += '"';
+        break;
+      case ColumnFormat::AsIs: out += value; break;
+    }
+  }
+  if (column.then) {
+    std::string laidOut = out.substr(start);
+    column.then(laidOut);
+    out.replace(start, std::string::npos, laidOut);
   }
 }
-
-void AppendNumber3(std::string& out, long long n) {
-  // A space, then the digits: their last three characters.
-  char digits[24];
-  digits[0] = ' ';
-  const auto end = std::to_chars(digits + 1, digits + sizeof digits, n).ptr;
-  AppendRightChars(out, std::string_view(digits, static_cast<size_t>(end - digits)), 3);
-}
-
-void AppendDepthColumn(std::string& out, std::string_view text) { AppendRightChars(out, text, 7); }
-
-void AppendFixed7Number(std::string& out, std::string_view text) {
-  const size_t start = out.size();
-  AppendFormatNumber(out, text, NumberPattern::Fixed2);
-  AlignRightFrom(out, start, 7);
-}
-
-void AppendFixed7OrText(std::string& out, std::string_view text) {
-  const size_t start = out.size();
-  AppendFormatIfNumber(out, text, NumberPattern::Fixed2);
-  AlignRightFrom(out, start, 7);
-}
-
-void AppendWhole3Number(std::string& out, std::string_view text) {
-  const size_t start = out.size();
-  AppendFormatNumber(out, text, NumberPattern::WholeOrEmpty);
-  AlignRightFrom(out, start, 3);
-}
-
-void AppendWhole3OrText(std::string& out, std::string_view text) {
-  const size_t start = out.size();
-  AppendFormatIfNumber(out, text, NumberPattern::Whole);
-  AlignRightFrom(out, start, 3);
-}
-
-void AppendTrimRightColumn(std::string& out, std::string_view text, int n) { AppendRightChars(out, TrimRightView(text), n); }
-
-void AppendTrimLeftColumn(std::string& out, std::string_view text, int n) { AppendRightChars(out, TrimLeftView(text), n); }
-
-std::string LeftChars(std::string_view text, int n) {
-  return Column([&](std::string& out) { AppendLeftChars(out, text, n); });
-}
-std::string RightChars(std::string_view text, int n) {
-  return Column([&](std::string& out) { AppendRightChars(out, text, n); });
-}
-std::string FixLeftBytes(std::string_view text, int w) {
-  return Column([&](std::string& out) { AppendFixLeftBytes(out, text, w); });
-}
-std::string FixRightBytes(std::string_view text, int w) {
-  return Column([&](std::string& out) { AppendFixRightBytes(out, text, w); });
-}
-std::string Number3(long long n) {
-  return Column([&](std::string& out) { AppendNumber3(out, n); });
-}
-std::string DepthColumn(std::string_view text) {
-  return Column([&](std::string& out) { AppendDepthColumn(out, text); });
-}
-std::string Fixed7Number(std::string_view text) {
-  return Column([&](std::string& out) { AppendFixed7Number(out, text); });
-}
-std::string Fixed7OrText(std::string_view text) {
-  return Column([&](std::string& out) { AppendFixed7OrText(out, text); });
-}
-std::string Whole3Number(std::string_view text) {
-  return Column([&](std::string& out) { AppendWhole3Number(out, text); });
-}
-std::string Whole3OrText(std::string_view text) {
-  return Column([&](std::string& out) { AppendWhole3OrText(out, text); });
-}
-std::string TrimRightColumn(std::string_view text, int n) {
-  return Column([&](std::string& out) { AppendTrimRightColumn(out, text, n); });
-}
-std::string TrimLeftColumn(std::string_view text, int n) {
-  return Column([&](std::string& out) { AppendTrimLeftColumn(out, text, n); });
-}
-
-std::string JoinFields(std::initializer_list<std::string> fields) { return Join(fields); }
-
-std::string JoinFields(const std::vector<std::string>& fields) { return Join(fields); }
 
 }  // namespace k2v

@@ -91,15 +91,6 @@ void AppendValue(std::string& out, const NumberView& value, NumberPattern patter
 
 }  // namespace
 
-bool IsNumber(std::string_view text) {
-  const size_t i = SkipSpaces(text);
-  NumberView value;
-  size_t end = ParseNumberAt(text, i, value);
-  if (end == i) return false;
-  while (end < text.size() && text[end] == ' ') ++end;
-  return end == text.size();
-}
-
 DecimalValue NumericValue(std::string_view text) {
   NumberView view;
   ParseNumberAt(text, SkipSpaces(text), view);
@@ -130,16 +121,6 @@ bool AsWholeNumber(const DecimalValue& value, long long& out) {
   return true;
 }
 
-std::string FormatValue(const DecimalValue& value, NumberPattern pattern) {
-  NumberView view;
-  view.negative = value.negative;
-  view.integerDigits = value.integerDigits;
-  view.fractionDigits = value.fractionDigits;
-  std::string out;
-  AppendValue(out, view, pattern);
-  return out;
-}
-
 void AppendFormatNumber(std::string& out, std::string_view text, NumberPattern pattern) {
   NumberView value;
   ParseNumberAt(text, SkipSpaces(text), value);
@@ -158,18 +139,6 @@ void AppendFormatIfNumber(std::string& out, std::string_view text, NumberPattern
   } else {
     out.append(text);
   }
-}
-
-std::string FormatNumber(std::string_view text, NumberPattern pattern) {
-  std::string out;
-  AppendFormatNumber(out, text, pattern);
-  return out;
-}
-
-std::string FormatIfNumber(std::string_view text, NumberPattern pattern) {
-  std::string out;
-  AppendFormatIfNumber(out, text, pattern);
-  return out;
 }
 
 }  // namespace k2v

@@ -23,10 +23,6 @@ struct DecimalValue {
   bool IsZero() const { return integerDigits.empty() && fractionDigits.empty(); }
 };
 
-// True when the whole text is a number: optional spaces, an optional sign,
-// digits with an optional "." and digits (or "." and digits), optional spaces.
-bool IsNumber(std::string_view text);
-
 // The leading number of the text after leading spaces; 0 when there is none.
 DecimalValue NumericValue(std::string_view text);
 
@@ -36,18 +32,14 @@ int CompareToInteger(const DecimalValue& value, long long n);
 // The value as a whole number when it is one and fits, else false.
 bool AsWholeNumber(const DecimalValue& value, long long& out);
 
-// The value written with the pattern.
-std::string FormatValue(const DecimalValue& value, NumberPattern pattern);
-
 // The numeric value of the text written with the pattern (0 for a text that
-// does not begin with a number).
-std::string FormatNumber(std::string_view text, NumberPattern pattern);
-
-// The text written with the pattern when it is a number, else unchanged.
-std::string FormatIfNumber(std::string_view text, NumberPattern pattern);
-
-// FormatNumber and FormatIfNumber appended to out.
+// does not begin with a number), appended to out.
 void AppendFormatNumber(std::string& out, std::string_view text, NumberPattern pattern);
+
+// The text written with the pattern when the whole text is a number
+// (optional spaces, an optional sign, digits with an optional "." and digits
+// or "." and digits, optional spaces), otherwise the text itself; appended to
+// out.
 void AppendFormatIfNumber(std::string& out, std::string_view text, NumberPattern pattern);
 
 }  // namespace k2v

@@ -107,13 +107,6 @@ long AppendSjisBytes(std::string& out, std::string_view text, long from, long to
   return CutBytesInto(out, text, from, to);
 }
 
-std::string SjisLeft(std::string_view text, int n) { return CutBytes(text, 0, n); }
-
-std::string SjisRight(std::string_view text, int n) {
-  long len = SjisLen(text);
-  return CutBytes(text, std::max(0L, len - n), len);
-}
-
 std::string SjisMid(std::string_view text, int start, int length) {
   long from = std::max(1, start) - 1;
   return CutBytes(text, from, from + std::max(0, length));
@@ -178,16 +171,6 @@ bool IsOneOf(std::string_view ch, std::string_view delimiters) {
 }
 }  // namespace
 
-int CountDelimiters(std::string_view text, std::string_view delimiters) {
-  int count = 0;
-  for (size_t i = 0; i < text.size();) {
-    size_t len = Utf8CharLength(text, i);
-    if (IsOneOf(text.substr(i, len), delimiters)) ++count;
-    i += len;
-  }
-  return count;
-}
-
 std::vector<std::string> SplitByDelimiter(std::string_view text, std::string_view delimiters) {
   std::vector<std::string> pieces;
   size_t start = 0;
@@ -231,14 +214,6 @@ std::string LeftCharsOf(std::string_view text, int n) {
   return std::string(text.substr(0, i));
 }
 
-std::string RightCharsOf(std::string_view text, int n) {
-  int count = CharCount(text);
-  if (n >= count) return std::string(text);
-  size_t i = 0;
-  for (int k = 0; k < count - n; ++k) i += Utf8CharLength(text, i);
-  return std::string(text.substr(i));
-}
-
 std::string_view TrimView(std::string_view text) { return TrimRightView(TrimLeftView(text)); }
 
 std::string_view TrimLeftView(std::string_view text) {
@@ -254,28 +229,6 @@ std::string_view TrimRightView(std::string_view text) {
 }
 
 std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
-
-std::string TrimLeft(std::string_view text) { return std::string(TrimLeftView(text)); }
-
-std::string TrimRight(std::string_view text) { return std::string(TrimRightView(text)); }
-
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  size_t i = 0;
-  while (i < text.size()) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.emplace_back(text.substr(start, i - start));
-      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
 
 std::string ShowControlCharacters(std::string_view text) {
   std::string out;

@@ -11,10 +11,6 @@ namespace k2v {
 
 // Number of bytes of the CP932 form.
 int SjisLen(std::string_view text);
-// The first n bytes of the CP932 form.
-std::string SjisLeft(std::string_view text, int n);
-// The last n bytes of the CP932 form.
-std::string SjisRight(std::string_view text, int n);
 // length bytes from byte position start (counted from 1) on.
 std::string SjisMid(std::string_view text, int start, int length);
 // Appends the bytes [from, to) (counted from 0) of the CP932 form, a
@@ -52,8 +48,6 @@ class LineWrapper {
   bool stopped_ = false;
 };
 
-// How many characters of text are among the delimiter characters.
-int CountDelimiters(std::string_view text, std::string_view delimiters);
 // The pieces between delimiter characters; d delimiters give d + 1 pieces.
 // Element 0 is piece 1.
 std::vector<std::string> SplitByDelimiter(std::string_view text, std::string_view delimiters);
@@ -70,20 +64,12 @@ SplitAtFirstResult SplitAtFirst(std::string_view text, std::string_view delimite
 int CharCount(std::string_view text);
 // The first n characters.
 std::string LeftCharsOf(std::string_view text, int n);
-// The last n characters.
-std::string RightCharsOf(std::string_view text, int n);
 // Trims remove half-width spaces only.
 std::string Trim(std::string_view text);
-std::string TrimLeft(std::string_view text);
-std::string TrimRight(std::string_view text);
-// The same as views of the text.
+// The same as a view of the text, and the trims of either end alone.
 std::string_view TrimView(std::string_view text);
 std::string_view TrimLeftView(std::string_view text);
 std::string_view TrimRightView(std::string_view text);
-
-// Splits file content (program text) into lines: CR LF, a lone CR and a lone LF
-// each end a line; a final line without an end is a line too.
-std::vector<std::string> SplitLines(std::string_view text);
 
 // The text with each control character (below U+0020, and U+007F) shown as
 // its picture (U+2400 to U+2421: NUL as "␀", ESC as "␛"), for messages that

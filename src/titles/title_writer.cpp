@@ -6,6 +6,7 @@
 #include "text/columns.hpp"
 #include "text/number_format.hpp"
 #include "io/output_file.hpp"
+#include "platform/files.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
@@ -54,16 +55,22 @@ constexpr SheetLine kTitl2[] = {
     Number(2, 20, 8), Number(2, 25, 7), Number(2, 26, 7), Number(2, 27, 7),
 };
 
+std::string Laid(const Column& column, std::string_view value) {
+  std::string text;
+  AppendColumn(text, column, value);
+  return text;
+}
+
 std::string SheetText(const TitleTable& table, const SheetLine& line) {
   const std::string& cell = table[line.row][line.column];
   switch (line.content) {
     case Content::Wrap: return WrappedLine(cell, line.width, line.k);
     case Content::AsStored: return cell;
-    case Content::Number: return RightChars(FormatNumber(cell, NumberPattern::Fixed2), line.width);
-    case Content::Text: return RightChars(cell, line.width);
+    case Content::Number: return Laid(Column{0, ColumnFormat::FixedNumber, line.width}, cell);
+    case Content::Text: return Laid(Column{0, ColumnFormat::RightChars, line.width}, cell);
     case Content::Blank: break;
   }
-  return std::string(static_cast<size_t>(line.width), ' ');
+  return Laid(Column{0, ColumnFormat::RightChars, line.width}, std::string_view());
 }
 
 template <size_t N>
@@ -99,8 +106,8 @@ size_t TitleCellKeepBytes(size_t row, size_t column) {
 }
 
 void WriteTitleSheets(const std::string& destinationFolder, const TitleTable& table) {
-  WriteSheet(destinationFolder + "Titl1.txt", table, kTitl1);
-  WriteSheet(destinationFolder + "Titl2.txt", table, kTitl2);
+  WriteSheet(JoinPath(destinationFolder, "Titl1.txt"), table, kTitl1);
+  WriteSheet(JoinPath(destinationFolder, "Titl2.txt"), table, kTitl2);
 }
 
 }  // namespace k2v

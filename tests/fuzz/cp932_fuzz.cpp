@@ -8,7 +8,7 @@
 //    decode to the same text and encode to themselves.
 //  - The bytes of a text are those of its characters one by one, and
 //    SjisLen counts them.
-//  - SjisLeft, SjisRight and SjisMid give texts that encode to exactly the
+//  - SjisMid gives texts that encode to exactly the
 //    cut bytes of the encoded text, for cut positions taken from the input,
 //    over the decoded text and over a text of arbitrary characters (among
 //    them characters CP932 cannot write, and escapes).
@@ -98,14 +98,6 @@ void CheckCuts(const std::string& text, std::string_view params, const std::stri
   std::vector<long> positions = {-1, 0, 1, len - 1, len, len + 1};
   for (unsigned char c : params.substr(0, std::min<size_t>(params.size(), 4))) {
     positions.push_back(len > 0 ? static_cast<long>(c) % (len + 2) : c % 3);
-  }
-  for (long n : positions) {
-    const int in = static_cast<int>(n);
-    const std::string left = k2v::EncodeCp932(k2v::SjisLeft(text, in));
-    Check(left == ByteCut(bytes, 0, n), what + ": SjisLeft(" + std::to_string(n) + ") encodes to " + Escaped(left));
-    const std::string right = k2v::EncodeCp932(k2v::SjisRight(text, in));
-    const std::string expectRight = n <= 0 ? std::string() : ByteCut(bytes, len - std::min(n, len), n);
-    Check(right == expectRight, what + ": SjisRight(" + std::to_string(n) + ") encodes to " + Escaped(right));
   }
   for (long start : positions) {
     for (long length : {-1L, 0L, 1L, 2L, len}) {

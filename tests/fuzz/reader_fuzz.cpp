@@ -53,6 +53,24 @@ ItemModel ReadItems(const std::string& bytes) {
   return model;
 }
 
+// The lines of a text as a plain reading gives them: CR LF, a lone CR and a
+// lone LF each end a line; a final line without an end is a line too.
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size();) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      ++i;
+      continue;
+    }
+    lines.emplace_back(text.substr(start, i - start));
+    i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+    start = i;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
 void CheckLines(const std::string& bytes) {
   k2v::ItemStream stream(bytes);
   std::vector<std::string> lines;
@@ -63,7 +81,7 @@ void CheckLines(const std::string& bytes) {
   }
   Check(stream.AtEnd(), "an exhausted stream is not at its end");
   Check(stream.NextLine().empty() && stream.NextItem().empty(), "a read past the end gave text");
-  const std::vector<std::string> expected = k2v::SplitLines(k2v::DecodeCp932(bytes));
+  const std::vector<std::string> expected = SplitLines(k2v::DecodeCp932(bytes));
   Check(lines == expected, "NextLine gave " + std::to_string(lines.size()) + " lines, SplitLines " +
                                std::to_string(expected.size()));
 }
