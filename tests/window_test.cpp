@@ -133,7 +133,6 @@ TEST_F(WindowTest, LoadFindsRadudiBesideTheProgramAndOpensTheSourceGanban) {
   Form1 form(view, Setup());
   ASSERT_TRUE(form.Form_Load());
   EXPECT_EQ(view.centred, 1);
-  EXPECT_EQ(form.RadudiFolder(), S("prog/RADUDI/"));
   EXPECT_EQ(view.status, "RADUDI フォルダ: " + S("prog/RADUDI/"));
   EXPECT_EQ(form.StatusPending(), 0);
   EXPECT_EQ(form.Dir(Side::Source).Path(), S("volA/ganban"));
@@ -158,7 +157,7 @@ TEST_F(WindowTest, LoadSearchesTheDrivesWhenNothingIsBesideTheProgram) {
   setup.searchWindowDelay = std::chrono::hours(1);
   Form1 form(view, setup);
   ASSERT_TRUE(form.Form_Load());
-  EXPECT_EQ(form.RadudiFolder(), S("volB/data/radudi/"));
+  EXPECT_EQ(view.status, "RADUDI フォルダ: " + S("volB/data/radudi/"));
   // A quick search lets events through but shows no window.
   EXPECT_GT(view.eventPasses, 0);
   EXPECT_TRUE(view.searchShown.empty());
@@ -204,7 +203,7 @@ TEST_F(WindowTest, NamedRadudiReplacesTheSearch) {
   {
     Form1 form(view, setup);
     ASSERT_TRUE(form.Form_Load());
-    EXPECT_EQ(form.RadudiFolder(), S("volB/mine/"));
+    EXPECT_EQ(view.status, "RADUDI フォルダ: " + S("volB/mine/"));
   }
   // A named folder that is no RADUDI folder is not replaced by a search.
   setup.givenRadudi = S("volB/data");

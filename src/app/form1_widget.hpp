@@ -48,9 +48,6 @@ class Form1Widget : public QWidget, public Form1View {
   bool SearchCancelled() override;
   void EndSearch() override;
 
-  // The window of a RADUDI search, while it is shown.
-  QProgressDialog* SearchWindow() const { return search_.get(); }
-
   // The controls, under their names.
   QWidget* Picture1;
   QLabel* Label1;

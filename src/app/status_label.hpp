@@ -14,7 +14,6 @@ class StatusLabel : public QLabel {
   explicit StatusLabel(QWidget* parent = nullptr);
 
   void SetFullText(const QString& text);
-  const QString& FullText() const { return fullText_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

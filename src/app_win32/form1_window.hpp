@@ -74,7 +74,6 @@ class Form1Window : public Form1View {
   HWND TextOf(Side side) const;
   HWND DirOf(Side side) const;
   HWND DriveOf(Side side) const;
-  bool Pump(bool wait);
 
   HWND form_ = nullptr;
   HWND picture_ = nullptr;

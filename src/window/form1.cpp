@@ -100,15 +100,15 @@ bool Form1::Form_Load() {
 
   // The message without RADUDI goes on to say where the program looked.
   std::string looked;
-  radudiFolder_ = FindRadudi(looked);
-  if (radudiFolder_.empty()) {
+  const std::string radudiFolder = FindRadudi(looked);
+  if (radudiFolder.empty()) {
     Message(MessageBoxContent{std::string(window_text::kNoRadudi) + "\n\n" + looked + "\n" + window_text::kHowToNameRadudi,
                               "", "", "", std::nullopt, MessageButtons::Ok});
     return false;
   }
 
   run_.StatusPending = 0;
-  SetStatus(window_text::kRadudiInUse + radudiFolder_);
+  SetStatus(window_text::kRadudiInUse + radudiFolder);
 
   // The source list opens on the ganban folder of the source drive.
   const std::string ganban = ResolveCase(JoinPath(DriveRoot(Side::Source), window_text::kGanbanFolder));
@@ -279,7 +279,11 @@ void Form1::FocusAndSelect(PathBox box) { view_.FocusAndSelect(box); }
 
 bool Form1::SetDirPath(Side side, const std::string& path) {
   if (!ShowDirPath(side, path)) return false;
-  DirChange(side);
+  if (side == Side::Source) {
+    Dir2_Change();
+  } else {
+    Dir1_Change();
+  }
   return true;
 }
 

@@ -69,8 +69,6 @@ class Form1 : public FrontEnd {
   // 1 from the start of a run's stages until the mouse next moves over
   // Picture1.
   int StatusPending() const { return run_.StatusPending; }
-  // Vantor's pattern-data folder found at start-up, with a final separator.
-  const std::string& RadudiFolder() const { return radudiFolder_; }
   const FolderList& Dir(Side side) const { return side == Side::Source ? dir2_ : dir1_; }
   int Drive(Side side) const { return side == Side::Source ? drive2_ : drive1_; }
 
@@ -109,7 +107,6 @@ class Form1 : public FrontEnd {
   Form1View& view_;
   WindowSetup setup_;
   ConversionRun run_;
-  std::string radudiFolder_;
   FolderList dir1_;
   FolderList dir2_;
   int drive1_ = 0;

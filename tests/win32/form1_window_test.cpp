@@ -150,7 +150,7 @@ TEST_F(Form1WindowTest, ARunFromTheButtonsConvertsTheSampleAndTheMouseClearsTheS
   });
   ASSERT_TRUE(window.Model().Form_Load());
   ShowWindow(window.Handle(), SW_SHOW);
-  EXPECT_EQ(TextOf(window.Control("Label3")), "RADUDI フォルダ: " + window.Model().RadudiFolder());
+  EXPECT_EQ(TextOf(window.Control("Label3")), "RADUDI フォルダ: " + Native(std::string(K2V_EXAMPLES_DIR) + "/RADUDI\\"));
 
   Type(window.Control("Text2"), Native(std::string(K2V_EXAMPLES_DIR) + "/sample"));
   Type(window.Control("Text1"), destination);
