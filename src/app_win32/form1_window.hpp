@@ -25,11 +25,9 @@ class Form1Window : public Form1View {
   Form1Window& operator=(const Form1Window&) = delete;
 
   Form1& Model() { return *model_; }
-  HWND Handle() const { return form_; }
-  // A control by its name ("Text1", "Picture1", ...); nullptr for none.
+  // A control by its name ("Form1", "Text1", "Picture1", ...); nullptr for
+  // none (and for Form1 once the window is closed). A test seam.
   HWND Control(const std::string& name) const;
-  // The dots per inch the controls are laid out for.
-  int Dpi() const { return dpi_; }
 
   // Shows the window and runs its messages until it is closed; the
   // program's exit status.

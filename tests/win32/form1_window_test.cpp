@@ -84,10 +84,12 @@ class Form1WindowTest : public ::testing::Test {
 
 TEST_F(Form1WindowTest, ControlsHaveTheirClassCaptionAndPlaceAt96Dpi) {
   Form1Window window(Setup());
-  ASSERT_EQ(window.Dpi(), 96);
-  EXPECT_EQ(TextOf(window.Handle()), "Kolbrix -> Vantor 変換プログラム");
+  HDC screen = GetDC(nullptr);
+  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);  // the sizes below are for 96 dots per inch
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(TextOf(window.Control("Form1")), "Kolbrix -> Vantor 変換プログラム");
   RECT client{};
-  GetClientRect(window.Handle(), &client);
+  GetClientRect(window.Control("Form1"), &client);
   EXPECT_EQ(client.right, 606);
   EXPECT_EQ(client.bottom, 433);
 
@@ -125,7 +127,7 @@ TEST_F(Form1WindowTest, ControlsHaveTheirClassCaptionAndPlaceAt96Dpi) {
     EXPECT_EQ(TextOf(control).rfind(c.caption, 0), 0u) << TextOf(control);
     RECT r{};
     GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, c.frame ? window.Control(c.frame) : window.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, c.frame ? window.Control(c.frame) : window.Control("Form1"), reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, c.left / 15);
     EXPECT_EQ(r.top, c.top / 15);
     EXPECT_EQ(r.right - r.left, c.width / 15);
@@ -149,7 +151,7 @@ TEST_F(Form1WindowTest, ARunFromTheButtonsConvertsTheSampleAndTheMouseClearsTheS
     return MessageAnswer::Yes;
   });
   ASSERT_TRUE(window.Model().Form_Load());
-  ShowWindow(window.Handle(), SW_SHOW);
+  ShowWindow(window.Control("Form1"), SW_SHOW);
   EXPECT_EQ(TextOf(window.Control("Label3")), "RADUDI フォルダ: " + Native(std::string(K2V_EXAMPLES_DIR) + "/RADUDI\\"));
 
   Type(window.Control("Text2"), Native(std::string(K2V_EXAMPLES_DIR) + "/sample"));
@@ -169,7 +171,7 @@ TEST_F(Form1WindowTest, ARunFromTheButtonsConvertsTheSampleAndTheMouseClearsTheS
   EXPECT_EQ(TextOf(window.Control("Label3")), "");
 
   SendMessageW(window.Control("Command2"), BM_CLICK, 0, 0);
-  EXPECT_EQ(window.Handle(), nullptr);
+  EXPECT_EQ(window.Control("Form1"), nullptr);
 }
 
 TEST_F(Form1WindowTest, ListsKeysAndDropsReachTheWindow) {
@@ -211,8 +213,8 @@ TEST_F(Form1WindowTest, ListsKeysAndDropsReachTheWindow) {
   EXPECT_EQ(TextOf(window.Control("Text2")), PathText(root_.path() / "vol" / "data"));
 
   // Esc closes the window, as it closes a dialog.
-  SendMessageW(window.Handle(), WM_COMMAND, IDCANCEL, 0);
-  EXPECT_EQ(window.Handle(), nullptr);
+  SendMessageW(window.Control("Form1"), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(window.Control("Form1"), nullptr);
 }
 
 TEST_F(Form1WindowTest, TabGoesThroughTheControlsInOrderAndEnterInAPathBoxStartsNoRun) {
@@ -222,12 +224,12 @@ TEST_F(Form1WindowTest, TabGoesThroughTheControlsInOrderAndEnterInAPathBoxStarts
     ++runs;
     return MessageAnswer::No;
   });
-  ShowWindow(window.Handle(), SW_SHOW);
-  SetForegroundWindow(window.Handle());
+  ShowWindow(window.Control("Form1"), SW_SHOW);
+  SetForegroundWindow(window.Control("Form1"));
   // A key as the message loop hands it to the dialog keys.
   auto press = [&](WPARAM key) {
     MSG msg{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
-    if (!IsDialogMessageW(window.Handle(), &msg)) {
+    if (!IsDialogMessageW(window.Control("Form1"), &msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -248,7 +250,7 @@ TEST_F(Form1WindowTest, TabGoesThroughTheControlsInOrderAndEnterInAPathBoxStarts
   Type(window.Control("Text2"), "C:\\nowhere");
   press(VK_RETURN);
   EXPECT_EQ(runs, 0);
-  EXPECT_NE(window.Handle(), nullptr);
+  EXPECT_NE(window.Control("Form1"), nullptr);
 }
 
 }  // namespace

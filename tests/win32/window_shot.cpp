@@ -37,15 +37,15 @@ int main(int argc, char** argv) {
   k2v::Form1Window window(setup);
   window.SetMessageSeam([](const k2v::MessageBoxContent&) { return k2v::MessageAnswer::Yes; });
   if (!window.Model().Form_Load()) return 1;
-  ShowWindow(window.Handle(), SW_SHOW);
+  ShowWindow(window.Control("Form1"), SW_SHOW);
   SendMessageW(window.Control("Text2"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(k2v::Widen(args[0]).c_str()));
   SendMessageW(window.Control("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(k2v::Widen(args[1]).c_str()));
   SendMessageW(window.Control("Command1"), BM_CLICK, 0, 0);
   RECT r{};
-  GetWindowRect(window.Handle(), &r);
+  GetWindowRect(window.Control("Form1"), &r);
   std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
   std::fflush(stdout);
-  shown = window.Handle();
+  shown = window.Control("Form1");
   SetTimer(nullptr, 0, static_cast<UINT>(std::stoi(args[4]) * 1000), CloseShown);
   return window.Run();
 }
