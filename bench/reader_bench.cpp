@@ -39,8 +39,8 @@ void BM_ReadRecords(benchmark::State& state) {
     reader.OpenOrDropEmpty(path.string());
     long records = 0;
     for (;;) {
-      reader.ReadRecord(4, 0);
-      if (reader.RecordPos[0] == k2v::RecordReader::kEnd) break;
+      reader.ReadRecord(4);
+      if (reader.RecordPos == k2v::RecordReader::kEnd) break;
       ++records;
     }
     benchmark::DoNotOptimize(records);

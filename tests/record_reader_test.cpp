@@ -22,8 +22,8 @@ namespace fs = std::filesystem;
 std::vector<std::string> ReadAll(RecordReader& reader, int n) {
   std::vector<std::string> records;
   for (;;) {
-    reader.ReadRecord(n, 2);
-    if (reader.RecordPos[2] == RecordReader::kEnd) break;
+    reader.ReadRecord(n);
+    if (reader.RecordPos == RecordReader::kEnd) break;
     std::string joined;
     for (int k = 1; k <= n; ++k) joined += (k > 1 ? "|" : "") + reader.Fields[static_cast<size_t>(k)];
     records.push_back(joined);
@@ -113,9 +113,9 @@ TEST(RecordReader, RejectsFieldCountsOutsideTheArray) {
   test::WriteBytes(dir / "X.TXT", "1\r\n");
   RecordReader reader(dir.folder());
   ASSERT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
-  EXPECT_THROW(reader.ReadRecord(101, 0), std::out_of_range);
-  EXPECT_THROW(reader.ReadRecord(0, 0), std::out_of_range);
-  EXPECT_NO_THROW(reader.ReadRecord(100, 0));
+  EXPECT_THROW(reader.ReadRecord(101), std::out_of_range);
+  EXPECT_THROW(reader.ReadRecord(0), std::out_of_range);
+  EXPECT_NO_THROW(reader.ReadRecord(100));
 }
 
 TEST(OpenOrDropEmpty, NeverCreatesAndDeletesOnlyInTheDestination) {
@@ -136,7 +136,7 @@ TEST(OpenOrDropEmpty, NeverCreatesAndDeletesOnlyInTheDestination) {
   // Names match without regard to case.
   test::WriteBytes(source / "x1.txt", "1,2,3,4\r\n");
   EXPECT_FALSE(reader.OpenOrDropEmpty(source.folder() + "X1.TXT"));
-  reader.ReadRecord(4, 0);
+  reader.ReadRecord(4);
   EXPECT_EQ(reader.Fields[4], "4");
 }
 
@@ -195,7 +195,7 @@ TEST(RecordReader, ReadsFilesLargerThanItsBlocksAsAWhole) {
   };
   ForEachRecord(dir.folder() + "X.TXT", 4, "", options, [] {}, [&](const RecordReader& r) {
     records.push_back(r.Fields[1] + "|" + r.Fields[4]);
-    positions.push_back(r.RecordPos[0]);
+    positions.push_back(r.RecordPos);
     if (records.size() == 1) {
       const std::string whole = DecodeCp932(longField);
       EXPECT_GE(r.Fields[2].size(), 10u);

@@ -141,8 +141,8 @@ TEST(ParseSoilName, IndexedMainNameSearchAgreesWithAScanOverRealDescriptions) {
   ASSERT_FALSE(reader.OpenOrDropEmpty((fs::path(K2V_TEST_DATA_DIR) / "layer_common_descriptions" / "X1.TXT").string()));
   std::vector<std::string> descriptions;
   for (;;) {
-    reader.ReadRecord(4, 0);
-    if (reader.RecordPos[0] == RecordReader::kEnd) break;
+    reader.ReadRecord(4);
+    if (reader.RecordPos == RecordReader::kEnd) break;
     descriptions.push_back(reader.Fields[4]);
   }
   ASSERT_GE(descriptions.size(), 300u);

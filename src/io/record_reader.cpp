@@ -482,14 +482,13 @@ bool RecordReader::OpenOrDropEmpty(const std::string& path) {
   return false;
 }
 
-void RecordReader::ReadRecord(int n, int slot) {
+void RecordReader::ReadRecord(int n) {
   if (n < 1 || n > kMaxFields) throw std::out_of_range("field count " + std::to_string(n) + " is outside 1 to 100");
-  if (slot < 0 || slot > kMaxSlots) throw std::out_of_range("record slot " + std::to_string(slot) + " is outside 0 to 20");
   if (!open_ || stream_.AtEnd()) {
-    RecordPos[static_cast<size_t>(slot)] = kEnd;
+    RecordPos = kEnd;
     return;
   }
-  RecordPos[static_cast<size_t>(slot)] = static_cast<std::int32_t>(stream_.Position());
+  RecordPos = static_cast<std::int32_t>(stream_.Position());
   RecordComplete = true;
   for (int k = 1; k <= n; ++k) {
     const auto field = static_cast<size_t>(k);
@@ -537,8 +536,8 @@ bool ForEachRecord(const std::string& path, int fieldCount, const std::string& d
   if (reader.OpenOrDropEmpty(path)) return false;
   onData();
   for (;;) {
-    reader.ReadRecord(fieldCount, 0);
-    if (reader.RecordPos[0] == RecordReader::kEnd) break;
+    reader.ReadRecord(fieldCount);
+    if (reader.RecordPos == RecordReader::kEnd) break;
     onRecord(reader);
   }
   reader.Close();

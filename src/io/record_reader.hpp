@@ -121,7 +121,6 @@ struct ReadOptions {
 class RecordReader {
  public:
   static constexpr int kMaxFields = 100;
-  static constexpr int kMaxSlots = 20;
   static constexpr std::int32_t kEnd = -999;
 
   // destinationFolder: the only folder in which an empty file is deleted.
@@ -132,18 +131,17 @@ class RecordReader {
   // destination folder. No file is ever created. A file with data that cannot
   // be read throws FileError.
   bool OpenOrDropEmpty(const std::string& path);
-  // Reads n items into Fields[1..n] and sets RecordPos[slot] to the record's
-  // byte position, or kEnd when no record is left. Fields missing at the end
-  // of the data are empty. n above 100 or slot above 20 throws
-  // std::out_of_range.
-  void ReadRecord(int n, int slot);
+  // Reads n items into Fields[1..n] and sets RecordPos to the record's byte
+  // position, or kEnd when no record is left. Fields missing at the end of
+  // the data are empty. n outside 1 to 100 throws std::out_of_range.
+  void ReadRecord(int n);
   void Close();
 
   std::array<std::string, kMaxFields + 1> Fields;
   // True when the data held all n items of the record just read (false when
   // it ended in the middle of the record and the missing fields are empty).
   bool RecordComplete = false;
-  std::array<std::int32_t, kMaxSlots + 1> RecordPos{};
+  std::int32_t RecordPos = 0;
 
  private:
   std::string destinationFolder_;

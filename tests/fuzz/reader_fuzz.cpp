@@ -1,5 +1,5 @@
 // The record reader over arbitrary bytes: ItemStream item by item and line by
-// line, RecordReader with mixed field counts and slots, and ForEachRecord
+// line, RecordReader with mixed field counts, and ForEachRecord
 // with the field counts the converters use. Besides not crashing or hanging:
 //  - every read of a stream with bytes left moves it on, and skipping blank
 //    lines skips nothing else;
@@ -8,7 +8,7 @@
 //    no items), in order, the last record filled up with empty fields, and
 //    only that one incomplete;
 //  - record positions grow and lie inside the file;
-//  - bad field counts and slots throw std::out_of_range;
+//  - bad field counts throw std::out_of_range;
 //  - an empty file is deleted only inside the destination folder, and a file
 //    with data is never changed.
 
@@ -190,8 +190,7 @@ void CheckForEachRecord(const std::string& path, const std::string& dest, const 
         for (int k = 1; k <= n; ++k) read.fields.push_back(r.Fields[static_cast<size_t>(k)]);
         read.recordSizes.push_back(static_cast<size_t>(n));
         read.complete.push_back(r.RecordComplete);
-        read.positions.push_back(r.RecordPos[0]);
-        for (size_t s = 1; s < r.RecordPos.size(); ++s) Check(r.RecordPos[s] == 0, "ForEachRecord set another slot");
+        read.positions.push_back(r.RecordPos);
       });
   Check(had == (fileSize > 0), "ForEachRecord said " + std::string(had ? "data" : "no data") + " for a file of " +
                                    std::to_string(fileSize) + " bytes");
@@ -199,7 +198,7 @@ void CheckForEachRecord(const std::string& path, const std::string& dest, const 
   CheckRecords(model, read, fileSize, "ForEachRecord with " + std::to_string(n) + " fields");
 }
 
-// Field counts and slots taken from the input itself, record after record.
+// Field counts taken from the input itself, record after record.
 void CheckMixedRecords(const std::string& path, const std::string& dest, const std::string& bytes, const ItemModel& model) {
   k2v::RecordReader reader(dest);
   const bool empty = reader.OpenOrDropEmpty(path);
@@ -208,29 +207,28 @@ void CheckMixedRecords(const std::string& path, const std::string& dest, const s
   for (size_t k = 0;; ++k) {
     const auto b = bytes.empty() ? 0u : static_cast<unsigned char>(bytes[(k * 7) % bytes.size()]);
     const int n = static_cast<int>(b % k2v::RecordReader::kMaxFields) + 1;
-    const int slot = static_cast<int>(b % (k2v::RecordReader::kMaxSlots + 1));
-    reader.ReadRecord(n, slot);
-    if (reader.RecordPos[static_cast<size_t>(slot)] == k2v::RecordReader::kEnd) {
-      reader.ReadRecord(1, 0);
-      Check(reader.RecordPos[0] == k2v::RecordReader::kEnd, "a record after the end");
+    reader.ReadRecord(n);
+    if (reader.RecordPos == k2v::RecordReader::kEnd) {
+      reader.ReadRecord(1);
+      Check(reader.RecordPos == k2v::RecordReader::kEnd, "a record after the end");
       break;
     }
     for (int f = 1; f <= n; ++f) read.fields.push_back(reader.Fields[static_cast<size_t>(f)]);
     read.recordSizes.push_back(static_cast<size_t>(n));
     read.complete.push_back(reader.RecordComplete);
-    read.positions.push_back(reader.RecordPos[static_cast<size_t>(slot)]);
+    read.positions.push_back(reader.RecordPos);
     Check(k <= bytes.size(), "more records than bytes");
   }
   CheckRecords(model, read, bytes.size(), "RecordReader with mixed field counts");
 
-  for (auto [n, slot] : {std::pair{0, 0}, std::pair{101, 0}, std::pair{-1, 0}, std::pair{1, 21}, std::pair{1, -1}}) {
+  for (int n : {0, 101, -1}) {
     bool threw = false;
     try {
-      reader.ReadRecord(n, slot);
+      reader.ReadRecord(n);
     } catch (const std::out_of_range&) {
       threw = true;
     }
-    Check(threw, "ReadRecord(" + std::to_string(n) + ", " + std::to_string(slot) + ") did not throw out_of_range");
+    Check(threw, "ReadRecord(" + std::to_string(n) + ") did not throw out_of_range");
   }
   reader.Close();
 }
