@@ -81,11 +81,18 @@ void AppendColumn(std::string& out, const Column& column, std::string_view value
     out.append(static_cast<size_t>(std::max(0, w)), ' ');
   } else {
     switch (column.format) {
-      case ColumnFormat::Number:
-        out += ' ';
-        out += value;
-        AlignRightFrom(out, start, w);
+      case ColumnFormat::Number: {
+        // A space and the digits (one byte each): their last w.
+        const size_t digits = value.size();
+        const size_t width = static_cast<size_t>(std::max(0, w));
+        if (digits < width) {
+          out.append(width - digits, ' ');
+          out.append(value);
+        } else {
+          out.append(value.substr(digits - width));
+        }
         break;
+      }
       case ColumnFormat::LeftChars: AppendLeftChars(out, value, w); break;
       case ColumnFormat::RightChars: AppendRightChars(out, value, w); break;
       case ColumnFormat::TrimRightChars: AppendRightChars(out, TrimRightView(value), w); break;

@@ -13,8 +13,9 @@ namespace k2v {
 // How a value is put into its column. Widths count characters unless the
 // format says bytes (of the CP932 form).
 enum class ColumnFormat {
-  // A running number: a space and its digits, the last width characters
-  // (from 1000 on only the last three digits in three columns).
+  // The line's running number (its digits): a space and the digits, their
+  // last width characters (from 1000 on only the last three digits in three
+  // columns).
   Number,
   // The value, then spaces: its first width characters.
   LeftChars,
