@@ -1,4 +1,4 @@
-#include "test_support.hpp"
+#include "test_support_core.hpp"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -14,10 +14,12 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <sstream>
+#include <stdexcept>
 
 #include "platform/files.hpp"
 #include "run/paths.hpp"
@@ -28,21 +30,34 @@ namespace fs = std::filesystem;
 
 namespace k2v::test {
 
-TempDir::TempDir() {
-  std::random_device rd;
-  std::mt19937_64 gen(rd());
+void Fail(const std::string& what) {
+  std::fprintf(stderr, "\n==== fuzz property violated: %s\n", what.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+TempDir::TempDir(const std::string& stem) {
+  static std::atomic<unsigned long long> counter{0};
+  const char* run = std::getenv("K2V_FUZZ_RUN_ID");
+  const std::string tag = run && *run ? std::string(run) + "-" : std::string();
+#ifdef _WIN32
+  const unsigned long pid = GetCurrentProcessId();
+#else
+  const long pid = ::getpid();
+#endif
   for (;;) {
-    path_ = fs::temp_directory_path() / ("k2v-test-" + std::to_string(gen()));
+    path_ = fs::temp_directory_path() / (stem + "-" + tag + std::to_string(pid) + "-" + std::to_string(counter++));
     if (fs::create_directory(path_)) break;
   }
 }
 
 TempDir::~TempDir() {
   std::error_code ec;
-  // Read-only folders made by a test must not stop the clean-up.
+  // Read-only entries made by a test must not stop the clean-up; links are
+  // left alone, so that nothing outside the folder changes.
   for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
        it.increment(ec)) {
-    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    if (!it->is_symlink()) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
   }
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
   fs::remove_all(path_, ec);
@@ -60,10 +75,12 @@ std::string Native(const std::string& relative) {
 
 std::string Sjis(const std::string& utf8) { return EncodeCp932(utf8); }
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
+void WriteBytes(const fs::path& path, std::string_view bytes) {
   if (path.has_parent_path()) fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
 void WriteSjis(const fs::path& path, const std::string& utf8) { WriteBytes(path, Sjis(utf8)); }
@@ -84,15 +101,105 @@ std::string CrLfLines(const std::vector<std::string>& utf8Lines) {
   return out;
 }
 
-std::vector<std::pair<std::string, std::string>> Snapshot(const fs::path& folder) {
-  std::vector<std::pair<std::string, std::string>> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) {
-      files.emplace_back(fs::relative(entry.path(), folder).string(), ReadBytes(entry.path()));
+Tree SnapshotTree(const fs::path& folder, const fs::path& skip) {
+  Tree tree;
+  for (fs::recursive_directory_iterator it(folder); it != fs::recursive_directory_iterator(); ++it) {
+    const fs::path rel = fs::relative(it->path(), folder);
+    if (!skip.empty() && rel == skip) {
+      it.disable_recursion_pending();
+      continue;
+    }
+    const fs::file_status st = it->symlink_status();
+    if (fs::is_symlink(st)) {
+      tree[rel.string()] = "l:" + fs::read_symlink(it->path()).string();
+    } else if (fs::is_directory(st)) {
+      tree[rel.string()] = "d";
+    } else if (fs::is_regular_file(st)) {
+      tree[rel.string()] = "f:" + ReadBytes(it->path());
+    } else {
+      tree[rel.string()] = "other";
     }
   }
-  std::sort(files.begin(), files.end());
+  return tree;
+}
+
+std::string DescribeDifference(const Tree& before, const Tree& after) {
+  for (const auto& [name, content] : before) {
+    auto it = after.find(name);
+    if (it == after.end()) return name + " disappeared";
+    if (it->second != content) return name + " changed from " + Escaped(content) + " to " + Escaped(it->second);
+  }
+  for (const auto& [name, content] : after) {
+    if (!before.count(name)) return name + " appeared (" + Escaped(content) + ")";
+  }
+  return "no difference";
+}
+
+std::vector<std::pair<std::string, std::string>> Snapshot(const fs::path& folder) {
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const auto& [name, content] : SnapshotTree(folder)) {
+    if (content.starts_with("f:")) files.emplace_back(name, content.substr(2));
+  }
   return files;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  size_t i = 0;
+  const size_t n = text.size();
+  while (i < n) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    if (b0 < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t len;
+    char32_t cp;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+      len = 2;
+      cp = b0 & 0x1F;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+      len = 3;
+      cp = b0 & 0x0F;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+      len = 4;
+      cp = b0 & 0x07;
+    } else {
+      return false;
+    }
+    if (i + len > n) return false;
+    for (size_t k = 1; k < len; ++k) {
+      const auto b = static_cast<unsigned char>(text[i + k]);
+      if ((b & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (b & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return false;
+    if (cp >= 0xD800 && cp <= 0xDFFF) {
+      // The decoder's escapes of single bytes are the one use of this range.
+      if (cp < 0xDC00 || cp > 0xDCFF) return false;
+    }
+    i += len;
+  }
+  return true;
+}
+
+std::string Escaped(std::string_view bytes, size_t limit) {
+  std::string out = "\"";
+  for (size_t i = 0; i < bytes.size() && i < limit; ++i) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c >= 0x20 && c < 0x7F) {
+      out += static_cast<char>(c);
+    } else {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02X", c);
+      out += buf;
+    }
+  }
+  out += '"';
+  if (bytes.size() > limit) out += "... (" + std::to_string(bytes.size()) + " bytes)";
+  return out;
 }
 
 std::string Record68(const std::map<int, std::string>& fields) {
@@ -105,24 +212,11 @@ std::string Record68(const std::map<int, std::string>& fields) {
   return line + "\r\n";
 }
 
-ConversionTest::ConversionTest() {
-  fs::create_directories(root / "export");
-  fs::create_directories(root / "dest");
-  ctx.SourceFolder = PathText(root / "export") + Sep();
-  ctx.DestinationPath = PathText(root / "dest") + Sep();
-}
-
-void ConversionTest::Source(const std::string& name, const std::string& utf8) const {
-  WriteSjis(root / "export" / name, utf8);
-}
-
-std::string ConversionTest::Output(const std::string& name) const { return ReadBytes(root / "dest" / name); }
-
 MessageAnswer RecordingFrontEnd::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon,
                                              MessageButtons buttons) {
   messages.push_back({text, title, icon, buttons});
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-  if (answers.empty()) return MessageAnswer::No;
+  if (answers.empty()) return unanswered;
   MessageAnswer a = answers.front();
   answers.pop_front();
   return a;

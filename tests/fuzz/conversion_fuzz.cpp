@@ -24,10 +24,10 @@
 #include <vector>
 
 #include "export_layout.hpp"
-#include "fuzz_support.hpp"
 #include "run/conversion_run.hpp"
 #include "run/front_end.hpp"
 #include "run/paths.hpp"
+#include "test_support_core.hpp"
 #include "text/sjis_text.hpp"
 
 #ifndef K2V_EXAMPLES_DIR
@@ -35,25 +35,9 @@
 #endif
 
 namespace fs = std::filesystem;
-using k2v::fuzz::Check;
+using k2v::test::Check;
 
 namespace {
-
-// Yes to every question; keeps only the last message, for the report of a failure.
-class YesFrontEnd : public k2v::FrontEnd {
- public:
-  void SetStatus(const std::string&) override {}
-  void ProcessPendingEvents() override {}
-  k2v::MessageAnswer ShowMessage(const std::string& text, const std::string& title, k2v::MessageIcon,
-                                 k2v::MessageButtons buttons) override {
-    lastMessage = text + " [" + title + "]";
-    return buttons == k2v::MessageButtons::YesNo ? k2v::MessageAnswer::Yes : k2v::MessageAnswer::Ok;
-  }
-  void SetBusy(bool) override {}
-  void FocusAndSelect(k2v::PathBox) override {}
-
-  std::string lastMessage;
-};
 
 struct ItemLists {
   std::string l9;
@@ -61,8 +45,8 @@ struct ItemLists {
 };
 
 const ItemLists& Lists() {
-  static const ItemLists lists{k2v::fuzz::ReadBytes(fs::path(K2V_EXAMPLES_DIR) / "RADUDI" / "L9.txt"),
-                               k2v::fuzz::ReadBytes(fs::path(K2V_EXAMPLES_DIR) / "RADUDI" / "L22.txt")};
+  static const ItemLists lists{k2v::test::ReadBytes(fs::path(K2V_EXAMPLES_DIR) / "RADUDI" / "L9.txt"),
+                               k2v::test::ReadBytes(fs::path(K2V_EXAMPLES_DIR) / "RADUDI" / "L22.txt")};
   return lists;
 }
 
@@ -122,7 +106,7 @@ void CheckLineEnds(const std::string& name, const std::string& bytes) {
     Check(end != std::string::npos, name + ": line " + std::to_string(line) + " has no line end");
     Check(bytes.compare(end, 2, "\r\n") == 0,
           name + ": line " + std::to_string(line) + " is ended by a lone " + (bytes[end] == '\r' ? "CR" : "LF") + ": " +
-              k2v::fuzz::Escaped(bytes.substr(start, end + 1 - start)));
+              k2v::test::Escaped(bytes.substr(start, end + 1 - start)));
     start = end + 2;
     ++line;
   }
@@ -134,7 +118,7 @@ void CheckDestination(const fs::path& dest, const std::vector<std::string>& inpu
   for (const auto& entry : fs::directory_iterator(dest)) {
     const std::string name = entry.path().filename().string();
     if (!entry.is_regular_file() || !IsWrittenFile(name)) continue;
-    const std::string bytes = k2v::fuzz::ReadBytes(entry.path());
+    const std::string bytes = k2v::test::ReadBytes(entry.path());
     bool copy = false;
     for (const std::string& input : inputs) copy = copy || input == bytes;
     if (!copy) CheckLineEnds(name, bytes);
@@ -162,13 +146,15 @@ void RunOnce(const fs::path& root, const std::string& system, const fs::path& ex
   // path shows up in the snapshot instead of wherever the fuzzer was started.
   const fs::path startedIn = fs::current_path();
   fs::current_path(root);
-  YesFrontEnd ui;
+  k2v::test::RecordingFrontEnd ui;
+  ui.unanswered = k2v::MessageAnswer::Yes;
   k2v::ConversionRun run(ui, k2v::NativePathRules(), k2v::RunOptions{system});
   const k2v::RunResult result = run.Run(exportFolder.string(), dest.string());
   fs::current_path(startedIn);
   Check(result.outcome == k2v::RunOutcome::Finished,
         std::string("the ") + which + " run did not finish (" +
-            (result.outcome == k2v::RunOutcome::Failed ? "failed" : "refused") + "): " + ui.lastMessage);
+            (result.outcome == k2v::RunOutcome::Failed ? "failed" : "refused") + "): " +
+            (ui.messages.empty() ? "" : ui.messages.back().text + " [" + ui.messages.back().title + "]"));
 }
 
 }  // namespace
@@ -177,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   k2v::fuzz::ExportLayout layout = k2v::fuzz::ParseExportLayout(data, size);
   EnsureLayerData(layout.files);
 
-  k2v::fuzz::ScratchFolder root("k2v-fuzz-run");
+  k2v::test::TempDir root("k2v-fuzz-run");
   const fs::path exportFolder = root / "export";
   const fs::path systemFolder = root / "system";
   const fs::path radudi = root / "radudi";
@@ -190,9 +176,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool destinationFiles = false;
   for (const auto& f : layout.files) destinationFiles = destinationFiles || f.inDestination;
   if (layout.destinationExists || destinationFiles) fs::create_directories(dest);
-  k2v::fuzz::WriteBytes(radudi / "L9.txt", Lists().l9);
-  k2v::fuzz::WriteBytes(radudi / "L22.txt", Lists().l22);
-  k2v::fuzz::WriteBytes(systemFolder / "Radudi32.ini", "[RADUDI]\r\n" + radudi.string() + "/\r\n");
+  k2v::test::WriteBytes(radudi / "L9.txt", Lists().l9);
+  k2v::test::WriteBytes(radudi / "L22.txt", Lists().l22);
+  k2v::test::WriteBytes(systemFolder / "Radudi32.ini", "[RADUDI]\r\n" + radudi.string() + "/\r\n");
 
   // The run reads G10A.TXT and D12A.TXT from the destination's first four
   // components: inside the case folder when $TMPDIR is at most two levels deep.
@@ -210,31 +196,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // A destination that holds an x1.txt is another boring's export, which
       // a run refuses by design: the destinations here are conversions.
       if (IsX1Name(f.name)) continue;
-      k2v::fuzz::WriteBytes(dest / f.name, f.bytes);
+      k2v::test::WriteBytes(dest / f.name, f.bytes);
     } else if (!k2v::fuzz::IsVocabularyName(f.name)) {
-      k2v::fuzz::WriteBytes(exportFolder / f.name, f.bytes);
+      k2v::test::WriteBytes(exportFolder / f.name, f.bytes);
     } else if (vocabularyInside) {
-      k2v::fuzz::WriteBytes(fs::path(vocabulary) / f.name, f.bytes);
+      k2v::test::WriteBytes(fs::path(vocabulary) / f.name, f.bytes);
     }
   }
 
-  const k2v::fuzz::Tree before = k2v::fuzz::SnapshotTree(root.path(), destRelative);
+  const k2v::test::Tree before = k2v::test::SnapshotTree(root.path(), destRelative);
   RunOnce(root.path(), systemFolder.string(), exportFolder, dest, "first");
-  const k2v::fuzz::Tree after = k2v::fuzz::SnapshotTree(root.path(), destRelative);
-  Check(after == before, "the run changed something outside the destination: " + k2v::fuzz::DescribeDifference(before, after));
+  const k2v::test::Tree after = k2v::test::SnapshotTree(root.path(), destRelative);
+  Check(after == before, "the run changed something outside the destination: " + k2v::test::DescribeDifference(before, after));
   std::vector<std::string> inputs;
   for (const auto& f : layout.files) inputs.push_back(f.bytes);
   CheckDestination(dest, inputs);
 
   if (layout.convertTwice) {
-    const k2v::fuzz::Tree first = k2v::fuzz::SnapshotTree(dest);
+    const k2v::test::Tree first = k2v::test::SnapshotTree(dest);
     RunOnce(root.path(), systemFolder.string(), exportFolder, dest, "second");
-    const k2v::fuzz::Tree afterSecond = k2v::fuzz::SnapshotTree(root.path(), destRelative);
+    const k2v::test::Tree afterSecond = k2v::test::SnapshotTree(root.path(), destRelative);
     Check(afterSecond == before, "the second run changed something outside the destination: " +
-                                     k2v::fuzz::DescribeDifference(before, afterSecond));
-    const k2v::fuzz::Tree second = k2v::fuzz::SnapshotTree(dest);
+                                     k2v::test::DescribeDifference(before, afterSecond));
+    const k2v::test::Tree second = k2v::test::SnapshotTree(dest);
     Check(second == first, "converting the same export again changed the destination: " +
-                               k2v::fuzz::DescribeDifference(first, second));
+                               k2v::test::DescribeDifference(first, second));
     CheckDestination(dest, inputs);
   }
   return 0;

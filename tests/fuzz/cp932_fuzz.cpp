@@ -20,12 +20,12 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_support.hpp"
+#include "test_support_core.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
-using k2v::fuzz::Check;
-using k2v::fuzz::Escaped;
+using k2v::test::Check;
+using k2v::test::Escaped;
 
 namespace {
 
@@ -40,7 +40,7 @@ void CheckEscapes(std::string_view text) {
 
 void CheckRoundTrip(std::string_view bytes) {
   const std::string text = k2v::DecodeCp932(bytes);
-  Check(k2v::fuzz::IsValidUtf8(text), "decoded text is not well-formed UTF-8: " + Escaped(text));
+  Check(k2v::test::IsValidUtf8(text), "decoded text is not well-formed UTF-8: " + Escaped(text));
   CheckEscapes(text);
   const std::string again = k2v::EncodeCp932(text);
   if (again == bytes) return;

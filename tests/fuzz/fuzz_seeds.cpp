@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "export_layout.hpp"
-#include "fuzz_support.hpp"
 #include "io/record_reader.hpp"
+#include "test_support_core.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
@@ -59,7 +59,7 @@ std::vector<k2v::fuzz::ExportFile> KnownFiles(const fs::path& folder, bool inDes
       if (chosen.empty() && k2v::SameNameIgnoringCase(name, known)) chosen = known;
     }
     if (chosen.empty() || !taken.insert(chosen).second) continue;
-    files.push_back({chosen, k2v::fuzz::ReadBytes(p), inDestination});
+    files.push_back({chosen, k2v::test::ReadBytes(p), inDestination});
   }
   return files;
 }
@@ -72,15 +72,15 @@ int PackFolders(const fs::path& out, const std::vector<fs::path>& folders) {
     k2v::fuzz::ExportLayout layout;
     layout.files = KnownFiles(folder, false);
     if (layout.files.empty()) continue;
-    k2v::fuzz::WriteBytes(out / SeedName(folder, 2, ""), k2v::fuzz::PackExportLayout(layout));
+    k2v::test::WriteBytes(out / SeedName(folder, 2, ""), k2v::fuzz::PackExportLayout(layout));
     layout.destinationExists = true;
     layout.convertTwice = true;
-    k2v::fuzz::WriteBytes(out / SeedName(folder, 2, "-twice"), k2v::fuzz::PackExportLayout(layout));
+    k2v::test::WriteBytes(out / SeedName(folder, 2, "-twice"), k2v::fuzz::PackExportLayout(layout));
     const fs::path expected = folder.parent_path() / "expected";
     if (fs::is_directory(expected)) {
       for (auto& f : KnownFiles(expected, true)) layout.files.push_back(std::move(f));
       layout.convertTwice = false;
-      k2v::fuzz::WriteBytes(out / SeedName(folder, 2, "-over-earlier"), k2v::fuzz::PackExportLayout(layout));
+      k2v::test::WriteBytes(out / SeedName(folder, 2, "-over-earlier"), k2v::fuzz::PackExportLayout(layout));
     }
   }
   return 0;
@@ -91,12 +91,12 @@ int SoilSeeds(const fs::path& out, const std::vector<fs::path>& files) {
     std::vector<std::string> descriptions;
     k2v::ForEachRecord(file.string(), 4, "", [&](const k2v::RecordReader& r) { descriptions.push_back(r.Fields[4]); });
     const fs::path g10a = file.parent_path() / "G10A.TXT";
-    const std::string vocabulary = fs::exists(g10a) ? k2v::fuzz::ReadBytes(g10a) : std::string();
+    const std::string vocabulary = fs::exists(g10a) ? k2v::test::ReadBytes(g10a) : std::string();
     for (size_t k = 0; k < descriptions.size(); ++k) {
       const std::string bytes = k2v::EncodeCp932(descriptions[k]);
-      k2v::fuzz::WriteBytes(out / SeedName(file, 3, "-" + std::to_string(k + 1)), std::string(1, '\0') + bytes);
+      k2v::test::WriteBytes(out / SeedName(file, 3, "-" + std::to_string(k + 1)), std::string(1, '\0') + bytes);
       if (!vocabulary.empty()) {
-        k2v::fuzz::WriteBytes(out / SeedName(file, 3, "-g10a-" + std::to_string(k + 1)),
+        k2v::test::WriteBytes(out / SeedName(file, 3, "-g10a-" + std::to_string(k + 1)),
                               std::string(1, '\1') + vocabulary + '\xFF' + bytes);
       }
     }

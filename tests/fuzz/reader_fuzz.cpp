@@ -19,14 +19,14 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_support.hpp"
 #include "io/record_reader.hpp"
+#include "test_support_core.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
 namespace fs = std::filesystem;
-using k2v::fuzz::Check;
-using k2v::fuzz::Escaped;
+using k2v::test::Check;
+using k2v::test::Escaped;
 
 namespace {
 
@@ -242,7 +242,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckBlocks(bytes);
   if (!bytes.empty()) CheckMixedReads(bytes);
 
-  k2v::fuzz::ScratchFolder root("k2v-fuzz-reader");
+  k2v::test::TempDir root("k2v-fuzz-reader");
   const fs::path destFolder = root / "dest";
   const fs::path otherFolder = root / "export";
   fs::create_directories(destFolder);
@@ -252,13 +252,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fs::path inOther = otherFolder / "X1.TXT";
 
   // The export's copy is read with the destination given: never deleted.
-  k2v::fuzz::WriteBytes(inOther, bytes);
+  k2v::test::WriteBytes(inOther, bytes);
   for (int n : {1, 2, 3, 4, 5, 7, 11, 68, 100}) CheckForEachRecord(inOther.string(), dest, model, size, n);
   CheckMixedRecords(inOther.string(), dest, bytes, model);
-  Check(fs::exists(inOther) && k2v::fuzz::ReadBytes(inOther) == bytes, "the export's file was changed by reading it");
+  Check(fs::exists(inOther) && k2v::test::ReadBytes(inOther) == bytes, "the export's file was changed by reading it");
 
   // Read with no destination, a file inside the destination stays too.
-  k2v::fuzz::WriteBytes(inDest, bytes);
+  k2v::test::WriteBytes(inDest, bytes);
   CheckForEachRecord(inDest.string(), "", model, size, 4);
   Check(fs::exists(inDest), "a file was deleted though no destination was given");
 
@@ -267,7 +267,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (bytes.empty()) {
     Check(!fs::exists(inDest), "an empty file in the destination was kept");
   } else {
-    Check(fs::exists(inDest) && k2v::fuzz::ReadBytes(inDest) == bytes, "a file with data in the destination was changed");
+    Check(fs::exists(inDest) && k2v::test::ReadBytes(inDest) == bytes, "a file with data in the destination was changed");
   }
 
   // A missing file is no data, and nothing is created.

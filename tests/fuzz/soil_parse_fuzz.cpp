@@ -22,21 +22,21 @@
 #include <vector>
 
 #include "convert/layer_table.hpp"
-#include "fuzz_support.hpp"
 #include "soil/soil_name_parser.hpp"
 #include "soil/soil_word_tables.hpp"
+#include "test_support_core.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
-using k2v::fuzz::Check;
-using k2v::fuzz::Escaped;
+using k2v::test::Check;
+using k2v::test::Escaped;
 
 namespace {
 
 k2v::SoilWordTables& BuiltInTables() {
   static k2v::SoilWordTables* tables = [] {
     auto* t = new k2v::SoilWordTables;
-    k2v::fuzz::ScratchFolder vocabulary("k2v-fuzz-soil-vocabulary");
+    k2v::test::TempDir vocabulary("k2v-fuzz-soil-vocabulary");
     k2v::BuildSoilWordTables(*t, vocabulary.path().string() + "/");
     Check(!t->SoilNameTable.empty() && !t->QualityWordTable.empty() && !t->AdmixtureWordTable.empty(),
           "the built-in tables are empty");
@@ -150,8 +150,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const size_t cut = rest.find('\xFF');
   const std::string_view vocabularyBytes = rest.substr(0, cut);
   const std::string_view description = cut == std::string_view::npos ? std::string_view() : rest.substr(cut + 1);
-  k2v::fuzz::ScratchFolder vocabulary("k2v-fuzz-soil");
-  k2v::fuzz::WriteBytes(vocabulary / "G10A.TXT", vocabularyBytes);
+  k2v::test::TempDir vocabulary("k2v-fuzz-soil");
+  k2v::test::WriteBytes(vocabulary / "G10A.TXT", vocabularyBytes);
   k2v::SoilWordTables tables;
   k2v::BuildSoilWordTables(tables, vocabulary.path().string() + "/");
   Check(tables.SoilNameTable.size() >= BuiltInTables().SoilNameTable.size(), "G10A.TXT took built-in soil names away");
