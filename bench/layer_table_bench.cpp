@@ -26,7 +26,9 @@ struct BenchFolders {
 };
 
 void WriteCp932(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << k2v::EncodeCp932(text);
+  std::string bytes;
+  k2v::EncodeCp932Append(text, bytes);
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 const BenchFolders& Folders() {

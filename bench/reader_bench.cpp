@@ -23,7 +23,7 @@ const fs::path& SampleFile() {
     for (long i = 1; bytes.size() < 50L * 1000 * 1000; ++i) {
       std::string line = std::to_string(i) + ", " + std::to_string(i % 997) + ".50,0," +
                          descriptions[i % 8] + "\r\n";
-      bytes += k2v::EncodeCp932(line);
+      k2v::EncodeCp932Append(line, bytes);
     }
     std::ofstream(p, std::ios::binary) << bytes;
     return p;

@@ -29,7 +29,7 @@ TEST(Cp932, RoundTripsEveryByteLosslessly) {
     all += '\n';
   }
   all += "\x82\xa0\x81\x5c\x88\x9f\xfa\x40\x81\xff\x82";
-  EXPECT_EQ(EncodeCp932(DecodeCp932(all)), all);
+  EXPECT_EQ(test::Sjis(test::FromSjis(all)), all);
   // Many kilobytes, with ASCII runs of up to 5,000 bytes between (after a
   // line end, which no lead byte pairs with): the text is that of the
   // pieces, however the codec fills its buffers.
@@ -37,17 +37,17 @@ TEST(Cp932, RoundTripsEveryByteLosslessly) {
   std::string text;
   for (size_t k = 0; k < 41; ++k) {
     longer += all + "\n" + std::string(k * 125, 'a');
-    text += DecodeCp932(all) + "\n" + std::string(k * 125, 'a');
+    text += test::FromSjis(all) + "\n" + std::string(k * 125, 'a');
   }
-  EXPECT_EQ(DecodeCp932(longer), text);
-  EXPECT_EQ(EncodeCp932(text), longer);
+  EXPECT_EQ(test::FromSjis(longer), text);
+  EXPECT_EQ(test::Sjis(text), longer);
 }
 
 TEST(Cp932, DecodingInPiecesGivesTheSameTextAtEveryCut) {
   // Bytes read in blocks: a character cut by the block's end waits for the
   // next block, and a broken byte stays broken wherever the cut falls.
   const std::string bytes = test::Sjis("砂混り　シルト") + "\x81\xff\x82\xa0\xa0\x81";
-  const std::string whole = DecodeCp932(bytes);
+  const std::string whole = test::FromSjis(bytes);
   for (size_t cut = 0; cut <= bytes.size(); ++cut) {
     std::string out;
     size_t used = DecodeCp932Append(std::string_view(bytes).substr(0, cut), out, false);
@@ -58,14 +58,14 @@ TEST(Cp932, DecodingInPiecesGivesTheSameTextAtEveryCut) {
 
 TEST(Cp932, DuplicateExtensionCodesComeOutInGlibcsCode) {
   // NEC-selected IBM extensions (0xED/0xEE) are written as the IBM codes.
-  EXPECT_EQ(EncodeCp932(DecodeCp932("\xed\x40")), "\xfa\x5c");
+  EXPECT_EQ(test::Sjis(test::FromSjis("\xed\x40")), "\xfa\x5c");
 }
 
 TEST(Cp932, DecodesJapaneseAndEscapesBrokenBytes) {
-  EXPECT_EQ(DecodeCp932(test::Sjis("砂混りシルト")), "砂混りシルト");
-  EXPECT_EQ(DecodeCp932("\x82\xa0"), "あ");
+  EXPECT_EQ(test::FromSjis(test::Sjis("砂混りシルト")), "砂混りシルト");
+  EXPECT_EQ(test::FromSjis("\x82\xa0"), "あ");
   // A lone 0x80 becomes U+DC80 and measures one byte.
-  std::string lone = DecodeCp932("A\x80" "B");
+  std::string lone = test::FromSjis("A\x80" "B");
   EXPECT_EQ(lone, "A\xed\xb2\x80" "B");
   EXPECT_EQ(SjisLen(lone), 3);
   // Half-width katakana are one byte each.
@@ -73,8 +73,8 @@ TEST(Cp932, DecodesJapaneseAndEscapesBrokenBytes) {
 }
 
 TEST(Cp932, UnwritableCharacterBecomesQuestionMark) {
-  EXPECT_EQ(EncodeCp932("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji
-  EXPECT_EQ(EncodeCp932("Ä"), "?");
+  EXPECT_EQ(test::Sjis("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji
+  EXPECT_EQ(test::Sjis("Ä"), "?");
 }
 
 // The system's own converter, strict: glibc's iconv on Linux; on Windows the
@@ -165,7 +165,7 @@ TEST(Cp932, EveryCodeIsTheSystemConverters) {
   for (int b = 0; b < 0x100; ++b) {
     const std::string byte(1, static_cast<char>(b));
     const char32_t cp = SystemReads(byte);
-    EXPECT_EQ(DecodeCp932(byte), cp ? Utf8(cp) : Escape(static_cast<unsigned char>(b))) << "byte " << b;
+    EXPECT_EQ(test::FromSjis(byte), cp ? Utf8(cp) : Escape(static_cast<unsigned char>(b))) << "byte " << b;
     // A lead byte at the end of a piece waits for the next piece.
     std::string out;
     EXPECT_EQ(DecodeCp932Append(byte, out, false), SystemLeadByte(static_cast<unsigned char>(b)) ? 0u : 1u)
@@ -174,22 +174,22 @@ TEST(Cp932, EveryCodeIsTheSystemConverters) {
     for (int next = 0x40; next < 0x100; ++next) {
       const std::string pair = byte + static_cast<char>(next);
       const char32_t pairCp = SystemReads(pair);
-      const std::string expected = pairCp ? Utf8(pairCp) : Escape(static_cast<unsigned char>(b)) + DecodeCp932(pair.substr(1));
-      ASSERT_EQ(DecodeCp932(pair), expected) << "bytes " << b << " " << next;
+      const std::string expected = pairCp ? Utf8(pairCp) : Escape(static_cast<unsigned char>(b)) + test::FromSjis(pair.substr(1));
+      ASSERT_EQ(test::FromSjis(pair), expected) << "bytes " << b << " " << next;
     }
   }
   for (char32_t cp = 0; cp <= 0xFFFF; ++cp) {
     if (cp >= 0xD800 && cp <= 0xDFFF) continue;
-    ASSERT_EQ(EncodeCp932(Utf8(cp)), SystemWrites(cp)) << "U+" << std::hex << static_cast<unsigned>(cp);
+    ASSERT_EQ(test::Sjis(Utf8(cp)), SystemWrites(cp)) << "U+" << std::hex << static_cast<unsigned>(cp);
   }
   // Beyond the plane CP932 writes nothing.
-  for (char32_t cp = 0x10000; cp <= 0x10FFFF; cp += 0x1001) EXPECT_EQ(EncodeCp932(Utf8(cp)), "?");
+  for (char32_t cp = 0x10000; cp <= 0x10FFFF; cp += 0x1001) EXPECT_EQ(test::Sjis(Utf8(cp)), "?");
 }
 
 // A broken character of the text (cut off, overlong, a surrogate, a stray
 // byte) is one "?" that takes as many bytes as its first byte says.
 TEST(Cp932, BrokenTextWritesOneQuestionMarkPerCharacter) {
-  EXPECT_EQ(EncodeCp932("\xe3\x81" "A\xc0\xaf" "B\xed\xa0\x80\x80\xed\xb0" "C\xe3"), "??B????");
+  EXPECT_EQ(test::Sjis("\xe3\x81" "A\xc0\xaf" "B\xed\xa0\x80\x80\xed\xb0" "C\xe3"), "??B????");
 }
 
 }  // namespace

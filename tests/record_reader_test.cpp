@@ -75,7 +75,7 @@ TEST(RecordReader, DecodesShiftJisItems) {
   std::string broken = "A\x80" "B,\x82\r\n";
   auto records = ReadBytesAsRecords(broken, 2);
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(EncodeCp932(records[0]), "A\x80" "B|\x82");
+  EXPECT_EQ(test::Sjis(records[0]), "A\x80" "B|\x82");
 }
 
 TEST(RecordReader, ShortLastRecordGetsEmptyFieldsNotOldValues) {
@@ -197,7 +197,7 @@ TEST(RecordReader, ReadsFilesLargerThanItsBlocksAsAWhole) {
     records.push_back(r.Fields[1] + "|" + r.Fields[4]);
     positions.push_back(r.RecordPos);
     if (records.size() == 1) {
-      const std::string whole = DecodeCp932(longField);
+      const std::string whole = test::FromSjis(longField);
       EXPECT_GE(r.Fields[2].size(), 10u);
       EXPECT_EQ(whole.compare(0, r.Fields[2].size(), r.Fields[2]), 0) << "the kept part is not the field's start";
       EXPECT_TRUE(r.Fields[3].empty());
@@ -223,7 +223,7 @@ TEST(RecordReader, SpacesBeforeTheTextDoNotPushItOutOfTheKeptStart) {
   options.keepBytes = {{2, 20}};
   std::vector<std::string> remarks;
   ForEachRecord(dir.folder() + "R72.TXT", 3, "", options, [] {}, [&](const RecordReader& r) {
-    EXPECT_LE(r.Fields[2].size(), 20u + DecodeCp932(text).size());
+    EXPECT_LE(r.Fields[2].size(), 20u + test::FromSjis(text).size());
     remarks.push_back(std::string(TrimLeftView(r.Fields[2])) + "|" + r.Fields[3]);
   });
   EXPECT_EQ(remarks, (Records{"砂礫質シルト混り粘土層|x"}));
@@ -234,7 +234,7 @@ TEST(RecordReader, SpacesBeforeTheTextDoNotPushItOutOfTheKeptStart) {
   Records kept;
   while (!lines.Exhausted()) {
     lines.NextLineInto(line, 20);
-    EXPECT_LE(line.size(), 20u + DecodeCp932(text).size());
+    EXPECT_LE(line.size(), 20u + test::FromSjis(text).size());
     kept.push_back(Trim(line));
   }
   EXPECT_EQ(kept, (Records{"砂礫質シルト混り粘土層", "", "B-1"}));

@@ -27,15 +27,15 @@ TEST(SjisCuts, CutThroughDoubleByteCharacterKeepsTheCutBytes) {
   // 砂 is 0x8D 0xBB; cut after its lead byte.
   std::string left = SjisMid("A砂", 1, 2);
   EXPECT_EQ(SjisLen(left), 2);
-  EXPECT_EQ(EncodeCp932(left), "A\x8d");
+  EXPECT_EQ(test::Sjis(left), "A\x8d");
   std::string right = SjisMid("砂A", 2, 2);
-  EXPECT_EQ(EncodeCp932(right), "\xbb" "A");
+  EXPECT_EQ(test::Sjis(right), "\xbb" "A");
   // A kept trail byte that is also a lead byte is never paired with its
   // neighbour: 0xED 0x40 is a valid character, but these bytes were cut.
-  std::string text = DecodeCp932("\x88\xed\x40");  // 芒 (0x88 0xED) then @
+  std::string text = test::FromSjis("\x88\xed\x40");  // 芒 (0x88 0xED) then @
   ASSERT_EQ(SjisLen(text), 3);
   std::string cut = SjisMid(text, 2, 2);
-  EXPECT_EQ(EncodeCp932(cut), "\xed\x40");
+  EXPECT_EQ(test::Sjis(cut), "\xed\x40");
   EXPECT_EQ(CharCount(cut), 2);
   // Fixed-width idioms keep the column count.
   EXPECT_EQ(SjisLen(Laid(ColumnFormat::LeftBytes, 5, "砂砂砂")), 5);
@@ -51,29 +51,29 @@ TEST(SjisCuts, EveryDoubleByteCharacterCutAtEitherEdgeWritesTheBytesCut) {
     if (lead > 0x9F && lead < 0xE0) continue;
     for (int trail = 0x40; trail <= 0xFC; ++trail) {
       if (trail == 0x7F) continue;
-      const std::string ch = DecodeCp932(std::string{static_cast<char>(lead), static_cast<char>(trail)});
+      const std::string ch = test::FromSjis(std::string{static_cast<char>(lead), static_cast<char>(trail)});
       if (CharCount(ch) != 1 || SjisLen(ch) != 2) continue;  // not a character of CP932
       ++checked;
       SCOPED_TRACE(::testing::Message() << std::hex << lead << " " << trail);
       const std::string text = "A" + ch + "B";
       // The bytes the program writes for it (a duplicate code comes out in
       // the system's code, so these may differ from lead and trail).
-      const std::string pair = EncodeCp932(ch);
+      const std::string pair = test::Sjis(ch);
       ASSERT_EQ(pair.size(), 2u);
       const std::string l(1, pair[0]);
       const std::string t(1, pair[1]);
       ASSERT_EQ(SjisLen(text), 4);
-      EXPECT_EQ(EncodeCp932(SjisMid(text, 1, 2)), "A" + l);
-      EXPECT_EQ(EncodeCp932(SjisMid(text, 3, 2)), t + "B");
-      EXPECT_EQ(EncodeCp932(SjisMid(text, 3, 2)), t + "B");
-      EXPECT_EQ(EncodeCp932(SjisMid(text, 2, 1)), l);
-      EXPECT_EQ(EncodeCp932(SjisMid(text, 3, 1)), t);
+      EXPECT_EQ(test::Sjis(SjisMid(text, 1, 2)), "A" + l);
+      EXPECT_EQ(test::Sjis(SjisMid(text, 3, 2)), t + "B");
+      EXPECT_EQ(test::Sjis(SjisMid(text, 3, 2)), t + "B");
+      EXPECT_EQ(test::Sjis(SjisMid(text, 2, 1)), l);
+      EXPECT_EQ(test::Sjis(SjisMid(text, 3, 1)), t);
       EXPECT_EQ(SjisLen(SjisMid(text, 3, 2)), 2);
       EXPECT_EQ(SjisLen(SjisMid(text, 3, 1)), 1);
-      EXPECT_EQ(EncodeCp932(Laid(ColumnFormat::RightBytes, 2, text)), t + "B");
-      EXPECT_EQ(EncodeCp932(Laid(ColumnFormat::LeftBytes, 2, text)), "A" + l);
+      EXPECT_EQ(test::Sjis(Laid(ColumnFormat::RightBytes, 2, text)), t + "B");
+      EXPECT_EQ(test::Sjis(Laid(ColumnFormat::LeftBytes, 2, text)), "A" + l);
       // A cut piece put back together with its other half writes the pair.
-      EXPECT_EQ(EncodeCp932(SjisMid(text, 1, 2) + SjisMid(text, 3, 2)), "A" + pair + "B");
+      EXPECT_EQ(test::Sjis(SjisMid(text, 1, 2) + SjisMid(text, 3, 2)), "A" + pair + "B");
     }
   }
   EXPECT_GT(checked, 7000);
@@ -81,7 +81,7 @@ TEST(SjisCuts, EveryDoubleByteCharacterCutAtEitherEdgeWritesTheBytesCut) {
 
 TEST(SjisCuts, RightCutOfKoaNashiKeepsTheTrailByte) {
   // コア無し: the last 7 of its 8 bytes start with the trail byte 0x52.
-  EXPECT_EQ(EncodeCp932(Laid(ColumnFormat::RightBytes, 7, "コア無し")), "\x52" + test::Sjis("ア無し"));
+  EXPECT_EQ(test::Sjis(Laid(ColumnFormat::RightBytes, 7, "コア無し")), "\x52" + test::Sjis("ア無し"));
 }
 
 TEST(WrapToWidth, CutsByBytesAndPads) {

@@ -73,7 +73,17 @@ std::string Native(const std::string& relative) {
   return path;
 }
 
-std::string Sjis(const std::string& utf8) { return EncodeCp932(utf8); }
+std::string Sjis(std::string_view utf8) {
+  std::string bytes;
+  EncodeCp932Append(utf8, bytes);
+  return bytes;
+}
+
+std::string FromSjis(std::string_view bytes) {
+  std::string utf8;
+  DecodeCp932Append(bytes, utf8);
+  return utf8;
+}
 
 void WriteBytes(const fs::path& path, std::string_view bytes) {
   if (path.has_parent_path()) fs::create_directories(path.parent_path());
@@ -93,7 +103,7 @@ std::string ReadBytes(const fs::path& path) {
   return s.str();
 }
 
-std::string ReadSjis(const fs::path& path) { return DecodeCp932(ReadBytes(path)); }
+std::string ReadSjis(const fs::path& path) { return FromSjis(ReadBytes(path)); }
 
 std::string CrLfLines(const std::vector<std::string>& utf8Lines) {
   std::string out;

@@ -48,7 +48,10 @@ std::string Sep();
 std::string Native(const std::string& relative);
 
 // CP932 bytes of UTF-8 text (every character must be representable).
-std::string Sjis(const std::string& utf8);
+std::string Sjis(std::string_view utf8);
+// The text of CP932 bytes (lossless: a byte that is no character's is kept
+// as its escape).
+std::string FromSjis(std::string_view bytes);
 // Writes bytes to the file, creating folders as needed; throws when it cannot.
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 // Writes UTF-8 text as CP932.

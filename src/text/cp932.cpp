@@ -170,13 +170,6 @@ size_t DecodeCp932Append(std::string_view bytes, std::string& out, bool complete
   return n;
 }
 
-std::string DecodeCp932(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 2);
-  DecodeCp932Append(bytes, out);
-  return out;
-}
-
 void EncodeCp932Append(std::string_view text, std::string& out) {
   // No character has more bytes in CP932 than in UTF-8: the bytes are
   // written in place, into room for all of them.
@@ -203,13 +196,6 @@ void EncodeCp932Append(std::string_view text, std::string& out) {
     i += len;
   }
   out.resize(at);
-}
-
-std::string EncodeCp932(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  EncodeCp932Append(text, out);
-  return out;
 }
 
 }  // namespace k2v

@@ -15,16 +15,13 @@
 
 namespace k2v {
 
-// Bytes of a CP932 file to program text, losslessly.
-std::string DecodeCp932(std::string_view bytes);
-// Program text to CP932 bytes; a character CP932 cannot write becomes "?".
-std::string EncodeCp932(std::string_view text);
-
-// Appends the program text of the bytes to out. When complete is false the
-// bytes are the start of a longer text: a character cut off at their end is
-// left for the next call. Returns how many bytes were converted.
+// Appends the program text of the bytes of a CP932 file to out, losslessly.
+// When complete is false the bytes are the start of a longer text: a
+// character cut off at their end is left for the next call. Returns how many
+// bytes were converted.
 size_t DecodeCp932Append(std::string_view bytes, std::string& out, bool complete = true);
-// Appends the CP932 bytes of the text to out.
+// Appends the CP932 bytes of the program text to out; a character CP932
+// cannot write becomes "?".
 void EncodeCp932Append(std::string_view text, std::string& out);
 
 // The CP932 bytes of the one character ch (its byte for an escape).

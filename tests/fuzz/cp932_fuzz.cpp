@@ -39,10 +39,10 @@ void CheckEscapes(std::string_view text) {
 }
 
 void CheckRoundTrip(std::string_view bytes) {
-  const std::string text = k2v::DecodeCp932(bytes);
+  const std::string text = k2v::test::FromSjis(bytes);
   Check(k2v::test::IsValidUtf8(text), "decoded text is not well-formed UTF-8: " + Escaped(text));
   CheckEscapes(text);
-  const std::string again = k2v::EncodeCp932(text);
+  const std::string again = k2v::test::Sjis(text);
   if (again == bytes) return;
   Check(again.size() == bytes.size(), "round trip changed the length: " + Escaped(bytes) + " came back as " + Escaped(again));
   // A byte that is no part of a character (an escape) pairs with whatever
@@ -52,10 +52,10 @@ void CheckRoundTrip(std::string_view bytes) {
   // must come back exactly.
   const bool hasEscapes = text.find("\xED\xB2") != std::string::npos || text.find("\xED\xB3") != std::string::npos;
   if (!hasEscapes) {
-    const std::string redecoded = k2v::DecodeCp932(again);
+    const std::string redecoded = k2v::test::FromSjis(again);
     Check(redecoded == text, "round trip changed the text: " + Escaped(bytes) + " came back as " + Escaped(again) +
                                  ", which decodes differently");
-    Check(k2v::EncodeCp932(redecoded) == again, "the codec's own bytes " + Escaped(again) + " do not round-trip");
+    Check(k2v::test::Sjis(redecoded) == again, "the codec's own bytes " + Escaped(again) + " do not round-trip");
   }
   // Where the bytes differ, a double-byte character was written in its other code.
   for (size_t i = 0; i < bytes.size(); ++i) {
@@ -85,7 +85,7 @@ std::string ByteCut(const std::string& bytes, long from, long count) {
 }
 
 void CheckCuts(const std::string& text, std::string_view params, const std::string& what) {
-  const std::string bytes = k2v::EncodeCp932(text);
+  const std::string bytes = k2v::test::Sjis(text);
   const long len = static_cast<long>(bytes.size());
   Check(k2v::SjisLen(text) == len, what + ": SjisLen " + std::to_string(k2v::SjisLen(text)) + " for " + std::to_string(len) + " bytes");
 
@@ -101,7 +101,7 @@ void CheckCuts(const std::string& text, std::string_view params, const std::stri
   }
   for (long start : positions) {
     for (long length : {-1L, 0L, 1L, 2L, len}) {
-      const std::string mid = k2v::EncodeCp932(k2v::SjisMid(text, static_cast<int>(start), static_cast<int>(length)));
+      const std::string mid = k2v::test::Sjis(k2v::SjisMid(text, static_cast<int>(start), static_cast<int>(length)));
       const long from = std::max(1L, start) - 1;
       Check(mid == ByteCut(bytes, from, length), what + ": SjisMid(" + std::to_string(start) + ", " + std::to_string(length) +
                                                     ") encodes to " + Escaped(mid));
@@ -114,7 +114,7 @@ void CheckCuts(const std::string& text, std::string_view params, const std::stri
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckRoundTrip(bytes);
-  CheckCuts(k2v::DecodeCp932(bytes), bytes, "decoded text");
+  CheckCuts(k2v::test::FromSjis(bytes), bytes, "decoded text");
   CheckCuts(ArbitraryText(bytes), bytes.substr(size / 2), "arbitrary text");
   return 0;
 }

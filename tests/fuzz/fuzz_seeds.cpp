@@ -93,7 +93,7 @@ int SoilSeeds(const fs::path& out, const std::vector<fs::path>& files) {
     const fs::path g10a = file.parent_path() / "G10A.TXT";
     const std::string vocabulary = fs::exists(g10a) ? k2v::test::ReadBytes(g10a) : std::string();
     for (size_t k = 0; k < descriptions.size(); ++k) {
-      const std::string bytes = k2v::EncodeCp932(descriptions[k]);
+      const std::string bytes = k2v::test::Sjis(descriptions[k]);
       k2v::test::WriteBytes(out / SeedName(file, 3, "-" + std::to_string(k + 1)), std::string(1, '\0') + bytes);
       if (!vocabulary.empty()) {
         k2v::test::WriteBytes(out / SeedName(file, 3, "-g10a-" + std::to_string(k + 1)),

@@ -81,7 +81,7 @@ void CheckLines(const std::string& bytes) {
   }
   Check(stream.AtEnd(), "an exhausted stream is not at its end");
   Check(stream.NextLine().empty() && stream.NextItem().empty(), "a read past the end gave text");
-  const std::vector<std::string> expected = SplitLines(k2v::DecodeCp932(bytes));
+  const std::vector<std::string> expected = SplitLines(k2v::test::FromSjis(bytes));
   Check(lines == expected, "NextLine gave " + std::to_string(lines.size()) + " lines, SplitLines " +
                                std::to_string(expected.size()));
 }

@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
   if ((data[0] & 1) == 0) {
-    CheckDescription(BuiltInTables(), k2v::DecodeCp932(rest));
+    CheckDescription(BuiltInTables(), k2v::test::FromSjis(rest));
     return 0;
   }
   const size_t cut = rest.find('\xFF');
@@ -155,6 +155,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   k2v::SoilWordTables tables;
   k2v::BuildSoilWordTables(tables, vocabulary.path().string() + "/");
   Check(tables.SoilNameTable.size() >= BuiltInTables().SoilNameTable.size(), "G10A.TXT took built-in soil names away");
-  CheckDescription(tables, k2v::DecodeCp932(description));
+  CheckDescription(tables, k2v::test::FromSjis(description));
   return 0;
 }

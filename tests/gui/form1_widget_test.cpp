@@ -225,7 +225,9 @@ class Form1WidgetTest : public QObject {
   }
 
   void executeConvertsThroughRealBoxesAndTheMouseClearsTheStatus() {
-    WriteFile(At("export/X1.TXT"), EncodeCp932("1,3.50,0,砂混りシルト\r\n"));
+    std::string x1;
+    EncodeCp932Append("1,3.50,0,砂混りシルト\r\n", x1);
+    WriteFile(At("export/X1.TXT"), x1);
     test::MessageBoxAnswerer answerer;
     answerer.answers = {QMessageBox::Yes};
     Form1Widget form(Setup());
