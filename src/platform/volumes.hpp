@@ -32,17 +32,16 @@ std::vector<Volume> ParseMounts(const std::string& text);
 
 // The volumes of this machine (mount points that are folders and can be
 // looked at); empty when the mount table cannot be read. On Windows the
-// drives for which GoodDrive holds.
+// drives that are ready: disk, removable, network, RAM and CD drives.
 std::vector<Volume> MountedVolumes();
 
 // Windows: true when the drive letter (either case) names a drive that
 // exists and is ready (a removable drive holds a disk). False where there
 // are no drive letters.
 bool DriveIsReady(char letter);
-// Windows: true when the drive can be searched for Vantor's folders: a disk,
-// removable, network or RAM drive, or a CD drive, that is ready. False where
-// there are no drive letters.
-bool GoodDrive(char letter);
+// True where paths begin with a drive letter (Windows), false where they
+// begin with "/".
+bool HasDriveLetters();
 
 // Index of the volume that holds path (the longest root that contains it),
 // or -1 when none does. Both are compared as absolute texts.
