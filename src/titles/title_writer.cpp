@@ -6,6 +6,7 @@
 #include "text/columns.hpp"
 #include "text/number_format.hpp"
 #include "io/output_file.hpp"
+#include "platform/files.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
@@ -99,8 +100,8 @@ size_t TitleCellKeepBytes(size_t row, size_t column) {
 }
 
 void WriteTitleSheets(const std::string& destinationFolder, const TitleTable& table) {
-  WriteSheet(destinationFolder + "Titl1.txt", table, kTitl1);
-  WriteSheet(destinationFolder + "Titl2.txt", table, kTitl2);
+  WriteSheet(JoinPath(destinationFolder, "Titl1.txt"), table, kTitl1);
+  WriteSheet(JoinPath(destinationFolder, "Titl2.txt"), table, kTitl2);
 }
 
 }  // namespace k2v
