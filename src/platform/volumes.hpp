@@ -1,5 +1,5 @@
 #pragma once
-// The drives of the window and of the RADUDI search: on Linux the mounted
+// The drives of the window and of the folder searches: on Linux the mounted
 // volumes of real file systems, the root first and then the others in mount
 // order; on Windows the drives that are ready, from A to Z.
 
