@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/radudi_search.hpp"
+#include "platform/folder_walk.hpp"
 
 extern char** environ;
 
@@ -69,7 +69,7 @@ void BM_SearchRadudiTree(benchmark::State& state) {
   const std::string root = TheTree().root();
   for (auto _ : state) {
     std::vector<std::string> candidates;
-    k2v::SearchRadudiTree(root + "/RADUDI", candidates, "/kishitu.txt", [](const std::string&) { return true; });
+    k2v::SearchFolderTree(root + "/RADUDI", candidates, "kishitu.txt", [](const std::string&) { return true; });
     if (candidates.size() != 2) state.SkipWithError("the walk did not find both folders");
     benchmark::DoNotOptimize(candidates);
   }

@@ -7,8 +7,6 @@ get_filename_component(K2V_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 # of a higher layer does not compile. Dependencies point down:
 #   cli -> run; app, app_win32 -> window -> run -> convert, titles, soil -> io
 #   -> platform -> text
-# Files that hold only Linux system calls; each has a *_win32.cpp counterpart.
-set(K2V_POSIX_ONLY platform/radudi_search.cpp platform/folder_walk.cpp)
 
 function(k2v_layer name)
   cmake_parse_arguments(LAYER "" "" "BELOW" ${ARGN})
@@ -22,14 +20,10 @@ function(k2v_layer name)
   file(GLOB sources CONFIGURE_DEPENDS ${K2V_ROOT}/src/${name}/*.cpp ${K2V_ROOT}/src/${name}/*.hpp)
   # A front end's main.cpp is its program, not part of its library.
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-  # The system calls of one system: *_win32.cpp on Windows, *_posix.cpp
-  # elsewhere, and on Windows the files of K2V_POSIX_ONLY leave the place to
-  # their *_win32.cpp counterparts.
+  # The system calls of one system, chosen by the file's suffix: *_win32.cpp
+  # on Windows, *_posix.cpp elsewhere.
   if(WIN32)
     list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
-    foreach(source ${K2V_POSIX_ONLY})
-      list(REMOVE_ITEM sources ${K2V_ROOT}/src/${source})
-    endforeach()
   else()
     list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
   endif()

@@ -4,6 +4,7 @@
 
 #include "cli/path_arguments.hpp"
 #include "platform/files.hpp"
+#include "run/vantor_folders.hpp"
 #include "test_support.hpp"
 
 namespace k2v {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/files.hpp"
-#include "platform/radudi_search.hpp"
+#include "run/vantor_folders.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
@@ -40,7 +40,7 @@ class RadudiSearchTest : public ::testing::Test {
   }
   std::vector<std::string> Walk(const std::string& volume) {
     std::vector<std::string> candidates;
-    EXPECT_TRUE(SearchRadudiTree(Path(volume) + "/RADUDI", candidates, "/kishitu.txt"));
+    EXPECT_TRUE(SearchFolderTree(Path(volume) + "/RADUDI", candidates, "kishitu.txt"));
     return candidates;
   }
 

@@ -16,8 +16,9 @@
 #include "app/japanese_texts.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
-#include "platform/radudi_search.hpp"
+#include "platform/system_folders.hpp"
 #include "platform/volumes.hpp"
+#include "run/vantor_folders.hpp"
 
 namespace {
 

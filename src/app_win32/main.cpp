@@ -11,8 +11,9 @@
 #include "app_win32/form1_window.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
-#include "platform/radudi_search.hpp"
+#include "platform/system_folders.hpp"
 #include "platform/volumes.hpp"
+#include "run/vantor_folders.hpp"
 #include "platform/wide_text.hpp"
 
 namespace {

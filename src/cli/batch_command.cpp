@@ -11,6 +11,7 @@
 #include "run/batch_run.hpp"
 #include "run/paths.hpp"
 #include "run/uncoded_list.hpp"
+#include "run/vantor_folders.hpp"
 
 namespace k2v {
 

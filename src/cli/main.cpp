@@ -18,6 +18,7 @@
 #include "run/conversion_run.hpp"
 #include "run/paths.hpp"
 #include "run/uncoded_list.hpp"
+#include "run/vantor_folders.hpp"
 
 namespace {
 

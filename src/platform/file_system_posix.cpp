@@ -12,8 +12,11 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <climits>
+
 #include "platform/files.hpp"
 #include "platform/file_system.hpp"
+#include "platform/system_folders.hpp"
 
 namespace fs = std::filesystem;
 
@@ -116,6 +119,13 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 bool SameNameOnDisk(const std::string&, const std::string&) { return false; }
 
+std::string ProgramFolder() {
+  char buffer[PATH_MAX + 1];
+  const ssize_t n = ::readlink("/proc/self/exe", buffer, PATH_MAX);
+  if (n <= 0) return {};
+  return WithoutFinalSeparator(FolderPart(std::string(buffer, static_cast<size_t>(n))));
+}
+
 std::string UserConfigFolder() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config && config[0] == '/') return std::string(config) + "/kolbrix2vantor";
@@ -124,22 +134,17 @@ std::string UserConfigFolder() {
   return {};
 }
 
-std::string SysDir() {
-  const char* dir = std::getenv("KOLBRIX2VANTOR_SYSTEM_DIR");
-  if (dir && *dir) return dir;
-  const std::string config = UserConfigFolder();
-  // Matched in any letter case, as every other file is.
-  if (!config.empty() && FileExists(JoinPath(config, "Radudi32.ini"))) return config;
-  return "/etc";
+std::string SystemSettingsFolder() { return "/etc"; }
+
+std::string EnvironmentText(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
 }
 
-std::string SysDirLookupHelp() {
-  return "Radudi32.ini is read from the first of these folders:\n"
-         "  1. DIR of --system-dir;\n"
-         "  2. $KOLBRIX2VANTOR_SYSTEM_DIR;\n"
-         "  3. $XDG_CONFIG_HOME/kolbrix2vantor (default ~/.config/kolbrix2vantor),\n"
-         "     when it holds Radudi32.ini;\n"
-         "  4. /etc.\n";
+std::string EnvironmentNotation(const std::string& name) { return "$" + name; }
+std::string UserConfigFolderNotation() {
+  return "$XDG_CONFIG_HOME/kolbrix2vantor (default ~/.config/kolbrix2vantor)";
 }
+std::string SystemSettingsFolderNotation() { return "/etc"; }
 
 }  // namespace k2v

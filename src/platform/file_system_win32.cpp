@@ -15,6 +15,7 @@
 
 #include "platform/files.hpp"
 #include "platform/file_system.hpp"
+#include "platform/system_folders.hpp"
 #include "platform/wide_text.hpp"
 
 namespace fs = std::filesystem;
@@ -24,12 +25,6 @@ namespace k2v {
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// The path without final separators, but a drive's root ("C:\") kept whole.
-std::string WithoutFinalSeparator(std::string path) {
-  while (path.size() > 1 && IsSeparator(path.back()) && !(path.size() == 3 && path[1] == ':')) path.pop_back();
-  return path;
-}
 
 struct HandleCloser {
   HANDLE h;
@@ -77,9 +72,7 @@ std::string SpellingOnDisk(const std::string& path) {
   HANDLE h = FindFirstFileExW(Widen(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
   if (h == INVALID_HANDLE_VALUE) return path;
   FindClose(h);
-  const size_t cut = path.find_last_of("\\/:");
-  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-  return folder + Narrow(found.cFileName);
+  return FolderPart(path) + Narrow(found.cFileName);
 }
 
 bool SameEntry(const std::string& a, const std::string& b) {
@@ -147,29 +140,34 @@ bool SameNameOnDisk(const std::string& a, const std::string& b) {
   return fs::exists(NativePath(a), ec) && fs::exists(NativePath(b), ec) && files_system::SameEntry(a, b);
 }
 
+std::string ProgramFolder() {
+  std::wstring buffer(32768, L'\0');
+  const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (n == 0 || n >= buffer.size()) return {};
+  buffer.resize(n);
+  return WithoutFinalSeparator(FolderPart(Narrow(buffer)));
+}
+
 std::string UserConfigFolder() {
   const wchar_t* appData = _wgetenv(L"APPDATA");
   if (appData && *appData) return Narrow(appData) + "\\kolbrix2vantor";
   return {};
 }
 
-std::string SysDirLookupHelp() {
-  return "Radudi32.ini is read from the first of these folders:\n"
-         "  1. DIR of --system-dir;\n"
-         "  2. %KOLBRIX2VANTOR_SYSTEM_DIR%;\n"
-         "  3. %APPDATA%\\kolbrix2vantor, when it holds Radudi32.ini;\n"
-         "  4. the Windows system directory.\n";
-}
-
-std::string SysDir() {
-  const wchar_t* dir = _wgetenv(L"KOLBRIX2VANTOR_SYSTEM_DIR");
-  if (dir && *dir) return Narrow(dir);
-  const std::string config = UserConfigFolder();
-  if (!config.empty() && FileExists(JoinPath(config, "Radudi32.ini"))) return config;
+std::string SystemSettingsFolder() {
   wchar_t buffer[MAX_PATH + 1];
-  UINT n = GetSystemDirectoryW(buffer, MAX_PATH + 1);
+  const UINT n = GetSystemDirectoryW(buffer, MAX_PATH + 1);
   if (n == 0 || n > MAX_PATH) return "C:\\Windows\\System32";
   return Narrow(std::wstring(buffer, n));
 }
+
+std::string EnvironmentText(const char* name) {
+  const wchar_t* value = _wgetenv(Widen(name).c_str());
+  return value ? Narrow(value) : "";
+}
+
+std::string EnvironmentNotation(const std::string& name) { return "%" + name + "%"; }
+std::string UserConfigFolderNotation() { return "%APPDATA%\\kolbrix2vantor"; }
+std::string SystemSettingsFolderNotation() { return "the Windows system directory"; }
 
 }  // namespace k2v

@@ -67,15 +67,36 @@ std::string ResolveCase(const std::string& path) {
   return PathText(parent / NativePath(best));
 }
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
+namespace {
+
 #ifdef _WIN32
-  const bool endsInSeparator = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-  const char separator = '\\';
+constexpr char kSeparator = '\\';
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+// A drive's root ("C:\\") keeps its separator.
+bool IsRoot(const std::string& path) { return path.size() == 3 && path[1] == ':'; }
+constexpr const char* kFolderPartEnds = "\\/:";
 #else
-  const bool endsInSeparator = !folder.empty() && folder.back() == '/';
-  const char separator = '/';
+constexpr char kSeparator = '/';
+bool IsSeparator(char c) { return c == '/'; }
+bool IsRoot(const std::string&) { return false; }
+constexpr const char* kFolderPartEnds = "/";
 #endif
-  return endsInSeparator ? folder + name : folder + separator + name;
+
+}  // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  const bool endsInSeparator = !folder.empty() && IsSeparator(folder.back());
+  return endsInSeparator ? folder + name : folder + kSeparator + name;
+}
+
+std::string FolderPart(const std::string& path) {
+  const size_t cut = path.find_last_of(kFolderPartEnds);
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+std::string WithoutFinalSeparator(std::string path) {
+  while (path.size() > 1 && IsSeparator(path.back()) && !IsRoot(path)) path.pop_back();
+  return path;
 }
 
 bool FileExists(const std::string& path) {
@@ -122,10 +143,11 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
+  // The hidden file beside it: its name with a dot in front and ".new" after.
   const size_t cut = path.find_last_of("/\\");
-  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-  const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
-  const std::string fresh = folder + "." + name + ".new";
+  std::string fresh = path;
+  fresh.insert(cut == std::string::npos ? 0 : cut + 1, 1, '.');
+  fresh += ".new";
   std::error_code ec;
   // A file of that name can only be left from an earlier attempt.
   fs::remove(NativePath(fresh), ec);
@@ -201,11 +223,17 @@ void RemoveTree(const std::string& path) {
   if (ec) throw FileError(path, Reason(ec));
 }
 
+void CheckFolderCanBeRead(const std::string& folder) {
+  std::error_code ec;
+  fs::directory_iterator it(NativePath(folder), ec);
+  if (ec) throw FileError(folder, Reason(ec));
+}
+
 std::vector<std::string> ListFolderFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) throw FileError(folder, Reason(ec));
+  if (ec) return names;
   for (const auto& entry : it) {
     std::error_code typeError;
     if (entry.symlink_status(typeError).type() == fs::file_type::regular) {
@@ -220,7 +248,7 @@ std::vector<std::string> ListFolderEntries(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) throw FileError(folder, Reason(ec));
+  if (ec) return names;
   for (const auto& entry : it) names.push_back(PathText(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;

@@ -53,13 +53,26 @@ void CheckFault(FileOperation operation, const std::string& path);
 std::string ResolveCase(const std::string& path);
 
 // The path of name in folder: a separator goes between them unless folder
-// already ends in one.
+// already ends in one ("/"; on Windows "\\", "/" ending one too). An empty
+// name gives the folder with a final separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
+// The path up to and including its last separator (on Windows its last "\\",
+// "/" or ":"); empty when it has none.
+std::string FolderPart(const std::string& path);
+// The path without its final separators, a root ("/", on Windows "C:\\")
+// kept whole.
+std::string WithoutFinalSeparator(std::string path);
 
 // The rule for a name matched without regard to case, once the exact
 // spelling was not found: of the folder's names offered one by one, the first
 // in name order that equals wanted ignoring ASCII case is kept in best.
 void PreferSpelling(const std::string& candidate, const std::string& wanted, std::string& best);
+
+// The calls that list a folder or measure a file (FileSize, the List...
+// calls, FolderSpellings, ListSubfolders, the walks of folder_walk.hpp) take
+// a folder or file that cannot be read for a missing one: no names, size 0,
+// and throw nothing for it. A caller for whom an unreadable folder is a failure asks
+// CheckFolderCanBeRead first.
 
 // True when a regular file exists under this name (ignoring case).
 bool FileExists(const std::string& path);
@@ -100,10 +113,12 @@ void SyncFolder(const std::string& path);
 void PlaceFile(const std::string& from, const std::string& to);
 // Removes the folder and everything in it (a link is removed, not followed).
 void RemoveTree(const std::string& path);
+// Throws FileError, with the system's reason, when the folder's names
+// cannot be read.
+void CheckFolderCanBeRead(const std::string& folder);
 // Names of the regular files directly in folder (hidden ones too), sorted.
 std::vector<std::string> ListFolderFiles(const std::string& folder);
 // Names of every entry directly in folder (files, folders, links), sorted.
-// Throws FileError.
 std::vector<std::string> ListFolderEntries(const std::string& folder);
 // True when path itself is a folder (a link to one is not).
 bool IsFolderEntry(const std::string& path);
@@ -154,17 +169,5 @@ class FolderSpellings {
 // A file that would grow past the process's file-size limit then fails with
 // its error (reported like a full disk) instead of ending the program.
 void IgnoreFileSizeSignal();
-
-// The system folder that holds Radudi32.ini when no folder is named on the
-// command line: KOLBRIX2VANTOR_SYSTEM_DIR when set; else the user's
-// configuration folder when it holds Radudi32.ini; else /etc (on Windows
-// %APPDATA%\kolbrix2vantor, else the system directory).
-std::string SysDir();
-// The user's configuration folder of the program: $XDG_CONFIG_HOME (when
-// absolute) or ~/.config, then kolbrix2vantor; on Windows
-// %APPDATA%\kolbrix2vantor. Empty when neither is known.
-std::string UserConfigFolder();
-// That order for --help, one step per line, the command line's option first.
-std::string SysDirLookupHelp();
 
 }  // namespace k2v

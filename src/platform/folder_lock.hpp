@@ -24,4 +24,8 @@ class FolderLock {
 // lock file cannot be made or opened (a symbolic link there is not followed).
 std::unique_ptr<FolderLock> TryLockFolder(const std::string& folder);
 
+// The system's part of TryLockFolder (folder_lock_posix.cpp,
+// folder_lock_win32.cpp): the same for the lock file at path.
+std::unique_ptr<FolderLock> TryLockFile(const std::string& path);
+
 }  // namespace k2v

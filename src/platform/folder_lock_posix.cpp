@@ -25,8 +25,7 @@ class PosixFolderLock : public FolderLock {
 
 }  // namespace
 
-std::unique_ptr<FolderLock> TryLockFolder(const std::string& folder) {
-  const std::string path = JoinPath(folder, kFolderLockName);
+std::unique_ptr<FolderLock> TryLockFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (fd < 0) throw FileError(path, SystemReason(errno));
   if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return std::make_unique<PosixFolderLock>(fd);

@@ -1,24 +1,49 @@
 #include "platform/folder_walk.hpp"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sched.h>
-#include <sys/stat.h>
-#include <unistd.h>
+// The walks' rules, the same on every system; the system calls that open and
+// read a folder are in folder_walk_posix.cpp and folder_walk_win32.cpp.
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
-#include <thread>
 
 #include "platform/files.hpp"
-#include "platform/posix_folder.hpp"
+#include "platform/open_folder.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 
 namespace {
 
-bool IsDotOrDotDot(const char* n) { return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')); }
+// The name of fileName among the entries: the exact spelling first, else the
+// first in name order that matches ignoring case; empty when there is none.
+std::string SpellingAmong(const std::vector<FolderEntry>& entries, const std::string& fileName) {
+  std::string spelling;
+  for (const FolderEntry& e : entries) {
+    if (e.name == fileName) return fileName;
+    PreferSpelling(e.name, fileName, spelling);
+  }
+  return spelling;
+}
+
+bool HoldsNonEmptyFile(const OpenFolder& folder, const std::string& fileName) {
+  if (!folder.IsOpen()) return false;
+  const std::string spelling = SpellingAmong(folder.Entries(), fileName);
+  return !spelling.empty() && folder.FileSize(spelling) > 0;
+}
+
+// The subfolders of a folder in name order, without links to folders.
+std::vector<std::string> Subfolders(const std::vector<FolderEntry>& entries) {
+  std::vector<std::string> names;
+  for (const FolderEntry& e : entries) {
+    if (e.folder) names.push_back(e.name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Deeper than this the search stops holding every level open and opens
+// folders by their full path, to stay far from the open-file limit.
+constexpr size_t kMaxOpenLevels = 128;
 
 }  // namespace
 
@@ -30,32 +55,17 @@ std::vector<std::string> FindFoldersHolding(const std::string& root, const std::
   while (!pending.empty()) {
     const std::string relative = std::move(pending.back());
     pending.pop_back();
-    const std::string path = relative.empty() ? root : JoinPath(root, relative);
-    DirHandle dir = OpenFolderAt(AT_FDCWD, path.c_str(), !relative.empty());
-    if (!dir) continue;  // unreadable, or replaced by a link since it was listed
-    const int at = ::dirfd(dir.get());
+    const OpenFolder folder(relative.empty() ? root : JoinPath(root, relative), !relative.empty());
+    if (!folder.IsOpen()) continue;  // unreadable, or replaced by a link since it was listed
+    const std::vector<FolderEntry> entries = folder.Entries();
     std::vector<std::string> subfolders;
-    std::string spelling;
-    bool exact = false;
-    while (dirent* e = ::readdir(dir.get())) {
-      const char* n = e->d_name;
-      if (IsDotOrDotDot(n)) continue;
-      if (fileName == n) exact = true;
-      PreferSpelling(n, fileName, spelling);
-      unsigned char type = e->d_type;
-      if (type == DT_UNKNOWN) {
-        struct stat st {};
-        if (::fstatat(at, n, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) type = DT_DIR;
-      }
+    for (const FolderEntry& e : entries) {
       // A hidden folder (a trash can, a tool's own folder) holds no boring to convert.
-      if (type == DT_DIR && n[0] != '.') subfolders.emplace_back(n);
+      if (e.folder && e.name[0] != '.') subfolders.push_back(e.name);
     }
-    if (exact) spelling = fileName;
     // The file itself may be a link, as the conversion opens it.
-    struct stat st {};
-    if (!spelling.empty() && ::fstatat(at, spelling.c_str(), &st, 0) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-      found.push_back(relative);
-    }
+    const std::string spelling = SpellingAmong(entries, fileName);
+    if (!spelling.empty() && folder.FileSize(spelling) > 0) found.push_back(relative);
     std::sort(subfolders.begin(), subfolders.end(), std::greater<>());
     for (const std::string& sub : subfolders) pending.push_back(relative.empty() ? sub : relative + "/" + sub);
   }
@@ -63,25 +73,66 @@ std::vector<std::string> FindFoldersHolding(const std::string& root, const std::
   return found;
 }
 
-std::string ResolvedPath(const std::string& path) {
-  std::error_code ec;
-  std::filesystem::path p = std::filesystem::absolute(path, ec);
-  if (ec) p = path;
-  std::filesystem::path resolved = std::filesystem::weakly_canonical(p, ec);
-  if (ec) resolved = p;
-  std::string text = resolved.lexically_normal().string();
-  while (text.size() > 1 && text.back() == '/') text.pop_back();
-  return text;
+bool SearchFolderTree(const std::string& path, std::vector<std::string>& found, const std::string& fileName,
+                      const SearchProgress& progress) {
+  const std::string parent = FolderPart(path);
+  const std::string name = path.substr(parent.size());
+  if (parent.empty() || name.empty()) return true;
+  OpenFolder start(WithoutFinalSeparator(parent), false);
+  if (!start.IsOpen()) return true;
+
+  struct Level {
+    OpenFolder folder;  // released once deeper than kMaxOpenLevels
+    std::vector<std::string> subfolders;
+    size_t next = 0;
+  };
+  std::vector<Level> levels;
+  // Visits one folder: reports it, tests its folders named like name, and
+  // keeps its subfolders for the walk.
+  auto visit = [&](OpenFolder folder) -> bool {
+    if (progress && !progress(folder.Path())) return false;
+    std::vector<std::string> subfolders = Subfolders(folder.Entries());
+    for (const std::string& sub : subfolders) {
+      if (SameNameIgnoringCase(sub, name) && HoldsNonEmptyFile(OpenFolder(folder, sub), fileName)) {
+        found.push_back(JoinPath(JoinPath(folder.Path(), sub), ""));
+      }
+    }
+    if (subfolders.empty()) return true;
+    if (levels.size() >= kMaxOpenLevels) folder.Release();
+    levels.push_back(Level{std::move(folder), std::move(subfolders)});
+    return true;
+  };
+
+  if (!visit(std::move(start))) return false;
+  while (!levels.empty()) {
+    Level& top = levels.back();
+    if (top.next == top.subfolders.size()) {
+      levels.pop_back();
+      continue;
+    }
+    const std::string& sub = top.subfolders[top.next++];
+    OpenFolder child = top.folder.IsOpen() ? OpenFolder(top.folder, sub)
+                                           : OpenFolder(JoinPath(top.folder.Path(), sub), true);
+    if (!child.IsOpen()) continue;  // unreadable, or replaced since it was listed
+    // The first level is the start's, and it is left last.
+    if (!child.OnSameVolume(levels.front().folder)) continue;
+    if (!visit(std::move(child))) return false;
+  }
+  return true;
 }
 
-unsigned ProcessorCount() {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (::sched_getaffinity(0, sizeof set, &set) == 0) {
-    int n = CPU_COUNT(&set);
-    if (n > 0) return static_cast<unsigned>(n);
-  }
-  return std::max(1u, std::thread::hardware_concurrency());
+bool FolderHoldsNonEmptyFile(const std::string& folder, const std::string& fileName) {
+  return HoldsNonEmptyFile(OpenFolder(folder, false), fileName);
+}
+
+std::string ResolvedPath(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path p = fs::absolute(NativePath(path), ec);
+  if (ec) p = NativePath(path);
+  fs::path resolved = fs::weakly_canonical(p, ec);
+  if (ec) resolved = p;
+  return WithoutFinalSeparator(PathText(resolved.lexically_normal()));
 }
 
 }  // namespace k2v

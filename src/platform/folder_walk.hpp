@@ -1,7 +1,9 @@
 #pragma once
-// The walk that finds the export folders of a site, and the system queries a
-// batch of conversions needs.
+// The walks through folder trees (a site's export folders, the folders a
+// program looks for on a volume) and the system queries a batch of
+// conversions needs.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +17,27 @@ namespace k2v {
 // skips folders it may not read and folders whose names begin with ".".
 std::vector<std::string> FindFoldersHolding(const std::string& root, const std::string& fileName);
 
+// Called once for every folder a search visits, with its path; returning
+// false cancels the search.
+using SearchProgress = std::function<bool(const std::string& folder)>;
+
+// Walks the file system below FolderPart(path) and collects, in walk order,
+// every folder named like the last name of path (ignoring case) that holds a
+// non-empty file named like fileName (as FolderHoldsNonEmptyFile); each is
+// appended to found with a final separator. Parents come before children
+// and siblings in name order. The walk stays on the file system it starts
+// on, never follows symbolic links (on Windows enters no reparse point) and
+// skips folders it may not read. Returns false when progress cancelled it.
+bool SearchFolderTree(const std::string& path, std::vector<std::string>& found, const std::string& fileName,
+                      const SearchProgress& progress = {});
+
+// True when folder holds a non-empty regular file named like fileName: the
+// exact spelling first, else the first spelling in name order that matches
+// ignoring case.
+bool FolderHoldsNonEmptyFile(const std::string& folder, const std::string& fileName);
+
 // The path made absolute with every symbolic link resolved as far as the
-// path exists, lexically normal, without a final "/" (except the root).
+// path exists, lexically normal, without a final separator (except a root).
 std::string ResolvedPath(const std::string& path);
 
 // The number of processors this process may run on; at least 1.

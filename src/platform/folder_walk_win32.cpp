@@ -1,5 +1,6 @@
-// The walk over a site's export folders and the system queries of a batch,
-// on Windows. Reparse points (links, junctions) are not entered.
+// The system calls of the walks on Windows: a folder is listed when it is
+// opened. Reparse points (links, junctions, folders that mount another
+// volume) are listed as no folders, so a walk does not enter them.
 
 #define WIN32_LEAN_AND_MEAN
 #ifndef NOMINMAX
@@ -9,68 +10,81 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "platform/files.hpp"
 #include "platform/folder_walk.hpp"
+#include "platform/open_folder.hpp"
 #include "platform/wide_text.hpp"
 
 namespace k2v {
 
+struct OpenFolder::System {
+  std::vector<FolderEntry> entries;
+  // The volume that holds the folder ("C:\"), looked up when first asked.
+  mutable std::optional<std::wstring> volume;
+};
+
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+// The entries of a folder, without "." and ".."; null when it cannot be listed.
+std::unique_ptr<OpenFolder::System> List(const std::string& folder) {
+  auto system = std::make_unique<OpenFolder::System>();
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileExW(Widen(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                              nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND ? std::move(system) : nullptr;
+  do {
+    const std::wstring n = found.cFileName;
+    if (n == L"." || n == L"..") continue;
+    const DWORD attributes = found.dwFileAttributes;
+    system->entries.push_back(FolderEntry{
+        Narrow(n), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)});
+  } while (FindNextFileW(h, &found));
+  FindClose(h);
+  return system;
+}
+
+const std::wstring& VolumeOf(const std::string& path, const OpenFolder::System& system) {
+  if (!system.volume) {
+    wchar_t volume[MAX_PATH + 1];
+    system.volume = GetVolumePathNameW(Widen(path).c_str(), volume, MAX_PATH + 1) ? volume : L"";
+  }
+  return *system.volume;
+}
 
 }  // namespace
 
-std::vector<std::string> FindFoldersHolding(const std::string& root, const std::string& fileName) {
-  std::vector<std::string> found;
-  std::vector<std::string> pending{""};
-  while (!pending.empty()) {
-    const std::string relative = std::move(pending.back());
-    pending.pop_back();
-    const std::string path = relative.empty() ? root : JoinPath(root, relative);
-    WIN32_FIND_DATAW entry;
-    HANDLE h = FindFirstFileExW(Widen(JoinPath(path, "*")).c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (h == INVALID_HANDLE_VALUE) continue;  // unreadable, or gone since it was listed
-    std::vector<std::string> subfolders;
-    std::string spelling;
-    bool exact = false;
-    do {
-      const std::wstring wide = entry.cFileName;
-      if (wide == L"." || wide == L"..") continue;
-      const std::string n = Narrow(wide);
-      const DWORD attributes = entry.dwFileAttributes;
-      if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        // A hidden folder (a trash can, a tool's own folder) holds no boring to convert.
-        if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && n[0] != '.') subfolders.push_back(n);
-        continue;
-      }
-      if (fileName == n) exact = true;
-      PreferSpelling(n, fileName, spelling);
-    } while (FindNextFileW(h, &entry));
-    FindClose(h);
-    if (exact) spelling = fileName;
-    if (!spelling.empty() && FileSize(JoinPath(path, spelling)) > 0) found.push_back(relative);
-    std::sort(subfolders.begin(), subfolders.end(), std::greater<>());
-    for (const std::string& sub : subfolders) pending.push_back(relative.empty() ? sub : relative + "/" + sub);
-  }
-  std::sort(found.begin(), found.end());
-  return found;
-}
+// A link at the path itself is followed: the listing cannot do otherwise.
+OpenFolder::OpenFolder(const std::string& path, bool) : path_(path), system_(List(path)) {}
 
-std::string ResolvedPath(const std::string& path) {
+OpenFolder::OpenFolder(const OpenFolder& parent, const std::string& name)
+    : path_(JoinPath(parent.path_, name)), system_(List(path_)) {}
+
+OpenFolder::~OpenFolder() = default;
+OpenFolder::OpenFolder(OpenFolder&&) noexcept = default;
+OpenFolder& OpenFolder::operator=(OpenFolder&&) noexcept = default;
+
+bool OpenFolder::IsOpen() const { return system_ != nullptr; }
+
+std::vector<FolderEntry> OpenFolder::Entries() const { return system_ ? system_->entries : std::vector<FolderEntry>{}; }
+
+std::int64_t OpenFolder::FileSize(const std::string& name) const {
   namespace fs = std::filesystem;
   std::error_code ec;
-  fs::path p = fs::absolute(NativePath(path), ec);
-  if (ec) p = NativePath(path);
-  fs::path resolved = fs::weakly_canonical(p, ec);
-  if (ec) resolved = p;
-  std::string text = PathText(resolved.lexically_normal());
-  while (text.size() > 1 && IsSeparator(text.back()) && !(text.size() == 3 && text[1] == ':')) text.pop_back();
-  return text;
+  const fs::path file = NativePath(JoinPath(path_, name));
+  if (!system_ || !fs::is_regular_file(file, ec)) return -1;
+  const auto size = fs::file_size(file, ec);
+  return ec ? -1 : static_cast<std::int64_t>(size);
 }
+
+bool OpenFolder::OnSameVolume(const OpenFolder& other) const {
+  return system_ && other.system_ && VolumeOf(path_, *system_) == VolumeOf(other.path_, *other.system_);
+}
+
+// The listing holds nothing of the system's.
+void OpenFolder::Release() {}
 
 unsigned ProcessorCount() {
   DWORD_PTR process = 0, system = 0;

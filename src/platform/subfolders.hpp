@@ -15,4 +15,16 @@ bool FolderCanBeOpened(const std::string& path);
 // with the hidden attribute), sorted by name ignoring letter case.
 std::vector<std::string> ListSubfolders(const std::string& folder);
 
+// The system's part of ListSubfolders (subfolders_posix.cpp,
+// subfolders_win32.cpp): the entries of folder with what the list asks of
+// them, none when it cannot be read ...
+struct ListedEntry {
+  std::string name;
+  bool folder;  // a folder, or a link to one
+  bool hidden;
+};
+std::vector<ListedEntry> ReadListedEntries(const std::string& folder);
+// ... and their order: by name ignoring letter case.
+bool NameBeforeIgnoringCase(const std::string& a, const std::string& b);
+
 }  // namespace k2v

@@ -1,6 +1,5 @@
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -24,20 +23,23 @@ bool FolderCanBeOpened(const std::string& path) {
   return std::filesystem::is_directory(path, ec) && access(path.c_str(), R_OK | X_OK) == 0;
 }
 
-std::vector<std::string> ListSubfolders(const std::string& folder) {
-  std::vector<std::string> names;
+std::vector<ListedEntry> ReadListedEntries(const std::string& folder) {
+  std::vector<ListedEntry> entries;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::string name = it->path().filename().string();
-    if (name.empty() || name[0] == '.') continue;
     std::error_code typeEc;
-    if (it->is_directory(typeEc)) names.push_back(std::move(name));
+    const bool isFolder = it->is_directory(typeEc);
+    // Names that begin with "." are hidden.
+    const bool hidden = name.empty() || name[0] == '.';
+    entries.push_back(ListedEntry{std::move(name), isFolder, hidden});
   }
-  std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    const std::string la = Lower(a), lb = Lower(b);
-    return la != lb ? la < lb : a < b;
-  });
-  return names;
+  return entries;
+}
+
+bool NameBeforeIgnoringCase(const std::string& a, const std::string& b) {
+  const std::string la = Lower(a), lb = Lower(b);
+  return la != lb ? la < lb : a < b;
 }
 
 }  // namespace k2v

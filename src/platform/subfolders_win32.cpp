@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include <algorithm>
-
 #include "platform/subfolders.hpp"
 #include "platform/wide_text.hpp"
 
@@ -27,25 +25,24 @@ bool FolderCanBeOpened(const std::string& path) {
   return true;
 }
 
-std::vector<std::string> ListSubfolders(const std::string& folder) {
-  std::vector<std::wstring> names;
+std::vector<ListedEntry> ReadListedEntries(const std::string& folder) {
+  std::vector<ListedEntry> entries;
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(Pattern(folder).c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return {};
+  if (find == INVALID_HANDLE_VALUE) return entries;
   do {
     const std::wstring name = found.cFileName;
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) continue;
     if (name == L"." || name == L"..") continue;
-    names.push_back(name);
+    entries.push_back(ListedEntry{Narrow(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                  (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0});
   } while (FindNextFileW(find, &found));
   FindClose(find);
-  std::stable_sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
-  });
-  std::vector<std::string> texts;
-  for (const std::wstring& name : names) texts.push_back(Narrow(name));
-  return texts;
+  return entries;
+}
+
+// Windows' own order of names ignoring case.
+bool NameBeforeIgnoringCase(const std::string& a, const std::string& b) {
+  return CompareStringOrdinal(Widen(a).c_str(), -1, Widen(b).c_str(), -1, TRUE) == CSTR_LESS_THAN;
 }
 
 }  // namespace k2v

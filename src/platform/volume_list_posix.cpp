@@ -41,6 +41,6 @@ std::vector<Volume> MountedVolumes() {
 
 bool DriveIsReady(char) { return false; }
 
-bool GoodDrive(char) { return false; }
+bool HasDriveLetters() { return false; }
 
 }  // namespace k2v

@@ -54,7 +54,7 @@ bool DriveIsReady(char letter) {
   return !DriveType(root).empty() && Answers(root);
 }
 
-bool GoodDrive(char letter) { return DriveIsReady(letter); }
+bool HasDriveLetters() { return true; }
 
 std::vector<Volume> MountedVolumes() {
   std::vector<Volume> drives;

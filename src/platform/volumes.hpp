@@ -1,5 +1,5 @@
 #pragma once
-// The drives of the window and of the RADUDI search: on Linux the mounted
+// The drives of the window and of the folder searches: on Linux the mounted
 // volumes of real file systems, the root first and then the others in mount
 // order; on Windows the drives that are ready, from A to Z.
 
@@ -32,17 +32,16 @@ std::vector<Volume> ParseMounts(const std::string& text);
 
 // The volumes of this machine (mount points that are folders and can be
 // looked at); empty when the mount table cannot be read. On Windows the
-// drives for which GoodDrive holds.
+// drives that are ready: disk, removable, network, RAM and CD drives.
 std::vector<Volume> MountedVolumes();
 
 // Windows: true when the drive letter (either case) names a drive that
 // exists and is ready (a removable drive holds a disk). False where there
 // are no drive letters.
 bool DriveIsReady(char letter);
-// Windows: true when the drive can be searched for Vantor's folders: a disk,
-// removable, network or RAM drive, or a CD drive, that is ready. False where
-// there are no drive letters.
-bool GoodDrive(char letter);
+// True where paths begin with a drive letter (Windows), false where they
+// begin with "/".
+bool HasDriveLetters();
 
 // Index of the volume that holds path (the longest root that contains it),
 // or -1 when none does. Both are compared as absolute texts.

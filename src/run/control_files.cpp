@@ -18,7 +18,7 @@ struct ControlSettings {
 
 ControlSettings ReadControlSettings(const std::string& sourceFolder, const std::string& destinationFolder) {
   ControlSettings settings;
-  const std::string path = sourceFolder + "CNT.TXT";
+  const std::string path = JoinPath(sourceFolder, "CNT.TXT");
   bool first = true;
   ForEachRecord(path, 6, destinationFolder, [&](const RecordReader& r) {
     if (!first) return;
@@ -37,7 +37,7 @@ void WriteControlFiles(const std::string& sourceFolder, const std::string& desti
   // Vantor knows no value of setting 5 above 20; such values become 2.
   if (CompareToInteger(NumericValue(settings.setting5), 20) > 0) settings.setting5 = "2";
 
-  OutputFile cnt(destinationFolder + "CNT.TXT");
+  OutputFile cnt(JoinPath(destinationFolder, "CNT.TXT"));
   // Line 1 is the first two characters (not bytes) of the second folder level.
   cnt.WriteLine(LeftCharsOf(components345[0], 2));
   cnt.WriteLine(components345[1]);
@@ -48,7 +48,7 @@ void WriteControlFiles(const std::string& sourceFolder, const std::string& desti
   for (int k = 0; k < 4; ++k) cnt.WriteLine("");
   cnt.Close();
 
-  OutputFile cnt2(destinationFolder + "CNT2.TXT");
+  OutputFile cnt2(JoinPath(destinationFolder, "CNT2.TXT"));
   cnt2.WriteLine(settings.setting6);
   cnt2.WriteLine("0");
   cnt2.Close();

@@ -55,12 +55,12 @@ std::vector<std::string> WorkingFolderSeeds() {
 // user reads the message.
 std::string FailureText(const FileError& e, const std::string& destinationFolder) {
   std::string path = e.path();
-  const std::string work = JoinPath(destinationFolder + WorkingFolder::kName, "");
+  const std::string work = JoinPath(JoinPath(destinationFolder, WorkingFolder::kName), "");
   if (path.compare(0, work.size(), work) == 0) {
     const std::string name = path.substr(work.size());
     // The working folder's own files (its marker, its journal) stand for the folder.
     const bool ownFile = name.empty() || name[0] == '.' || name.find_first_of("/\\") != std::string::npos;
-    path = destinationFolder + (ownFile ? std::string() : FinalNameOf(name));
+    path = JoinPath(destinationFolder, ownFile ? std::string() : FinalNameOf(name));
   }
   return std::string(run_text::kFileOperationFailed) + "\n" + path + "\n" + e.reason();
 }
@@ -126,13 +126,13 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
   }
 
   // 5. Source data: a missing x1.txt is simply no data.
-  if (FileSize(sourceFolder + "x1.txt") < 1) {
+  if (FileSize(JoinPath(sourceFolder, "x1.txt")) < 1) {
     ui_.ShowMessage(run_text::kNoData, sourceFolder, MessageIcon::Exclamation, MessageButtons::Ok);
     return Refuse();
   }
   // No conversion writes an x1.txt: a destination that holds one is another
   // boring's export, whose title files and CNT.TXT the run would replace.
-  if (FileSize(destinationFolder + "x1.txt") > 0) {
+  if (FileSize(JoinPath(destinationFolder, "x1.txt")) > 0) {
     ui_.ShowMessage(run_text::kDestinationIsExport, destinationFolder, MessageIcon::Exclamation, MessageButtons::Ok);
     return Refuse();
   }
@@ -154,7 +154,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     // that was killed half-way is undone first.
     switch (WorkingFolder::Inspect(destinationFolder)) {
       case WorkingFolder::Leftover::Foreign:
-        ui_.ShowMessage(run_text::kWorkingNameTaken, destinationFolder + WorkingFolder::kName,
+        ui_.ShowMessage(run_text::kWorkingNameTaken, JoinPath(destinationFolder, WorkingFolder::kName),
                         MessageIcon::Exclamation, MessageButtons::Ok);
         return Refuse();
       case WorkingFolder::Leftover::Ours:

@@ -24,9 +24,9 @@ constexpr FinalName kFinalNames[] = {
 
 void ApplyFinalOutputNames(const std::string& destinationFolder) {
   for (const FinalName& pair : kFinalNames) {
-    const std::string intermediate = destinationFolder + pair.intermediate;
+    const std::string intermediate = JoinPath(destinationFolder, pair.intermediate);
     if (FileSize(intermediate) > 0) {
-      RenameReplacing(intermediate, destinationFolder + pair.final);
+      RenameReplacing(intermediate, JoinPath(destinationFolder, pair.final));
     } else if (FileExists(intermediate)) {
       // An empty result leaves a final file of an earlier run as it was.
       DeleteFileIfExists(intermediate);

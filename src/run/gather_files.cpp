@@ -49,7 +49,7 @@ class SourceFiles {
       if (copied_[k]) continue;
       if (!destinationNames_) destinationNames_.emplace(destination_);
       const std::string target = destinationNames_->Resolve(name);
-      CopyFileReplacing(source_ + name, destination_ + name, destination_ + target);
+      CopyFileReplacing(JoinPath(source_, name), JoinPath(destination_, name), JoinPath(destination_, target));
       // A file of another spelling took the bytes; else the name is new there.
       if (target == name) destinationNames_->Add(name);
       copied_[k] = true;
@@ -82,7 +82,8 @@ void DeleteStaleTitleCopies(const std::string& destinationFolder, const std::vec
   for (const char* title : {"titl01.txt", "titl02.txt", "titl03.txt"}) {
     bool copiedNow = false;
     for (const std::string& name : copied) copiedNow = copiedNow || SameNameIgnoringCase(name, title);
-    if (!copiedNow && FileExists(destinationFolder + title)) DeleteFileIfExists(destinationFolder + title);
+    const std::string path = JoinPath(destinationFolder, title);
+    if (!copiedNow && FileExists(path)) DeleteFileIfExists(path);
   }
 }
 
@@ -110,10 +111,10 @@ void GatherSourceFiles(const std::string& sourceFolder, const std::string& desti
   files.CopyMatching("G*.*", IsCopiedGFile);
 
   // A missing or empty PCNT.TXT names no file group; nothing is created.
-  const std::string pcntPath = sourceFolder + "PCNT.TXT";
+  const std::string pcntPath = JoinPath(sourceFolder, "PCNT.TXT");
   if (FileSize(pcntPath) == 0) return;
   std::vector<std::string> groups = ReadPatternNames(pcntPath, destinationFolder);
-  CopyFileReplacing(pcntPath, destinationFolder + "PCNT.TXT");
+  CopyFileReplacing(pcntPath, JoinPath(destinationFolder, "PCNT.TXT"));
   files.DestinationChanged();
   std::sort(groups.begin(), groups.end());
   groups.erase(std::unique(groups.begin(), groups.end()), groups.end());

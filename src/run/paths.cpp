@@ -75,12 +75,10 @@ std::string TypedPathText(const std::string& typed) {
 }
 
 const PathRules& NativePathRules() {
-#ifdef _WIN32
-  static const WindowsPathRules rules(DriveIsReady);
-#else
-  static const PosixPathRules rules;
-#endif
-  return rules;
+  static const WindowsPathRules windows(DriveIsReady);
+  static const PosixPathRules posix;
+  if (HasDriveLetters()) return windows;
+  return posix;
 }
 
 }  // namespace k2v

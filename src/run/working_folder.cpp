@@ -126,11 +126,12 @@ class Journal {
   void Do(const std::vector<Step>& steps, size_t i) const {
     const Step& s = steps[i];
     if (s.kind == 'R') {
-      if (EntryExists(destination_ + s.target)) PlaceFile(destination_ + s.target, Aside(i));
+      if (EntryExists(JoinPath(destination_, s.target))) PlaceFile(JoinPath(destination_, s.target), Aside(i));
       return;
     }
-    if (!s.earlier.empty() && EntryExists(destination_ + s.earlier)) PlaceFile(destination_ + s.earlier, Aside(i));
-    PlaceFile(work_ + s.made, destination_ + s.target);
+    const std::string earlier = JoinPath(destination_, s.earlier);
+    if (!s.earlier.empty() && EntryExists(earlier)) PlaceFile(earlier, Aside(i));
+    PlaceFile(JoinPath(work_, s.made), JoinPath(destination_, s.target));
   }
 
   // Puts step i back as it was before it; returns true when it moved a file.
@@ -139,12 +140,12 @@ class Journal {
   bool Undo(const std::vector<Step>& steps, size_t i) const {
     const Step& s = steps[i];
     bool moved = false;
-    if (s.kind == 'P' && !EntryExists(work_ + s.made) && EntryExists(destination_ + s.target)) {
-      PlaceFile(destination_ + s.target, work_ + s.made);
+    if (s.kind == 'P' && !EntryExists(JoinPath(work_, s.made)) && EntryExists(JoinPath(destination_, s.target))) {
+      PlaceFile(JoinPath(destination_, s.target), JoinPath(work_, s.made));
       moved = true;
     }
     if (EntryExists(Aside(i))) {
-      PlaceFile(Aside(i), destination_ + (s.kind == 'P' ? s.earlier : s.target));
+      PlaceFile(Aside(i), JoinPath(destination_, s.kind == 'P' ? s.earlier : s.target));
       moved = true;
     }
     return moved;
@@ -166,6 +167,7 @@ class Journal {
 // removing it leaves a folder that is still known as ours.
 void RemoveWorkingFolder(const std::string& folder) {
   RemoveTree(JoinPath(folder, kEarlierFolder));
+  CheckFolderCanBeRead(folder);
   for (const std::string& name : ListFolderFiles(folder)) {
     if (name != kMarkerName) DeleteFileIfExists(JoinPath(folder, name));
   }
@@ -179,11 +181,12 @@ void RemoveWorkingFolder(const std::string& folder) {
 // run killed in between leaves an empty folder or one that holds only the
 // start of the marker: ours too, and nothing of the user's is in them.
 WorkingFolder::Leftover WorkingFolder::Inspect(const std::string& destinationFolder) {
-  const std::string folder = destinationFolder + kName;
+  const std::string folder = JoinPath(destinationFolder, kName);
   if (!EntryExists(folder)) return Leftover::None;
   if (!IsFolderEntry(folder)) return Leftover::Foreign;
   const std::string marker = JoinPath(folder, kMarkerName);
   try {
+    CheckFolderCanBeRead(folder);
     const std::vector<std::string> entries = ListFolderEntries(folder);
     if (entries.empty()) return Leftover::Ours;
     if (!IsRegularFileEntry(marker)) return Leftover::Foreign;
@@ -197,7 +200,7 @@ WorkingFolder::Leftover WorkingFolder::Inspect(const std::string& destinationFol
 }
 
 bool WorkingFolder::Recover(const std::string& destinationFolder) {
-  const std::string folder = destinationFolder + kName;
+  const std::string folder = JoinPath(destinationFolder, kName);
   const std::string journal = JoinPath(folder, kJournalName);
   bool rolledBack = false;
   std::vector<Step> steps;
@@ -210,18 +213,18 @@ bool WorkingFolder::Recover(const std::string& destinationFolder) {
 
 WorkingFolder::WorkingFolder(std::string destinationFolder, const std::vector<std::string>& seedNames)
     : destination_(std::move(destinationFolder)) {
-  const std::string folder = destination_ + kName;
+  const std::string folder = JoinPath(destination_, kName);
   path_ = JoinPath(folder, "");
   // Never a folder that is already there: it is another run's or the user's.
   if (EntryExists(folder)) throw FileError(folder, SystemReason(EEXIST));
   CreateFolder(folder);
   try {
-    WriteFileBytes(path_ + kMarkerName, kMarkerText);
+    WriteFileBytes(JoinPath(path_, kMarkerName), kMarkerText);
     for (const std::string& name : seedNames) {
-      const std::string real = ResolveCase(destination_ + name);
+      const std::string real = ResolveCase(JoinPath(destination_, name));
       if (!FileExists(real)) continue;
       const std::string spelling = NameOf(real);
-      CopyFileReplacing(real, path_ + spelling);
+      CopyFileReplacing(real, JoinPath(path_, spelling));
       seeded_.push_back(spelling);
     }
   } catch (...) {
@@ -237,7 +240,7 @@ WorkingFolder::WorkingFolder(std::string destinationFolder, const std::vector<st
 WorkingFolder::~WorkingFolder() {
   if (keep_) return;
   try {
-    RemoveWorkingFolder(destination_ + kName);
+    RemoveWorkingFolder(JoinPath(destination_, kName));
   } catch (const FileError&) {
     // The next run removes it; the destination itself is unchanged.
   }
@@ -249,20 +252,22 @@ void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesN
   // The destination's names, read once: a folder of many files is not read
   // again for each of them.
   const FolderSpellings destinationNames(destination_);
+  CheckFolderCanBeRead(path_);
   std::vector<std::string> made = ListFolderFiles(path_);
   made.erase(std::remove_if(made.begin(), made.end(),
                             [](const std::string& n) { return n == kMarkerName || n == kJournalName; }),
              made.end());
   for (const std::string& name : made) {
-    const std::string from = path_ + name;
-    const std::string existing = destination_ + destinationNames.Resolve(name);
+    const std::string from = JoinPath(path_, name);
+    const std::string existing = JoinPath(destination_, destinationNames.Resolve(name));
     // A copied-in file that no stage changed stays as it is in the
     // destination (a link there stays a link).
     if (Contains(seeded_, name) && FileExists(existing) && ReadFileBytes(existing) == ReadFileBytes(from)) continue;
     Step s{'P', NameOf(existing), "", name};
     if (takesNewSpelling(name)) s.target = name;
     if (EntryExists(existing) && !IsFolderEntry(existing)) s.earlier = NameOf(existing);
-    if (IsFolderEntry(destination_ + s.target)) throw FileError(destination_ + s.target, SystemReason(EISDIR));
+    const std::string target = JoinPath(destination_, s.target);
+    if (IsFolderEntry(target)) throw FileError(target, SystemReason(EISDIR));
     targets.push_back(s.target);
     steps.push_back(std::move(s));
   }
@@ -272,15 +277,15 @@ void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesN
   }
 
   // The new files and the journal are on the disk before the first file moves.
-  const std::string journal = path_ + kJournalName;
+  const std::string journal = JoinPath(path_, kJournalName);
   WriteFileBytes(journal, JournalText(steps));
   std::vector<std::string> toSync;
   for (const Step& s : steps) {
-    if (s.kind == 'P') toSync.push_back(path_ + s.made);
+    if (s.kind == 'P') toSync.push_back(JoinPath(path_, s.made));
   }
   toSync.push_back(journal);
   SyncFiles(toSync);
-  CreateFolder(path_ + kEarlierFolder);
+  CreateFolder(JoinPath(path_, kEarlierFolder));
   SyncFolder(path_);
 
   const Journal moves(destination_, path_);
@@ -292,7 +297,7 @@ void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesN
         SyncFolder(destination_);
       }
     } catch (const FileError& e) {
-      const std::string failed = i < steps.size() ? destination_ + steps[i].target : e.path();
+      const std::string failed = i < steps.size() ? JoinPath(destination_, steps[i].target) : e.path();
       try {
         moves.UndoAll(steps);
         DeleteFileIfExists(journal);
@@ -306,7 +311,7 @@ void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesN
   // Done: without its journal the working folder holds only what goes.
   DeleteFileIfExists(journal);
   keep_ = true;
-  RemoveWorkingFolder(destination_ + kName);
+  RemoveWorkingFolder(JoinPath(destination_, kName));
 }
 
 }  // namespace k2v

@@ -27,7 +27,7 @@ const char* const kTitleFiles[] = {"titl01.txt", "titl02.txt", "titl03.txt"};
 void ReadTitleFiles(TitleTable& table, const std::string& destinationPath) {
   table = TitleTable{};
   for (size_t row = 1; row <= 3; ++row) {
-    const std::string path = destinationPath + kTitleFiles[row - 1];
+    const std::string path = JoinPath(destinationPath, kTitleFiles[row - 1]);
     if (!FileExists(path)) continue;
     if (FileSize(path) > 0) {
       // CR LF, a lone CR and a lone LF each end a line; a last line without

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "platform/files.hpp"
-#include "platform/radudi_search.hpp"
+#include "run/vantor_folders.hpp"
 #include "run/paths.hpp"
 #include "text/sjis_text.hpp"
 #include "window/window_text.hpp"

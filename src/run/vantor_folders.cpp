@@ -1,0 +1,79 @@
+#include "run/vantor_folders.hpp"
+
+#include <algorithm>
+
+#include "convert/radudi_setting.hpp"
+#include "platform/files.hpp"
+#include "platform/system_folders.hpp"
+#include "platform/volumes.hpp"
+#include "text/sjis_text.hpp"
+
+namespace k2v {
+
+namespace {
+
+constexpr const char* kSystemDirVariable = "KOLBRIX2VANTOR_SYSTEM_DIR";
+constexpr const char* kRadudiName = "RADUDI";
+constexpr const char* kRadudiMark = "kishitu.txt";
+// The width a line of the help fits in.
+constexpr size_t kHelpWidth = 80;
+
+}  // namespace
+
+std::string SysDir() {
+  const std::string dir = EnvironmentText(kSystemDirVariable);
+  if (!dir.empty()) return dir;
+  const std::string config = UserConfigFolder();
+  if (!config.empty() && FileExists(JoinPath(config, kRadudiIniName))) return config;
+  return SystemSettingsFolder();
+}
+
+std::string SysDirLookupHelp() {
+  const std::string ini = kRadudiIniName;
+  const std::string config = "  3. " + UserConfigFolderNotation() + ",";
+  const std::string condition = "when it holds " + ini + ";";
+  // A step too long for one line goes on under its text.
+  const bool fits = config.size() + 1 + condition.size() < kHelpWidth;
+  return ini + " is read from the first of these folders:\n" + "  1. DIR of --system-dir;\n" + "  2. " +
+         EnvironmentNotation(kSystemDirVariable) + ";\n" + config + (fits ? " " : "\n     ") + condition + "\n" +
+         "  4. " + SystemSettingsFolderNotation() + ".\n";
+}
+
+std::string FindRadudiFolder(const std::string& programFolder, const std::vector<std::string>& volumeRoots,
+                             const SearchProgress& progress) {
+  // Beside the program: the usual installation, found without any walk.
+  for (const std::string& sub : ListFolderEntries(programFolder)) {
+    const std::string folder = JoinPath(programFolder, sub);
+    if (SameNameIgnoringCase(sub, kRadudiName) && FolderHoldsNonEmptyFile(folder, kRadudiMark)) {
+      return JoinPath(folder, "");
+    }
+  }
+
+  // The volume that holds the program: the longest root that contains it.
+  int own = -1;
+  for (size_t i = 0; i < volumeRoots.size(); ++i) {
+    const std::string& root = volumeRoots[i];
+    if (PathIsWithin(programFolder, root) && (own < 0 || root.size() > volumeRoots[static_cast<size_t>(own)].size())) {
+      own = static_cast<int>(i);
+    }
+  }
+
+  std::vector<std::string> candidates;
+  auto walk = [&](const std::string& root) {
+    return SearchFolderTree(JoinPath(root, kRadudiName), candidates, kRadudiMark, progress);
+  };
+  if (own >= 0) {
+    if (!walk(volumeRoots[static_cast<size_t>(own)])) return {};
+    if (!candidates.empty()) return candidates.front();
+  }
+  for (size_t i = 0; i < volumeRoots.size(); ++i) {
+    if (static_cast<int>(i) == own) continue;
+    if (!walk(volumeRoots[i])) return {};
+    if (!candidates.empty()) return candidates.front();
+  }
+  return {};
+}
+
+bool IsRadudiFolder(const std::string& folder) { return FolderHoldsNonEmptyFile(folder, kRadudiMark); }
+
+}  // namespace k2v

@@ -1,0 +1,34 @@
+#pragma once
+// Where Vantor's folders are found: the system folder that holds
+// Radudi32.ini, and the pattern-data folder RADUDI, recognised by a
+// non-empty kishitu.txt in it. Paths use the system's separator.
+
+#include <string>
+#include <vector>
+
+#include "platform/folder_walk.hpp"
+
+namespace k2v {
+
+// The system folder that holds Radudi32.ini when no folder is named on the
+// command line: KOLBRIX2VANTOR_SYSTEM_DIR when set; else the user's
+// configuration folder when it holds Radudi32.ini; else /etc (on Windows
+// %APPDATA%\kolbrix2vantor, else the system directory).
+std::string SysDir();
+// That order for --help, one step per line, the command line's option first.
+std::string SysDirLookupHelp();
+
+// The RADUDI folder with a final separator, or the empty string when there
+// is none or the search was cancelled: beside the program first (a link there
+// is taken as the installer made it), then through every folder of the
+// program's volume, then of every other volume. programFolder is the folder
+// of the program file; volumeRoots the drives, the root first. The volume
+// that holds the program is walked first and only once.
+std::string FindRadudiFolder(const std::string& programFolder, const std::vector<std::string>& volumeRoots,
+                             const SearchProgress& progress = {});
+
+// True when folder is a RADUDI folder as the search recognises one: it
+// holds a non-empty kishitu.txt (any letter case). Its own name may be any.
+bool IsRadudiFolder(const std::string& folder);
+
+}  // namespace k2v
