@@ -1,6 +1,10 @@
 #include "run/control_files.hpp"
 
+#include <span>
+#include <string_view>
+
 #include "platform/files.hpp"
+#include "text/columns.hpp"
 #include "text/number_format.hpp"
 #include "io/output_file.hpp"
 #include "io/record_reader.hpp"
@@ -29,6 +33,39 @@ ControlSettings ReadControlSettings(const std::string& sourceFolder, const std::
   return settings;
 }
 
+
+// The lines of CNT.TXT and CNT2.TXT, one column each: the value each line
+// takes and its format.
+enum ControlValue { kComponent3, kComponent4, kComponent5, kSetting5, kSetting6, kEmpty, kZero, kValueCount };
+constexpr Column kCntLines[] = {
+    {kComponent3, ColumnFormat::FirstChars, 2},  // characters, not bytes
+    {kComponent4, ColumnFormat::AsIs},
+    {kComponent5, ColumnFormat::AsIs},
+    {kEmpty, ColumnFormat::AsIs},
+    {kSetting5, ColumnFormat::AsIs},
+    {kSetting6, ColumnFormat::AsIs},
+    {kEmpty, ColumnFormat::AsIs},
+    {kEmpty, ColumnFormat::AsIs},
+    {kEmpty, ColumnFormat::AsIs},
+    {kEmpty, ColumnFormat::AsIs},
+};
+constexpr Column kCnt2Lines[] = {
+    {kSetting6, ColumnFormat::AsIs},
+    {kZero, ColumnFormat::AsIs},
+};
+
+void WriteLines(const std::string& path, std::span<const Column> lines,
+                const std::array<std::string_view, kValueCount>& values) {
+  OutputFile out(path);
+  std::string line;
+  for (const Column& column : lines) {
+    line.clear();
+    AppendColumn(line, column, values[static_cast<size_t>(column.value)]);
+    out.WriteLine(line);
+  }
+  out.Close();
+}
+
 }  // namespace
 
 void WriteControlFiles(const std::string& sourceFolder, const std::string& destinationFolder,
@@ -37,21 +74,14 @@ void WriteControlFiles(const std::string& sourceFolder, const std::string& desti
   // Vantor knows no value of setting 5 above 20; such values become 2.
   if (CompareToInteger(NumericValue(settings.setting5), 20) > 0) settings.setting5 = "2";
 
-  OutputFile cnt(JoinPath(destinationFolder, "CNT.TXT"));
-  // Line 1 is the first two characters (not bytes) of the second folder level.
-  cnt.WriteLine(LeftCharsOf(components345[0], 2));
-  cnt.WriteLine(components345[1]);
-  cnt.WriteLine(components345[2]);
-  cnt.WriteLine("");
-  cnt.WriteLine(settings.setting5);
-  cnt.WriteLine(settings.setting6);
-  for (int k = 0; k < 4; ++k) cnt.WriteLine("");
-  cnt.Close();
-
-  OutputFile cnt2(JoinPath(destinationFolder, "CNT2.TXT"));
-  cnt2.WriteLine(settings.setting6);
-  cnt2.WriteLine("0");
-  cnt2.Close();
+  std::array<std::string_view, kValueCount> values;
+  for (size_t k = 0; k < 3; ++k) values[kComponent3 + k] = components345[k];
+  values[kSetting5] = settings.setting5;
+  values[kSetting6] = settings.setting6;
+  values[kEmpty] = "";
+  values[kZero] = "0";
+  WriteLines(JoinPath(destinationFolder, "CNT.TXT"), kCntLines, values);
+  WriteLines(JoinPath(destinationFolder, "CNT2.TXT"), kCnt2Lines, values);
 }
 
 }  // namespace k2v

@@ -94,6 +94,7 @@ void AppendColumn(std::string& out, const Column& column, std::string_view value
         break;
       }
       case ColumnFormat::LeftChars: AppendLeftChars(out, value, w); break;
+      case ColumnFormat::FirstChars: out += LeftCharsOf(value, w); break;
       case ColumnFormat::RightChars: AppendRightChars(out, value, w); break;
       case ColumnFormat::TrimRightChars: AppendRightChars(out, TrimRightView(value), w); break;
       case ColumnFormat::TrimLeftChars: AppendRightChars(out, TrimLeftView(value), w); break;

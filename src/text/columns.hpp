@@ -19,6 +19,8 @@ enum class ColumnFormat {
   Number,
   // The value, then spaces: its first width characters.
   LeftChars,
+  // The value's first width characters, without spaces after a shorter one.
+  FirstChars,
   // Spaces, then the value: its last width characters.
   RightChars,
   // RightChars of the value without its trailing spaces.
