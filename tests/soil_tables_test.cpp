@@ -109,7 +109,7 @@ TEST(SoilWordTables, ReadsD12ARecordsInFileOrder) {
   SoilWordTables tables;
   BuildSoilWordTables(tables, vocabulary.folder());
   EXPECT_EQ(Entries(tables.D12ACodeTable), (Strings{"標準貫入=12", "孔内水平載荷=7", "標準貫入=12"}));
-  EXPECT_EQ(tables.D12ACodeIndex.FirstEntry("孔内水平載荷"), 2);
+  EXPECT_EQ(D12ACode(tables, "孔内水平載荷"), 7);
 }
 
 TEST(SoilWordTables, GrowBeyondTheOldEntryLimits) {

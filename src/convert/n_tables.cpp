@@ -5,6 +5,7 @@
 #include "convert/boring_records.hpp"
 #include "convert/table_frame.hpp"
 #include "platform/files.hpp"
+#include "soil/soil_codes.hpp"
 #include "text/columns.hpp"
 #include "text/sjis_text.hpp"
 
@@ -13,14 +14,12 @@ namespace {
 
 // The D12A code of a name as Vantor's two-column code (the last two
 // characters of "00 " and the code); "00" for a name the list does not hold.
-void AppendD12ACode(std::string& out, const std::vector<SoilWord>& table, const std::string& name) {
-  for (const SoilWord& entry : table) {
-    if (entry.word == name) {
-      char text[16] = {'0', '0', ' '};
-      const char* end = std::to_chars(text + 3, text + sizeof text, entry.code).ptr;
-      out.append(end - 2, 2);
-      return;
-    }
+void AppendD12ACode(std::string& out, const SoilWordTables& tables, const std::string& name) {
+  if (std::optional<std::int16_t> code = D12ACode(tables, name)) {
+    char text[16] = {'0', '0', ' '};
+    const char* end = std::to_chars(text + 3, text + sizeof text, *code).ptr;
+    out.append(end - 2, 2);
+    return;
   }
   out += "00";
 }
@@ -104,7 +103,7 @@ void ConvertNTables(ConversionContext& ctx) {
     AppendNumber3(fields.Field(), n);
     AppendDepthColumn(fields.Field(), FieldOf(r, 2));
     fields.Field() += "   0.00";
-    AppendD12ACode(fields.Field(), ctx.SoilTables.D12ACodeTable, FieldOf(r, 5));
+    AppendD12ACode(fields.Field(), ctx.SoilTables, FieldOf(r, 5));
     out.WriteLine(line);
   });
 

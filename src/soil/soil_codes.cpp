@@ -65,4 +65,10 @@ int LookupSoilWord(const SoilWordTables& tables, SoilTable table, std::string_vi
   return IndexOf(tables, table).FirstEntry(word);
 }
 
+std::optional<std::int16_t> D12ACode(const SoilWordTables& tables, std::string_view name) {
+  const int entry = tables.D12ACodeIndex.FirstEntry(name);
+  if (entry == 0) return std::nullopt;
+  return tables.D12ACodeTable[static_cast<size_t>(entry - 1)].code;
+}
+
 }  // namespace k2v

@@ -1,9 +1,11 @@
 #pragma once
 // How a soil description gets Vantor's codes: build the tables once a run
 // (BuildSoilWordTables), split each layer's description into its parts and
-// classify them.
+// classify them. The D12A names are looked up here too.
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,5 +42,9 @@ enum class SoilTable { SoilName, QualityWord, AdmixtureWord };
 // Entry number (from 1) of the first entry of the table whose word equals
 // word exactly; 0 when none does or when word is empty or all spaces.
 int LookupSoilWord(const SoilWordTables& tables, SoilTable table, std::string_view word);
+
+// The code of the first D12A entry whose name equals name exactly (spaces
+// and an empty name included); none when the list does not hold it.
+std::optional<std::int16_t> D12ACode(const SoilWordTables& tables, std::string_view name);
 
 }  // namespace k2v
