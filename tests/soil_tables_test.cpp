@@ -46,7 +46,7 @@ TEST(SoilWordTables, AppendsG10AWordsInFileOrderAfterTheBuiltInOnes) {
                   "951,\"a,b\",\"風化岩\",z\r\n"
                   "952,x,砂,y\r\n");
   SoilWordTables tables;
-  BuildSoilWordTables(tables, vocabulary.folder());
+  BuildSoilWordTables(tables, vocabulary.path().string());  // a folder named without its final separator
 
   // The built-in words come first, then the file's, in file order.
   const Strings all = Entries(tables.SoilNameTable);

@@ -98,7 +98,7 @@ void BuildSoilWordTables(SoilWordTables& tables, const std::string& vocabularyPa
 
   tables.SoilNameTable.assign(std::begin(kBuiltInSoilNames), std::end(kBuiltInSoilNames));
   // G10A.TXT: code, (ignored), soil name, (ignored).
-  for (auto& record : ReadExtensionRecords(vocabularyPath + "G10A.TXT", 4)) {
+  for (auto& record : ReadExtensionRecords(JoinPath(vocabularyPath, "G10A.TXT"), 4)) {
     if (auto code = ParseCode(record[0])) tables.SoilNameTable.push_back({std::move(record[2]), *code});
   }
 
@@ -109,7 +109,7 @@ void BuildSoilWordTables(SoilWordTables& tables, const std::string& vocabularyPa
   }
 
   // D12A.TXT: code, name, (ignored).
-  for (auto& record : ReadExtensionRecords(vocabularyPath + "D12A.TXT", 3)) {
+  for (auto& record : ReadExtensionRecords(JoinPath(vocabularyPath, "D12A.TXT"), 3)) {
     if (auto code = ParseCode(record[0])) tables.D12ACodeTable.push_back({std::move(record[1]), *code});
   }
 

@@ -56,14 +56,14 @@ struct SoilWordTables {
 };
 
 // Builds all four tables afresh from the built-in words and G10A.TXT and
-// D12A.TXT of the vocabulary folder (a path ending in a separator), with
-// their indexes; a run builds them once and only reads them afterwards. Each
-// admixture word is held up to and including its first "混" (砂混り as 砂混):
-// that is the word the parser looks for and reports. A missing or empty
-// extension file adds nothing and is not created; a record whose code is not
-// a whole number from -32768 to 32767, or that the file ends in before all
-// its items, is left out. Throws FileError when an extension file exists but
-// cannot be read.
+// D12A.TXT of the vocabulary folder (with or without its final separator),
+// with their indexes; a run builds them once and only reads them afterwards.
+// Each admixture word is held up to and including its first "混" (砂混り as
+// 砂混): that is the word the parser looks for and reports. A missing or
+// empty extension file adds nothing and is not created; a record whose code
+// is not a whole number from -32768 to 32767, or that the file ends in before
+// all its items, is left out. Throws FileError when an extension file exists
+// but cannot be read.
 void BuildSoilWordTables(SoilWordTables& tables, const std::string& vocabularyPath);
 
 }  // namespace k2v
