@@ -1,7 +1,5 @@
 #include "convert/layer_table.hpp"
 
-#include <vector>
-
 #include "convert/boring_records.hpp"
 #include "soil/soil_codes.hpp"
 #include "platform/files.hpp"

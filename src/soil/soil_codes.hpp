@@ -1,5 +1,5 @@
 #pragma once
-// How a soil description gets Vantor's codes: build the tables once a run
+// How a soil description gets Vantor's codes: build the tables once per run
 // (BuildSoilWordTables), split each layer's description into its parts and
 // classify them. The D12A names are looked up here too.
 
