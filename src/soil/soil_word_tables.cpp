@@ -82,6 +82,7 @@ void SoilWordIndex::Rebuild(const std::vector<SoilWord>& table) {
 }
 
 int SoilWordIndex::FirstEntry(std::string_view word) const {
+  if (first_.empty()) return 0;  // an empty table (no D12A.TXT): nothing to hash
   auto found = first_.find(word);
   return found == first_.end() ? 0 : found->second;
 }
