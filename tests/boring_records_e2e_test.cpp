@@ -50,6 +50,7 @@ class BoringRecordsEndToEnd : public ::testing::Test {
     ctx.DestinationPath = (root / "dest").string() + "/";
     ctx.SystemDir = (root / "system").string();
     ctx.SoilTables.D12ACodeTable = {{"砂", 7}, {"粘土", 23}, {"礫", 123}};
+    ctx.SoilTables.RebuildIndexes();
     return ctx;
   }
 

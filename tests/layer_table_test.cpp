@@ -47,54 +47,6 @@ TEST(LayerTable, WritesAnAlternatingLayerOfSandAndClayToTheDFiles) {
   EXPECT_EQ(run.Output("G10.txt"), "");
 }
 
-struct SplitCase {
-  std::string description;
-  int count;
-  std::string first;
-  std::string second;
-};
-
-TEST(LayerTable, SplitsAlternatingLayersAtTheFirstToAndNo) {
-  const SplitCase cases[] = {
-      {"砂と粘土の互層", 2, "砂", "粘土"},
-      {"砂と粘土の互層（薄層）", 2, "砂", "粘土"},
-      {"礫混り砂とシルト質粘土の互層", 2, "礫混り砂", "シルト質粘土"},
-      // Without "と" both parts are empty; without "の" the second is.
-      {"砂粘土互層", 2, "", ""},
-      {"砂と粘土互層", 2, "砂", ""},
-      // Only the text before the first "互層" counts.
-      {"砂互層と粘土の互層", 2, "", ""},
-      {"砂と粘土", 1, "砂と粘土", ""},
-      {"", 1, "", ""},
-  };
-  for (const SplitCase& c : cases) {
-    SCOPED_TRACE(c.description);
-    LayerParts parts = SplitLayerDescription(c.description);
-    EXPECT_EQ(parts.count, c.count);
-    EXPECT_EQ(parts.texts[0], c.first);
-    EXPECT_EQ(parts.texts[1], c.second);
-  }
-}
-
-TEST(LayerTable, LooksUpWordsAsTheTableHoldsThemNow) {
-  SoilWordTables tables;
-  test::TempDir vocabulary;
-  BuildSoilWordTables(tables, vocabulary.folder());
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "シルト"), 19);
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::QualityWord, "火山灰質"), 5);
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "  "), 0);
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, ""), 0);
-  // Compared untrimmed.
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, " 砂"), 0);
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混り"), 3);
-  LayerCodes codes = ClassifyLayer(tables, SplitLayerDescription("砂混りシルト"));
-  EXPECT_EQ(codes.admixture[0], 3);
-  EXPECT_EQ(codes.main[0], 500);
-  // After parsing, the table holds the shortened word.
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混り"), 0);
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混"), 3);
-}
-
 TEST(LayerTable, MainCodeTextHasThreeColumns) {
   EXPECT_EQ(MainCodeText(-1), "   ");
   EXPECT_EQ(MainCodeText(0), "000");

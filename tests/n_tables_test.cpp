@@ -16,6 +16,7 @@ class NTablesTest : public test::ConversionTest {
 
 TEST_F(NTablesTest, N4TakesTheCodeOfTheFirstEqualD12AName) {
   ctx.SoilTables.D12ACodeTable = {{"砂", 7}, {"粘土", 23}, {"砂", 9}, {"礫", 123}};
+  ctx.SoilTables.RebuildIndexes();
   Source("X4.TXT",
          "1,1.00,a,b,砂\r\n"
          "2,2.50,a,b,粘土\r\n"

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/layer_table.hpp"
-#include "soil/soil_word_tables.hpp"
+#include "soil/soil_codes.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
@@ -47,7 +46,7 @@ TEST(SoilWordTables, AppendsG10AWordsInFileOrderAfterTheBuiltInOnes) {
                   "951,\"a,b\",\"風化岩\",z\r\n"
                   "952,x,砂,y\r\n");
   SoilWordTables tables;
-  BuildSoilWordTables(tables, vocabulary.folder());
+  BuildSoilWordTables(tables, vocabulary.path().string());  // a folder named without its final separator
 
   // The built-in words come first, then the file's, in file order.
   const Strings all = Entries(tables.SoilNameTable);
@@ -110,7 +109,7 @@ TEST(SoilWordTables, ReadsD12ARecordsInFileOrder) {
   SoilWordTables tables;
   BuildSoilWordTables(tables, vocabulary.folder());
   EXPECT_EQ(Entries(tables.D12ACodeTable), (Strings{"標準貫入=12", "孔内水平載荷=7", "標準貫入=12"}));
-  EXPECT_EQ(tables.D12ACodeIndex.FirstEntry("孔内水平載荷"), 2);
+  EXPECT_EQ(D12ACode(tables, "孔内水平載荷"), 7);
 }
 
 TEST(SoilWordTables, GrowBeyondTheOldEntryLimits) {
@@ -130,20 +129,27 @@ TEST(SoilWordTables, GrowBeyondTheOldEntryLimits) {
   EXPECT_EQ(tables.D12ACodeTable.back().word, "名299");
 }
 
-TEST(SoilWordTables, ASecondBuildStartsAgainFromTheBuiltInWords) {
+TEST(SoilWordTables, LookUpWholeWordsAndHoldAdmixtureWordsUpToTheirMix) {
   test::TempDir vocabulary;
   test::WriteSjis(vocabulary / "G10A.TXT", "950,x,泥炭,y\r\n");
   SoilWordTables tables;
   BuildSoilWordTables(tables, vocabulary.folder());
-  // A first run's parsing shortens the admixture words.
-  ClassifyLayer(tables, LayerParts{1, {"砂混りシルト", ""}});
-  ASSERT_EQ(tables.AdmixtureWordTable[2].word, "砂混");
-
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "シルト"), 19);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::QualityWord, "火山灰質"), 5);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "  "), 0);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, ""), 0);
+  // Compared untrimmed.
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, " 砂"), 0);
+  EXPECT_EQ(Entries(tables.AdmixtureWordTable), (Strings{"玉石混=1", "礫混=2", "砂混=3", "シルト混=4", "粘土混=5",
+                                                          "有機質土混=6", "火山灰混=7", "貝殻混=8"}));
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混り"), 0);
+  // A second build starts again from the built-in words.
   BuildSoilWordTables(tables, vocabulary.folder());
   EXPECT_EQ(tables.SoilNameTable.size(), 24u);
-  EXPECT_EQ(tables.AdmixtureWordTable[2].word, "砂混り");
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混り"), 3);
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混"), 0);
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混"), 3);
+  const LayerCodes codes = ClassifyLayer(tables, SplitLayerDescription("砂混りシルト"));
+  EXPECT_EQ(codes.admixture[0], 3);
+  EXPECT_EQ(codes.main[0], 500);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include "convert/layer_table.hpp"
 
-#include <vector>
-
 #include "convert/boring_records.hpp"
+#include "soil/soil_codes.hpp"
 #include "platform/files.hpp"
 #include "text/columns.hpp"
 #include "text/number_format.hpp"
@@ -68,29 +67,6 @@ constexpr Column kD10Line[] = {
     {kCombined2, ColumnFormat::RightChars, 3},
 };
 
-const std::vector<SoilWord>& TableOf(const SoilWordTables& tables, SoilTable table) {
-  switch (table) {
-    case SoilTable::SoilName: return tables.SoilNameTable;
-    case SoilTable::QualityWord: return tables.QualityWordTable;
-    case SoilTable::AdmixtureWord: break;
-  }
-  return tables.AdmixtureWordTable;
-}
-
-const SoilWordIndex& IndexOf(const SoilWordTables& tables, SoilTable table) {
-  switch (table) {
-    case SoilTable::SoilName: return tables.SoilNameIndex;
-    case SoilTable::QualityWord: return tables.QualityWordIndex;
-    case SoilTable::AdmixtureWord: break;
-  }
-  return tables.AdmixtureWordIndex;
-}
-
-// The code of the word's entry into code; code unchanged when not found.
-void TakeCode(const SoilWordTables& tables, SoilTable table, const std::string& word, int& code) {
-  if (int entry = LookupSoilWord(tables, table, word)) code = TableOf(tables, table)[static_cast<size_t>(entry - 1)].code;
-}
-
 // A number as Vantor's program writes it: a space (or the minus sign) and the
 // digits.
 std::string SignedDigits(long long n) {
@@ -117,43 +93,6 @@ std::string CombinedCode(const std::string& mainText, int quality, int admixture
 }
 
 }  // namespace
-
-LayerParts SplitLayerDescription(std::string_view description) {
-  LayerParts parts;
-  SplitAtFirstResult alternating = SplitAtFirst(description, "互層");
-  if (alternating.position == 0) {
-    parts.texts[0] = std::string(description);
-    return parts;
-  }
-  parts.count = 2;
-  SplitAtFirstResult first = SplitAtFirst(alternating.before, "と");
-  parts.texts[0] = first.before;
-  parts.texts[1] = SplitAtFirst(first.after, "の").before;
-  return parts;
-}
-
-int LookupSoilWord(const SoilWordTables& tables, SoilTable table, std::string_view word) {
-  if (Trim(word).empty()) return 0;
-  const std::vector<SoilWord>& entries = TableOf(tables, table);
-  const SoilWordIndex& index = IndexOf(tables, table);
-  if (index.Covers(entries)) return index.FirstEntry(word);
-  for (size_t k = 0; k < entries.size(); ++k) {
-    if (entries[k].word == word) return static_cast<int>(k + 1);
-  }
-  return 0;
-}
-
-LayerCodes ClassifyLayer(SoilWordTables& tables, const LayerParts& parts) {
-  LayerCodes codes;
-  std::array<SoilNameWords, 2> words = ParseSoilName(tables, parts);
-  for (size_t k = 0; k < 2 && static_cast<int>(k) < parts.count; ++k) {
-    TakeCode(tables, SoilTable::AdmixtureWord, words[k].admixture, codes.admixture[k]);
-    TakeCode(tables, SoilTable::QualityWord, words[k].quality, codes.quality[k]);
-    TakeCode(tables, SoilTable::SoilName, words[k].mainName, codes.main[k]);
-    codes.lookedUp[k] = std::move(words[k].lookedUp);
-  }
-  return codes;
-}
 
 std::string MainCodeText(int code) {
   std::string text;

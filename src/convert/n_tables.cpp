@@ -1,11 +1,13 @@
 #include <array>
 #include <charconv>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "convert/boring_records.hpp"
 #include "convert/table_frame.hpp"
 #include "platform/files.hpp"
+#include "soil/soil_codes.hpp"
 #include "text/columns.hpp"
 #include "text/sjis_text.hpp"
 
@@ -15,17 +17,14 @@ namespace {
 // The D12A code of a name as Kolbrix gives it to Vantor's code column: "00 "
 // and the code, whose last characters the column takes; "00" for a name the
 // list does not hold.
-std::string_view D12ACodeText(char (&text)[16], const std::vector<SoilWord>& table, const std::string& name) {
-  for (const SoilWord& entry : table) {
-    if (entry.word == name) {
-      text[0] = '0';
-      text[1] = '0';
-      text[2] = ' ';
-      const char* end = std::to_chars(text + 3, text + sizeof text, entry.code).ptr;
-      return std::string_view(text, static_cast<size_t>(end - text));
-    }
-  }
-  return "00";
+std::string_view D12ACodeText(char (&text)[16], const SoilWordTables& tables, const std::string& name) {
+  const std::optional<std::int16_t> code = D12ACode(tables, name);
+  if (!code) return "00";
+  text[0] = '0';
+  text[1] = '0';
+  text[2] = ' ';
+  const char* end = std::to_chars(text + 3, text + sizeof text, *code).ptr;
+  return std::string_view(text, static_cast<size_t>(end - text));
 }
 
 // Fields per record of the N tables' source files.
@@ -135,7 +134,7 @@ void ConvertNTables(ConversionContext& ctx) {
   ConvertTableFile(ctx, "X4.TXT", "N4.txt", kX4Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
     LineValues values(r);
     char code[16];
-    values.Set(kD12ACode, D12ACodeText(code, ctx.SoilTables.D12ACodeTable, FieldOf(r, 5)));
+    values.Set(kD12ACode, D12ACodeText(code, ctx.SoilTables, FieldOf(r, 5)));
     values.Set(kSecondDepth, "0");
     LayOutLine(line, kN4Line, n, values);
     out.WriteLine(line);

@@ -33,24 +33,11 @@ bool TakeAfterMarker(std::string_view rest, std::string_view& kept) {
   return false;
 }
 
-// Shortens the word to its part up to and including its first "混"; false
-// when it has no "混".
-bool ShortenAdmixtureWord(std::string& word, bool& changed) {
-  size_t mix = word.find(kMix);
-  if (mix == kNone) return false;
-  size_t cut = mix + kMix.size();
-  if (word.size() != cut) {
-    word.resize(cut);
-    changed = true;
-  }
-  return true;
-}
-
-// Removes admixture words; true when a table word was found.
-bool RemoveAdmixtureWords(SoilWordTables& tables, std::string& s, SoilNameWords& words, bool& changed) {
+// Removes admixture words (each held up to its "混"); true when a table word
+// was found.
+bool RemoveAdmixtureWords(const SoilWordTables& tables, std::string& s, SoilNameWords& words) {
   bool found = false;
-  for (SoilWord& entry : tables.AdmixtureWordTable) {
-    if (!ShortenAdmixtureWord(entry.word, changed)) continue;
+  for (const SoilWord& entry : tables.AdmixtureWordTable) {
     const std::string& w = entry.word;
     size_t at = s.find(w);
     if (at == kNone) continue;
@@ -86,27 +73,11 @@ void RemoveQualityWord(const SoilWordTables& tables, std::string& s, SoilNameWor
   if (mark != kNone) s.erase(0, mark + kQuality.size());
 }
 
-// Entry by entry, for a table that has outgrown its index.
-std::string LongestSoilNameByScan(const std::vector<SoilWord>& table, std::string_view text) {
-  const SoilWord* best = nullptr;
-  int bestLength = 0;
-  for (const SoilWord& entry : table) {
-    if (entry.word.empty() || text.find(entry.word) == kNone) continue;
-    int length = CharCount(entry.word);
-    if (length > bestLength) {
-      best = &entry;
-      bestLength = length;
-    }
-  }
-  return best ? best->word : std::string("  ");
-}
-
 }  // namespace
 
 std::string LongestSoilName(const SoilWordTables& tables, std::string_view text) {
   const auto& table = tables.SoilNameTable;
   const auto& index = tables.SoilNameIndex;
-  if (!index.Covers(table)) return LongestSoilNameByScan(table, text);
 
   // Every piece of text as long as some table word is looked up, longest
   // lengths first; the first length with a match holds the answer.
@@ -129,21 +100,19 @@ std::string LongestSoilName(const SoilWordTables& tables, std::string_view text)
   return "  ";
 }
 
-std::array<SoilNameWords, 2> ParseSoilName(SoilWordTables& tables, const LayerParts& parts) {
+std::array<SoilNameWords, 2> ParseSoilName(const SoilWordTables& tables, const LayerParts& parts) {
   std::array<SoilNameWords, 2> result;
-  bool changed = false;
   const int count = std::clamp(parts.count, 0, 2);
   for (int i = 0; i < count; ++i) {
     SoilNameWords& words = result[static_cast<size_t>(i)];
     std::string s = parts.texts[static_cast<size_t>(i)];
-    if (!RemoveAdmixtureWords(tables, s, words, changed)) DropOtherAdmixture(s);
+    if (!RemoveAdmixtureWords(tables, s, words)) DropOtherAdmixture(s);
     if (s.empty()) continue;
     RemoveQualityWord(tables, s, words);
     if (s.empty()) continue;
     words.mainName = LongestSoilName(tables, s);
     words.lookedUp = std::move(s);
   }
-  if (changed) tables.AdmixtureWordIndex.Rebuild(tables.AdmixtureWordTable);
   return result;
 }
 

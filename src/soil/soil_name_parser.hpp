@@ -6,15 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "soil/soil_codes.hpp"
 #include "soil/soil_word_tables.hpp"
 
 namespace k2v {
-
-// The components of a layer description: two for alternating layers (互層).
-struct LayerParts {
-  int count = 1;
-  std::array<std::string, 2> texts;
-};
 
 // The words found in one component; two spaces for a word that was not found.
 struct SoilNameWords {
@@ -27,11 +22,9 @@ struct SoilNameWords {
 };
 
 // Parses components 1 to parts.count (a component beyond the count keeps two
-// spaces). Shortens every admixture word of the table to its part up to and
-// including its first "混" (砂混り becomes 砂混); the shortened words are what
-// it reports and what later lookups compare against until the tables are
-// built again.
-std::array<SoilNameWords, 2> ParseSoilName(SoilWordTables& tables, const LayerParts& parts);
+// spaces). The admixture word reported is the table's, held up to its "混"
+// (砂混り is found and reported as 砂混).
+std::array<SoilNameWords, 2> ParseSoilName(const SoilWordTables& tables, const LayerParts& parts);
 
 // The word of the longest soil name table entry that occurs in text, the
 // first in entry order among equally long ones; two spaces when none occurs.

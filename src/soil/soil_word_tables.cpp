@@ -11,6 +11,8 @@ namespace k2v {
 
 namespace {
 
+constexpr std::string_view kMix = "混";
+
 // Vantor's main soil classes, rock classes and special materials.
 const SoilWord kBuiltInSoilNames[] = {
     {"表土", 0},        {"埋土", 1},     {"廃棄土", 2},   {"浮石", 10},   {"シラス", 20},
@@ -24,6 +26,7 @@ const SoilWord kBuiltInQualityWords[] = {
     {"砂質", 10}, {"シルト質", 20}, {"粘土質", 30}, {"有機質", 40}, {"火山灰質", 50},
 };
 
+// As Vantor's list spells them; the tables hold them up to their "混".
 const SoilWord kBuiltInAdmixtureWords[] = {
     {"玉石混り", 1},     {"礫混り", 2},     {"砂混り", 3},     {"シルト混り", 4},
     {"粘土混り", 5},     {"有機質土混り", 6}, {"火山灰混り", 7}, {"貝殻混り", 8},
@@ -76,10 +79,10 @@ void SoilWordIndex::Rebuild(const std::vector<SoilWord>& table) {
     if (std::find(lengths_.begin(), lengths_.end(), length) == lengths_.end()) lengths_.push_back(length);
   }
   std::sort(lengths_.begin(), lengths_.end(), std::greater<>());
-  entries_ = table.size();
 }
 
 int SoilWordIndex::FirstEntry(std::string_view word) const {
+  if (first_.empty()) return 0;  // an empty table (no D12A.TXT): nothing to hash
   auto found = first_.find(word);
   return found == first_.end() ? 0 : found->second;
 }
@@ -96,15 +99,18 @@ void BuildSoilWordTables(SoilWordTables& tables, const std::string& vocabularyPa
 
   tables.SoilNameTable.assign(std::begin(kBuiltInSoilNames), std::end(kBuiltInSoilNames));
   // G10A.TXT: code, (ignored), soil name, (ignored).
-  for (auto& record : ReadExtensionRecords(vocabularyPath + "G10A.TXT", 4)) {
+  for (auto& record : ReadExtensionRecords(JoinPath(vocabularyPath, "G10A.TXT"), 4)) {
     if (auto code = ParseCode(record[0])) tables.SoilNameTable.push_back({std::move(record[2]), *code});
   }
 
   tables.QualityWordTable.assign(std::begin(kBuiltInQualityWords), std::end(kBuiltInQualityWords));
   tables.AdmixtureWordTable.assign(std::begin(kBuiltInAdmixtureWords), std::end(kBuiltInAdmixtureWords));
+  for (SoilWord& entry : tables.AdmixtureWordTable) {
+    if (size_t mix = entry.word.find(kMix); mix != std::string::npos) entry.word.resize(mix + kMix.size());
+  }
 
   // D12A.TXT: code, name, (ignored).
-  for (auto& record : ReadExtensionRecords(vocabularyPath + "D12A.TXT", 3)) {
+  for (auto& record : ReadExtensionRecords(JoinPath(vocabularyPath, "D12A.TXT"), 3)) {
     if (auto code = ParseCode(record[0])) tables.D12ACodeTable.push_back({std::move(record[1]), *code});
   }
 

@@ -28,9 +28,6 @@ class SoilWordIndex {
   int FirstEntry(std::string_view word) const;
   // The distinct character lengths of the non-empty words, longest first.
   const std::vector<int>& LengthsLongestFirst() const { return lengths_; }
-  // True when the index was built from a table of this many entries; a table
-  // that has grown since is searched entry by entry instead.
-  bool Covers(const std::vector<SoilWord>& table) const { return entries_ == table.size(); }
 
  private:
   struct WordHash {
@@ -39,11 +36,11 @@ class SoilWordIndex {
   };
   std::unordered_map<std::string, int, WordHash, std::equal_to<>> first_;
   std::vector<int> lengths_;
-  std::size_t entries_ = 0;
 };
 
 // Entry k (from 1) of a table is element k - 1. Only the row the converter
-// uses is kept. Whoever changes the words of a table rebuilds its index.
+// uses is kept. The lookups go through the indexes: whoever changes the words
+// of a table after BuildSoilWordTables rebuilds its index.
 struct SoilWordTables {
   std::vector<SoilWord> SoilNameTable;
   std::vector<SoilWord> QualityWordTable;
@@ -59,11 +56,14 @@ struct SoilWordTables {
 };
 
 // Builds all four tables afresh from the built-in words and G10A.TXT and
-// D12A.TXT of the vocabulary folder (a path ending in a separator). A missing
-// or empty extension file adds nothing and is not created; a record whose
-// code is not a whole number from -32768 to 32767, or that the file ends in
-// before all its items, is left out. Throws FileError when an extension file
-// exists but cannot be read.
+// D12A.TXT of the vocabulary folder (with or without its final separator),
+// with their indexes; a run builds them once and only reads them afterwards.
+// Each admixture word is held up to and including its first "混" (砂混り as
+// 砂混): that is the word the parser looks for and reports. A missing or
+// empty extension file adds nothing and is not created; a record whose code
+// is not a whole number from -32768 to 32767, or that the file ends in before
+// all its items, is left out. Throws FileError when an extension file exists
+// but cannot be read.
 void BuildSoilWordTables(SoilWordTables& tables, const std::string& vocabularyPath);
 
 }  // namespace k2v
