@@ -63,10 +63,10 @@ class BoringRecordsWorkers : public BoringRecordsEndToEnd, public ::testing::Wit
 TEST_P(BoringRecordsWorkers, WritesEveryOutputByteForByte) {
   ConversionContext ctx = Context();
 
-  ConvertBoringRecords(ctx, GetParam());
+  const StepResult result = ConvertBoringRecords(ctx, GetParam());
 
-  EXPECT_TRUE(ctx.Warnings.empty());
-  EXPECT_EQ(ctx.LayerCount, 1);
+  EXPECT_TRUE(result.Warnings.empty());
+  EXPECT_EQ(result.LayerCount, 1);
   std::set<std::string> expected = ExpectedNames();
   for (const std::string& name : expected) {
     EXPECT_EQ(test::ReadBytes(root / "dest" / name), test::ReadBytes(kCase / "expected" / name)) << name;
@@ -91,9 +91,9 @@ TEST_F(BoringRecordsEndToEnd, SideBySideReportsWhatOneByOneWould) {
   for (unsigned workers : {1u, 2u}) {
     SCOPED_TRACE(workers);
     ConversionContext ctx = Context();
-    ConvertBoringRecords(ctx, workers);
-    ASSERT_EQ(ctx.Warnings.size(), 1u);
-    EXPECT_NE(ctx.Warnings[0].find("Radudi32.ini"), std::string::npos);
+    const StepResult result = ConvertBoringRecords(ctx, workers);
+    ASSERT_EQ(result.Warnings.size(), 1u);
+    EXPECT_NE(result.Warnings[0].find("Radudi32.ini"), std::string::npos);
 
     // The layer table is the first step, which the workers take last; X7
     // the last, which they take before it.

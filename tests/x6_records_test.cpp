@@ -89,8 +89,7 @@ TEST_F(X6RecordsTest, FlagsEachRecordAgainstBothLists) {
          test::Record68({{2, "ボーリング孔A"}, {3, "12.5"}, {5, "abc"}, {7, "-2.5"}, {8, "1234"}, {40, "礫"}, {48, "シルト"}}) +
          test::Record68({{2, "C"}, {3, "x"}, {5, "-0.125"}, {6, "99999.999"}, {8, "7"}, {29, "ガラス"}, {31, "玉石"}, {33, "転石"}}) +
          test::Record68({{2, "D"}, {3, "0"}, {5, "0"}, {6, "0.0"}, {7, "0"}, {8, "0.4"}}));
-  ConvertX6(ctx);
-  EXPECT_TRUE(ctx.Warnings.empty());
+  EXPECT_TRUE(ConvertX6(ctx).Warnings.empty());
   EXPECT_EQ(Output("D40.txt"), test::CrLfLines({
                                    "  1,B-1   ,05,   1.50,  12.00, 13,  0,001000000000000",
                                    "  2,ボーリング孔,13,    abc,       , -3,234,010100000000000",
@@ -169,9 +168,7 @@ TEST_F(X6RecordsTest, UnusableSettingsWriteNothingAndWarnTheUser) {
     test::WriteBytes(root / "dest" / "D40.txt", "older\r\n");
     fs::remove(root / "dest" / "G40.txt");
     Source(test::Record68({{2, "A"}, {29, "砂"}}));
-    ctx.Warnings.clear();
-    ConvertX6(ctx);
-    EXPECT_EQ(ctx.Warnings, std::vector<std::string>{c.warning}) << c.what;
+    EXPECT_EQ(ConvertX6(ctx).Warnings, std::vector<std::string>{c.warning}) << c.what;
     EXPECT_EQ(Output("D40.txt"), "older\r\n") << c.what;
     EXPECT_FALSE(fs::exists(root / "dest" / "G40.txt")) << c.what;
   }
@@ -196,16 +193,14 @@ TEST_F(X6RecordsTest, WarningShowsControlCharactersOfLineTwoAsPictures) {
   Settings(kL9, kL22);
   test::WriteBytes(root / "system" / "Radudi32.ini", std::string("[R]\r\n/opt/a\x1b[2Jb\x01/\r\n"));
   Source(test::Record68({{2, "A"}}));
-  ConvertX6(ctx);
-  EXPECT_EQ(ctx.Warnings, std::vector<std::string>{"X6.TXT を変換できませんでした。L9.txt がありません: /opt/a␛[2Jb␁/L9.txt"});
+  EXPECT_EQ(ConvertX6(ctx).Warnings, std::vector<std::string>{"X6.TXT を変換できませんでした。L9.txt がありません: /opt/a␛[2Jb␁/L9.txt"});
 }
 
 TEST_F(X6RecordsTest, WithoutX6DataNothingHappens) {
   // No settings either: there is nothing to warn about.
-  ConvertX6(ctx);
+  EXPECT_TRUE(ConvertX6(ctx).Warnings.empty());
   Source("");
-  ConvertX6(ctx);
-  EXPECT_TRUE(ctx.Warnings.empty());
+  EXPECT_TRUE(ConvertX6(ctx).Warnings.empty());
   EXPECT_TRUE(fs::exists(root / "export" / "X6.TXT"));
   EXPECT_TRUE(fs::is_empty(root / "dest"));
   EXPECT_TRUE(fs::is_empty(root / "system"));

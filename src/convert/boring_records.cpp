@@ -1,7 +1,7 @@
 #include "convert/boring_records.hpp"
 
+#include <array>
 #include <atomic>
-#include <exception>
 #include <iterator>
 #include <system_error>
 #include <thread>
@@ -11,76 +11,73 @@ namespace k2v {
 
 namespace {
 
-using Step = void (*)(ConversionContext&);
-// The order in which the steps' warnings are told, and in which the first
-// failure among them is reported.
+using Step = StepResult (*)(const ConversionContext&);
+// The order in which the steps' results are joined: their warnings are told,
+// and the first failure among them is reported, in this order.
 constexpr Step kSteps[] = {ConvertLayerTable, ConvertNTables, ConvertRecordSeries, ConvertX6, ConvertX7};
 constexpr size_t kStepCount = std::size(kSteps);
 // The order in which two workers take them: the longest first, so that they
 // finish close together.
 constexpr size_t kTakeOrder[kStepCount] = {1, 2, 4, 3, 0};
 
-}  // namespace
-
-void CountUncodedName(ConversionContext& ctx, const std::string& name, const std::string& lookedUp,
-                      long long layers) {
-  const auto [at, isNew] = ctx.UncodedNameIndex.emplace(name, ctx.UncodedNames.size());
-  if (isNew) {
-    ctx.UncodedNames.push_back(UncodedSoilName{name, lookedUp, layers});
-  } else {
-    ctx.UncodedNames[at->second].layers += layers;
+StepResult RunStep(Step step, const ConversionContext& ctx) {
+  try {
+    return step(ctx);
+  } catch (...) {
+    StepResult failed;
+    failed.Failure = std::current_exception();
+    return failed;
   }
 }
 
-void ConvertBoringRecords(ConversionContext& ctx, unsigned workers) {
-  if (workers <= 1) {
-    for (Step step : kSteps) step(ctx);
-    return;
+}  // namespace
+
+void StepResult::CountUncodedName(const std::string& name, const std::string& lookedUp, long long layers) {
+  const auto [at, isNew] = uncodedNameIndex_.emplace(name, UncodedNames.size());
+  if (isNew) {
+    UncodedNames.push_back(UncodedSoilName{name, lookedUp, layers});
+  } else {
+    UncodedNames[at->second].layers += layers;
   }
-  // Each step reads its own source files and writes its own outputs; it
-  // gets a context of its own, whose warnings and counts are joined below in
-  // the steps' order, so that the result is that of the steps one by one.
-  ConversionContext empty = ctx;
-  empty.Warnings.clear();
-  empty.LayerCount = 0;
-  empty.UncodedLayers = 0;
-  empty.UncodedNames.clear();
-  empty.UncodedNameIndex.clear();
-  std::vector<ConversionContext> own(kStepCount, empty);
-  std::exception_ptr failures[kStepCount];
-  std::atomic<size_t> next{0};
-  // Every step runs even after one failed, so that the failure reported is
-  // the one the steps one by one would meet first.
-  auto work = [&] {
-    for (size_t k = next++; k < kStepCount; k = next++) {
-      const size_t i = kTakeOrder[k];
+}
+
+void StepResult::Append(const StepResult& later) {
+  Warnings.insert(Warnings.end(), later.Warnings.begin(), later.Warnings.end());
+  LayerCount += later.LayerCount;
+  UncodedLayers += later.UncodedLayers;
+  for (const UncodedSoilName& n : later.UncodedNames) CountUncodedName(n.name, n.lookedUp, n.layers);
+  if (!Failure) Failure = later.Failure;
+}
+
+StepResult ConvertBoringRecords(const ConversionContext& ctx, unsigned workers) {
+  // Each step reads its own source files and writes its own outputs, so
+  // the steps may run in any order and side by side.
+  std::array<StepResult, kStepCount> results;
+  if (workers <= 1) {
+    // One by one, a failure ends the conversion at once.
+    for (size_t i = 0; i < kStepCount && !(i > 0 && results[i - 1].Failure); ++i) results[i] = RunStep(kSteps[i], ctx);
+  } else {
+    // Every step runs even after one failed, so that the failure reported is
+    // the one the steps one by one would meet first.
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+      for (size_t k = next++; k < kStepCount; k = next++) results[kTakeOrder[k]] = RunStep(kSteps[kTakeOrder[k]], ctx);
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned w = 1; w < workers; ++w) {
       try {
-        kSteps[i](own[i]);
-      } catch (...) {
-        failures[i] = std::current_exception();
+        helpers.emplace_back(work);
+      } catch (const std::system_error&) {
+        break;  // no thread to be had: this one does the rest
       }
     }
-  };
-  std::vector<std::thread> helpers;
-  for (unsigned w = 1; w < workers; ++w) {
-    try {
-      helpers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // no thread to be had: this one does the rest
-    }
+    work();
+    for (std::thread& t : helpers) t.join();
   }
-  work();
-  for (std::thread& t : helpers) t.join();
-
-  for (size_t i = 0; i < kStepCount; ++i) {
-    if (failures[i]) std::rethrow_exception(failures[i]);
-  }
-  for (const ConversionContext& step : own) {
-    ctx.Warnings.insert(ctx.Warnings.end(), step.Warnings.begin(), step.Warnings.end());
-    ctx.LayerCount += step.LayerCount;
-    ctx.UncodedLayers += step.UncodedLayers;
-    for (const UncodedSoilName& n : step.UncodedNames) CountUncodedName(ctx, n.name, n.lookedUp, n.layers);
-  }
+  StepResult joined;
+  for (const StepResult& result : results) joined.Append(result);
+  if (joined.Failure) std::rethrow_exception(joined.Failure);
+  return joined;
 }
 
 }  // namespace k2v

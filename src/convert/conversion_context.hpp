@@ -1,6 +1,8 @@
 #pragma once
-// The state the converters of one run share.
+// What the converters of one run share: the inputs every step reads and
+// none changes, and the result each step gives back.
 
+#include <exception>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,6 +23,7 @@ struct UncodedSoilName {
   long long layers = 0;
 };
 
+// The inputs of the steps, set up once by the run.
 struct ConversionContext {
   // The source folder, ending in the separator.
   std::string SourceFolder;
@@ -30,7 +33,11 @@ struct ConversionContext {
   SoilWordTables SoilTables;
   // The folder that holds Radudi32.ini.
   std::string SystemDir;
-  // Data the run could not convert; told to the user at the end of the run.
+};
+
+// What a step found, told to the user at the end of the run.
+struct StepResult {
+  // Data the step could not convert.
   std::vector<std::string> Warnings;
   // Layers of X1.TXT, and those with a part for which no soil code was found
   // (Vantor's files show 000 for it): the words to add to G10A.TXT.
@@ -38,12 +45,17 @@ struct ConversionContext {
   long long UncodedLayers = 0;
   // Those names, each once, in the order they first occur.
   std::vector<UncodedSoilName> UncodedNames;
-  // Where each of them stands in UncodedNames.
-  std::unordered_map<std::string, size_t> UncodedNameIndex;
-};
+  // The step's failure, which ends the run; none when it finished.
+  std::exception_ptr Failure;
 
-// Adds layers to the name's count in ctx.UncodedNames.
-void CountUncodedName(ConversionContext& ctx, const std::string& name, const std::string& lookedUp,
-                      long long layers = 1);
+  // Adds layers to the name's count in UncodedNames.
+  void CountUncodedName(const std::string& name, const std::string& lookedUp, long long layers = 1);
+  // Adds the warnings and counts of a step after this one.
+  void Append(const StepResult& later);
+
+ private:
+  // Where each name stands in UncodedNames.
+  std::unordered_map<std::string, size_t> uncodedNameIndex_;
+};
 
 }  // namespace k2v

@@ -100,7 +100,8 @@ std::string MainCodeText(int code) {
   return text;
 }
 
-void ConvertLayerTable(ConversionContext& ctx) {
+StepResult ConvertLayerTable(const ConversionContext& ctx) {
+  StepResult result;
   OutputFile d10b(JoinPath(ctx.DestinationPath, "D10B.txt"));
   OutputFile d10(JoinPath(ctx.DestinationPath, "D10.txt"));
   OutputFile g10(JoinPath(ctx.DestinationPath, "G10.txt"));
@@ -113,15 +114,15 @@ void ConvertLayerTable(ConversionContext& ctx) {
   ForEachRecord(JoinPath(ctx.SourceFolder, "X1.TXT"), kX1Fields, ctx.DestinationPath, [&](const RecordReader& reader) {
     const LayerParts parts = SplitLayerDescription(reader.Fields[4]);
     const LayerCodes codes = ClassifyLayer(ctx.SoilTables, parts);
-    ++ctx.LayerCount;
+    ++result.LayerCount;
     bool uncoded = false;
     for (size_t k = 0; k < 2 && static_cast<int>(k) < parts.count; ++k) {
       if (codes.main[k] != -1 || codes.quality[k] != 0 || codes.admixture[k] != 0) continue;
       // A layer counts once for a name, also when both parts are that name.
       if (k == 0 || !uncoded || parts.texts[1] != parts.texts[0]) {
-        CountUncodedName(ctx, parts.texts[k], codes.lookedUp[k]);
+        result.CountUncodedName(parts.texts[k], codes.lookedUp[k]);
       }
-      if (!uncoded) ++ctx.UncodedLayers;
+      if (!uncoded) ++result.UncodedLayers;
       uncoded = true;
     }
     values[kDepth] = reader.Fields[kDepth];
@@ -149,6 +150,7 @@ void ConvertLayerTable(ConversionContext& ctx) {
   d10b.Close();
   d10.Close();
   g10.Close();
+  return result;
 }
 
 }  // namespace k2v

@@ -129,7 +129,7 @@ void ConvertX12(const ConversionContext& ctx) {
 
 }  // namespace
 
-void ConvertNTables(ConversionContext& ctx) {
+StepResult ConvertNTables(const ConversionContext& ctx) {
   std::string line;  // reused from record to record
   ConvertTableFile(ctx, "X4.TXT", "N4.txt", kX4Fields, [&](const RecordReader& r, OutputFile& out, long long& n) {
     LineValues values(r);
@@ -146,6 +146,7 @@ void ConvertNTables(ConversionContext& ctx) {
     RenameHeader(ctx, "X5.hed", "N5.hed");
     RenameHeader(ctx, "X5.hd2", "N5.hd2");
   }
+  return {};
 }
 
 }  // namespace k2v

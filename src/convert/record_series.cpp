@@ -50,7 +50,7 @@ constexpr size_t kLeadingRoom = 1024;
 
 }  // namespace
 
-void ConvertRecordSeries(ConversionContext& ctx) {
+StepResult ConvertRecordSeries(const ConversionContext& ctx) {
   // The R3 files in the order Vantor's series are written, not in numeric order.
   static constexpr std::array<const char*, 6> kR3BaseNames = {"R30", "R31", "R34", "R35", "R32", "R33"};
   for (const char* base : kR3BaseNames) {
@@ -80,6 +80,7 @@ void ConvertRecordSeries(ConversionContext& ctx) {
                      LayOutLine(line, kG72Line, n, values);
                      out.WriteLine(line);
                    });
+  return {};
 }
 
 }  // namespace k2v

@@ -136,15 +136,16 @@ bool LoadX6ItemLists(const std::string& systemDir, X6ItemLists& lists, std::stri
   }
 }
 
-void ConvertX6(ConversionContext& ctx) {
+StepResult ConvertX6(const ConversionContext& ctx) {
+  StepResult result;
   const std::string sourcePath = JoinPath(ctx.SourceFolder, "X6.TXT");
-  if (FileSize(sourcePath) <= 0) return;
+  if (FileSize(sourcePath) <= 0) return result;
 
   X6ItemLists lists;
   std::string problem;
   if (!LoadX6ItemLists(ctx.SystemDir, lists, problem)) {
-    ctx.Warnings.push_back(problem);
-    return;
+    result.Warnings.push_back(problem);
+    return result;
   }
 
   // Both files are made even when no record goes to G40.txt.
@@ -182,6 +183,7 @@ void ConvertX6(ConversionContext& ctx) {
     g40->Close();
     d40->Close();
   }
+  return result;
 }
 
 }  // namespace k2v

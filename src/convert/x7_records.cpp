@@ -129,7 +129,7 @@ void RewriteN7(const std::string& folder) {
 // Each record is first laid out in character widths, then each field goes
 // into its byte width, so that a comma or a quote in a text stays inside its
 // own column.
-void ConvertX7(ConversionContext& ctx) {
+StepResult ConvertX7(const ConversionContext& ctx) {
   std::array<std::string, std::size(kN7Line) + 1> byCharacters;  // reused from record to record
   std::array<std::string_view, std::size(kN7Line) + 1> fields;
   std::string line;
@@ -149,6 +149,7 @@ void ConvertX7(ConversionContext& ctx) {
     LayOutLine(line, kN7Line, n, fields);
     out.WriteLine(line);
   });
+  return {};
 }
 
 }  // namespace k2v

@@ -176,6 +176,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
   std::array<std::string, 3> components345;
   for (size_t k = 0; k < 3; ++k) components345[k] = Component(components, k + 3);
   TitleTable titles;
+  StepResult records;
 
   try {
     // 8. Vocabulary: the first four components, each followed by the separator.
@@ -201,7 +202,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     RewriteN7(out);
     // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
     // no stage reads it back.
-    ConvertBoringRecords(ctx, options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
+    records = ConvertBoringRecords(ctx, options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
     ApplyFinalOutputNames(out);
     work.Commit(IsFinalOutputName);
   } catch (const FileError& e) {
@@ -214,8 +215,9 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
 
   // 11. Done.
   ui_.SetBusy(false);
-  ui_.SetStatus(ctx.Warnings.empty() ? run_text::kFinished : run_text::kFinishedWithWarnings);
-  return RunResult{RunOutcome::Finished, ctx.Warnings, ctx.LayerCount, ctx.UncodedLayers, ctx.UncodedNames};
+  ui_.SetStatus(records.Warnings.empty() ? run_text::kFinished : run_text::kFinishedWithWarnings);
+  return RunResult{RunOutcome::Finished, records.Warnings, records.LayerCount, records.UncodedLayers,
+                   records.UncodedNames};
 }
 
 }  // namespace k2v
