@@ -8,9 +8,9 @@
 #include <string>
 
 #include "convert/boring_records.hpp"
+#include "soil/soil_word_tables.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
-#include "soil/soil_word_tables.hpp"
 
 namespace {
 
@@ -40,9 +40,18 @@ const BenchFolders& Folders() {
     f.vocabulary = (f.root / "vocabulary").string() + "/";
     f.destination = (f.root / "destination").string() + "/";
 
-    const char* descriptions[] = {"砂混りシルト",   "礫混じり砂質シルト", "シルト質砂",     "玉石混り砂礫",
-                                  "砂と粘土の互層", "砂混り粘土混りシルト", "有機質土",       "火山灰質粘性土",
-                                  "表土",           "風化岩",             "礫混り砂とシルト質粘土の互層", "粘土"};
+    const char* descriptions[] = {"砂混りシルト",
+                                  "礫混じり砂質シルト",
+                                  "シルト質砂",
+                                  "玉石混り砂礫",
+                                  "砂と粘土の互層",
+                                  "砂混り粘土混りシルト",
+                                  "有機質土",
+                                  "火山灰質粘性土",
+                                  "表土",
+                                  "風化岩",
+                                  "礫混り砂とシルト質粘土の互層",
+                                  "粘土"};
     std::string x1;
     for (long i = 1; i <= kLayers; ++i) {
       x1 += std::to_string(i) + "," + std::to_string(i % 997) + ".50,0," + descriptions[i % 12] + "\r\n";

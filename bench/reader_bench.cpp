@@ -17,12 +17,11 @@ namespace fs = std::filesystem;
 const fs::path& SampleFile() {
   static const fs::path path = [] {
     fs::path p = fs::temp_directory_path() / "k2v-reader-bench-X1.TXT";
-    const char* descriptions[] = {"砂混りシルト", "礫混じり砂質シルト", "シルト質砂", "玉石混り砂礫",
-                                  "砂と粘土の互層", "\"粘土,シルト\"", "ｼﾙﾄ質砂", "表土"};
+    const char* descriptions[] = {"砂混りシルト",   "礫混じり砂質シルト", "シルト質砂", "玉石混り砂礫",
+                                  "砂と粘土の互層", "\"粘土,シルト\"",    "ｼﾙﾄ質砂",    "表土"};
     std::string bytes;
     for (long i = 1; bytes.size() < 50L * 1000 * 1000; ++i) {
-      std::string line = std::to_string(i) + ", " + std::to_string(i % 997) + ".50,0," +
-                         descriptions[i % 8] + "\r\n";
+      std::string line = std::to_string(i) + ", " + std::to_string(i % 997) + ".50,0," + descriptions[i % 8] + "\r\n";
       k2v::EncodeCp932Append(line, bytes);
     }
     std::ofstream(p, std::ios::binary) << bytes;

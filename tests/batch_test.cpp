@@ -84,13 +84,15 @@ TEST_F(BatchCommandTest, EachBoringConvertsAsItsSingleRunWhileAnotherFailsAndAno
   test::WriteBytes(dest / "south" / "E", "in the way");
 
   EXPECT_EQ(Batch({"--yes", "--jobs", "3", site.string(), dest.string()}), 3) << out << err;
-  EXPECT_TRUE(Contains(out, "Converted:               1\n"
-                            "Converted with warnings: 2\n"
-                            "Refused:                 1\n"
-                            "Failed:                  1\n"))
+  EXPECT_TRUE(Contains(out,
+                       "Converted:               1\n"
+                       "Converted with warnings: 2\n"
+                       "Refused:                 1\n"
+                       "Failed:                  1\n"))
       << out;
   EXPECT_TRUE(Contains(out, "  north/D?: refused\n      指定されたパスは正しくありません。\n")) << out;
-  EXPECT_TRUE(Contains(out, "  south/E: failed\n      ファイルの処理に失敗しました。\n      " + (dest / "south" / "E").string()))
+  EXPECT_TRUE(Contains(out, "  south/E: failed\n      ファイルの処理に失敗しました。\n      " +
+                                (dest / "south" / "E").string()))
       << out;
   // Without a terminal: one line per boring as it finishes.
   for (const char* line : {"] A: converted with warnings\n", "] north/B: converted with warnings\n",
@@ -115,7 +117,8 @@ TEST_F(BatchCommandTest, ReportHasOneRowPerBoringWithLayersAndThoseWithoutASoilC
 #endif
   // 表土 has the code 000; 未知の土 and the second part of the alternating
   // layers (粘土, in no table) found none.
-  test::WriteSjis(site / "K1" / "X1.TXT", "1,1.00,0,表土\r\n2,2.00,0,砂\r\n3,3.00,0,未知の土\r\n4,4.00,0,砂と粘土の互層\r\n");
+  test::WriteSjis(site / "K1" / "X1.TXT",
+                  "1,1.00,0,表土\r\n2,2.00,0,砂\r\n3,3.00,0,未知の土\r\n4,4.00,0,砂と粘土の互層\r\n");
   test::WriteSjis(site / "K\"2?" / "X1.TXT", "1,1.00,0,砂\r\n");
 
   EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 1) << out << err;
@@ -132,8 +135,9 @@ TEST_F(BatchCommandTest, SoilNamesWithoutACodeAreListedMostLayersFirstForTheBatc
   // parts' 砂 have codes, and 混じり is taken like 混り; 礫質土 loses its
   // quality word 礫質 and leaves 土 to look up.
   const std::vector<std::pair<std::string, std::string>> borings = {
-      {"K1", "1,0.50,0,表土\r\n2,2.30,0,礫質土\r\n3,4.10,0,粘土\r\n4,6.00,0,シルト混じり砂礫\r\n"
-             "5,8.50,0,頁岩\r\n6,10.00,0,泥岩と頁岩の互層\r\n7,12.00,0,頁岩と砂の互層\r\n"},
+      {"K1",
+       "1,0.50,0,表土\r\n2,2.30,0,礫質土\r\n3,4.10,0,粘土\r\n4,6.00,0,シルト混じり砂礫\r\n"
+       "5,8.50,0,頁岩\r\n6,10.00,0,泥岩と頁岩の互層\r\n7,12.00,0,頁岩と砂の互層\r\n"},
       {"K2", "1,1.00,0,盛土\r\n2,3.20,0,粘土\r\n3,5.00,0,礫質土\r\n4,7.40,0,頁岩\r\n"},
       {"K3", "1,2.00,0,崖錐堆積物\r\n2,4.00,0,頁岩\r\n"},
       {"K4", "1,1.50,0,頁岩\r\n"},
@@ -169,10 +173,17 @@ TEST_F(BatchCommandTest, SoilNamesWithoutACodeAreListedMostLayersFirstForTheBatc
   EXPECT_EQ(test::ReadBytes(list),
             "\xEF\xBB\xBF"
             "soil name,looked up,layers,borings\r\n"
-            "\"頁岩\",\"頁岩\",3," + k1 + "\r\n"
-            "\"礫質土\",\"土\",1," + k1 + "\r\n"
-            "\"粘土\",\"粘土\",1," + k1 + "\r\n"
-            "\"泥岩\",\"泥岩\",1," + k1 + "\r\n");
+            "\"頁岩\",\"頁岩\",3," +
+                k1 +
+                "\r\n"
+                "\"礫質土\",\"土\",1," +
+                k1 +
+                "\r\n"
+                "\"粘土\",\"粘土\",1," +
+                k1 +
+                "\r\n"
+                "\"泥岩\",\"泥岩\",1," +
+                k1 + "\r\n");
 }
 
 TEST_F(BatchCommandTest, FolderQuestionIsAskedOnceForAllAndWarningsAloneExitWithZero) {

@@ -36,7 +36,6 @@ class BoringRecordsEndToEnd : public ::testing::Test {
     return names;
   }
 
-
   ConversionContext Context() const {
     fs::create_directories(root / "dest");
     // The run copies the X5 headers into the destination before the conversion.

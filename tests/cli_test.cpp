@@ -51,10 +51,11 @@ TEST(DestinationLevels, AShallowDestinationIsNamedWithTheLevelsCntTxtMisses) {
   EXPECT_EQ(MissingLevelsWarning(top + s + "GANBAN" + s + "K001" + s + "B02"),
             "kolbrix2vantor: warning: " + top + s + "GANBAN" + s + "K001" + s + "B02 lacks level 5" + lacks +
                 " 3 of CNT.TXT is empty");
-  EXPECT_EQ(MissingLevelsWarning(top + s + "out"),
-            "kolbrix2vantor: warning: " + top + s + "out lacks levels 3, 4 and 5" + lacks + "s 1, 2 and 3 of CNT.TXT are empty");
-  EXPECT_EQ(MissingLevelsWarning(top + s),
-            "kolbrix2vantor: warning: " + top + s + " lacks levels 3, 4 and 5" + lacks + "s 1, 2 and 3 of CNT.TXT are empty");
+  EXPECT_EQ(MissingLevelsWarning(top + s + "out"), "kolbrix2vantor: warning: " + top + s +
+                                                       "out lacks levels 3, 4 and 5" + lacks +
+                                                       "s 1, 2 and 3 of CNT.TXT are empty");
+  EXPECT_EQ(MissingLevelsWarning(top + s), "kolbrix2vantor: warning: " + top + s + " lacks levels 3, 4 and 5" + lacks +
+                                               "s 1, 2 and 3 of CNT.TXT are empty");
 }
 
 TEST_F(CommandLineTest, FolderQuestionIsAnsweredByYesOrNoTerminal) {

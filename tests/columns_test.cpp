@@ -21,7 +21,8 @@ TEST(CharacterFormats, RightLeftAndNumber3CountCharacters) {
   EXPECT_EQ(Laid(ColumnFormat::LeftChars, 6, "砂礫砂礫砂礫砂"), "砂礫砂礫砂礫");
   EXPECT_EQ(Laid(ColumnFormat::LeftChars, 4, "AB"), "AB  ");
   EXPECT_EQ(Laid(ColumnFormat::LeftChars, 4, std::string_view()), "    ");
-  const std::pair<long long, const char*> numbers[] = {{1, "  1"}, {42, " 42"}, {999, "999"}, {1000, "000"}, {1234, "234"}};
+  const std::pair<long long, const char*> numbers[] = {
+      {1, "  1"}, {42, " 42"}, {999, "999"}, {1000, "000"}, {1234, "234"}};
   const Column numberOnly[] = {{kLineNumber, ColumnFormat::Number, 3}};
   std::string line;
   for (const auto& [n, text] : numbers) {
@@ -41,16 +42,11 @@ TEST(NumberColumns, NumericValueAgainstTextItself) {
     const char* whole3OrText;
   };
   const std::vector<Case> cases = {
-      {"12回", "  12.00", " 12", "    12回", "12回"},
-      {"-", "   0.00", "   ", "      -", "  -"},
-      {"不明", "   0.00", "   ", "     不明", " 不明"},
-      {"=12", "   0.00", "   ", "    =12", "=12"},
-      {"", "   0.00", "   ", "       ", "   "},
-      {"5.", "   5.00", "  5", "   5.00", "  5"},
-      {" 3.456m", "   3.46", "  3", " 3.456m", "56m"},
-      {"-0.004", "   0.00", "   ", "   0.00", "  0"},
-      {"12.5", "  12.50", " 13", "  12.50", " 13"},
-      {"-2.5", "  -2.50", " -3", "  -2.50", " -3"},
+      {"12回", "  12.00", " 12", "    12回", "12回"},   {"-", "   0.00", "   ", "      -", "  -"},
+      {"不明", "   0.00", "   ", "     不明", " 不明"}, {"=12", "   0.00", "   ", "    =12", "=12"},
+      {"", "   0.00", "   ", "       ", "   "},         {"5.", "   5.00", "  5", "   5.00", "  5"},
+      {" 3.456m", "   3.46", "  3", " 3.456m", "56m"},  {"-0.004", "   0.00", "   ", "   0.00", "  0"},
+      {"12.5", "  12.50", " 13", "  12.50", " 13"},     {"-2.5", "  -2.50", " -3", "  -2.50", " -3"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Laid(ColumnFormat::FixedNumber, 7, c.text), c.fixed7Number) << c.text;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "run/control_files.hpp"
-#include "text/sjis_text.hpp"
 #include "test_support.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 namespace {

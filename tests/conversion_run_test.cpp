@@ -39,7 +39,8 @@ TEST_F(ConversionRunTest, FinishedRunShowsItsStatusAndLeavesTheSourceUntouched) 
   auto before = test::Snapshot(source);
   RunResult result = RunWith(source.string(), (root / "out").string());
   EXPECT_EQ(result.outcome, RunOutcome::Finished);
-  EXPECT_EQ(ui.statuses, (std::vector<std::string>{"只今変換中！　しばらくお待ちください。", "変換が正常に終了しました。"}));
+  EXPECT_EQ(ui.statuses,
+            (std::vector<std::string>{"只今変換中！　しばらくお待ちください。", "変換が正常に終了しました。"}));
   EXPECT_EQ(ui.eventPasses, 1);
   EXPECT_EQ(ui.busyChanges, (std::vector<bool>{true, false}));
   EXPECT_TRUE(ui.messages.empty());
@@ -95,7 +96,7 @@ TEST_F(ConversionRunTest, DestinationTypedWithFinalSeparatorIsRefusedTitledWithT
 
 TEST_F(ConversionRunTest, SameFolderIsRefusedBeforeTheDataCheck) {
   fs::remove(source / "X1.TXT");
-  RunResult result = RunWith(source.string(), (source / "." ).string());
+  RunResult result = RunWith(source.string(), (source / ".").string());
   EXPECT_EQ(result.outcome, RunOutcome::Refused);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, "変換元と変換先に同じﾌｫﾙﾀﾞは指定できません。");

@@ -13,9 +13,9 @@
 #include <string>
 #include <utility>
 
+#include "test_support.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
-#include "test_support.hpp"
 
 namespace k2v {
 namespace {
@@ -65,15 +65,21 @@ TEST(Cp932, DecodesJapaneseAndEscapesBrokenBytes) {
   EXPECT_EQ(test::FromSjis(test::Sjis("砂混りシルト")), "砂混りシルト");
   EXPECT_EQ(test::FromSjis("\x82\xa0"), "あ");
   // A lone 0x80 becomes U+DC80 and measures one byte.
-  std::string lone = test::FromSjis("A\x80" "B");
-  EXPECT_EQ(lone, "A\xed\xb2\x80" "B");
+  std::string lone = test::FromSjis(
+      "A\x80"
+      "B");
+  EXPECT_EQ(lone,
+            "A\xed\xb2\x80"
+            "B");
   EXPECT_EQ(SjisLen(lone), 3);
   // Half-width katakana are one byte each.
   EXPECT_EQ(SjisLen("ﾌｫﾙﾀﾞ"), 5);
 }
 
 TEST(Cp932, UnwritableCharacterBecomesQuestionMark) {
-  EXPECT_EQ(test::Sjis("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji
+  EXPECT_EQ(test::Sjis("a\xF0\x9F\x98\x80"
+                       "b"),
+            "a?b");  // an emoji
   EXPECT_EQ(test::Sjis("Ä"), "?");
 }
 
@@ -88,7 +94,7 @@ struct Difference {
   const char* glibcBytes;  // empty: no code
 };
 constexpr Difference kDifferences[] = {
-    {0x00A2, "\x81\x91"}, {0x00A3, "\x81\x92"}, {0x00A5, "\x5C"}, {0x00AC, "\x81\xCA"}, {0x2014, "\x81\x5C"},
+    {0x00A2, "\x81\x91"}, {0x00A3, "\x81\x92"}, {0x00A5, "\x5C"},     {0x00AC, "\x81\xCA"}, {0x2014, "\x81\x5C"},
     {0x2016, "\x81\x61"}, {0x203E, "\x7E"},     {0x2212, "\x81\x7C"}, {0x301C, "\x81\x60"}, {0x0080, ""},
     {0xF8F0, ""},         {0xF8F1, ""},         {0xF8F2, ""},         {0xF8F3, ""},
 };
@@ -139,7 +145,9 @@ char32_t SystemReads(std::string_view bytes) {
   return static_cast<unsigned char>(text[0]) | static_cast<unsigned char>(text[1]) << 8 |
          static_cast<unsigned char>(text[2]) << 16;
 }
-bool SystemLeadByte(unsigned char b) { return Iconv("UTF-8", "CP932", std::string(1, static_cast<char>(b))).first == EINVAL; }
+bool SystemLeadByte(unsigned char b) {
+  return Iconv("UTF-8", "CP932", std::string(1, static_cast<char>(b))).first == EINVAL;
+}
 std::string SystemWrites(char32_t cp) {
   std::string ch;
   AppendUtf8(ch, cp);
@@ -174,7 +182,8 @@ TEST(Cp932, EveryCodeIsTheSystemConverters) {
     for (int next = 0x40; next < 0x100; ++next) {
       const std::string pair = byte + static_cast<char>(next);
       const char32_t pairCp = SystemReads(pair);
-      const std::string expected = pairCp ? Utf8(pairCp) : Escape(static_cast<unsigned char>(b)) + test::FromSjis(pair.substr(1));
+      const std::string expected = pairCp ? Utf8(pairCp)
+                                          : Escape(static_cast<unsigned char>(b)) + test::FromSjis(pair.substr(1));
       ASSERT_EQ(test::FromSjis(pair), expected) << "bytes " << b << " " << next;
     }
   }
@@ -189,7 +198,11 @@ TEST(Cp932, EveryCodeIsTheSystemConverters) {
 // A broken character of the text (cut off, overlong, a surrogate, a stray
 // byte) is one "?" that takes as many bytes as its first byte says.
 TEST(Cp932, BrokenTextWritesOneQuestionMarkPerCharacter) {
-  EXPECT_EQ(test::Sjis("\xe3\x81" "A\xc0\xaf" "B\xed\xa0\x80\x80\xed\xb0" "C\xe3"), "??B????");
+  EXPECT_EQ(test::Sjis("\xe3\x81"
+                       "A\xc0\xaf"
+                       "B\xed\xa0\x80\x80\xed\xb0"
+                       "C\xe3"),
+            "??B????");
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "convert/boring_records.hpp"
-#include "platform/files.hpp"
 #include "io/output_file.hpp"
+#include "platform/files.hpp"
 #include "test_support.hpp"
 
 namespace k2v {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/files.hpp"
-#include "text/sjis_text.hpp"
 #include "test_support.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 namespace {
@@ -131,8 +131,9 @@ TEST_F(FullRunTest, StaleN7OfAnEarlierConverterGetsVantorsCodes) {
   fs::create_directories(destination);
   test::WriteBytes(destination / "N7.TXT", "  1,A01   , 3,   1.50,  12.00,SAND    ,CLAY    \r\n2,B,44,2,3,,\r\n");
   ASSERT_EQ(RunCommand(), 0) << out << err;
-  EXPECT_EQ(Dst("G50.TXT"), "  1,A01   ,21,   1.50,  12.00,SAND    ,CLAY    \r\n"
-                            "  2,B     ,90,      2,      3,        ,        \r\n");
+  EXPECT_EQ(Dst("G50.TXT"),
+            "  1,A01   ,21,   1.50,  12.00,SAND    ,CLAY    \r\n"
+            "  2,B     ,90,      2,      3,        ,        \r\n");
   EXPECT_FALSE(fs::exists(destination / "N7.TXT"));
 }
 

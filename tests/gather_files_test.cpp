@@ -45,7 +45,8 @@ TEST_F(GatherFilesTest, TitleAndGFilesAreCopiedUnderTheirOwnNames) {
   }
   auto before = test::Snapshot(root / "src");
   GatherSourceFiles(Src(), Dst());
-  EXPECT_EQ(DestinationNames(), (std::vector<std::string>{"G73.TXT", "G81.txt", "TITL02.TXT", "g71.txt", "titl01.txt"}));
+  EXPECT_EQ(DestinationNames(),
+            (std::vector<std::string>{"G73.TXT", "G81.txt", "TITL02.TXT", "g71.txt", "titl01.txt"}));
   for (const auto& name : DestinationNames()) ExpectCopied(name);
   EXPECT_EQ(test::Snapshot(root / "src"), before) << "no PCNT.TXT appears in the source";
 }
@@ -127,8 +128,8 @@ TEST_F(GatherFilesTest, GroupsAndWildCardsCopyEachFileOnceInNameOrderIntoItsExis
   });
   GatherSourceFiles(Src(), Dst());
   SetFaultHook(nullptr);
-  EXPECT_EQ(copyOrder, (std::vector<std::string>{"PCNT.TXT", "AB.DAT", "AB.X.1", "B.DAT", "XB.DAT", "ab.txt",
-                                                 "AC.DAT"}));
+  EXPECT_EQ(copyOrder,
+            (std::vector<std::string>{"PCNT.TXT", "AB.DAT", "AB.X.1", "B.DAT", "XB.DAT", "ab.txt", "AC.DAT"}));
   EXPECT_EQ(DestinationNames(), names);
   EXPECT_EQ(test::ReadBytes(root / "dst" / "Ab.Txt"), test::ReadBytes(root / "src" / "ab.txt"));
 #ifndef _WIN32

@@ -91,7 +91,8 @@ TEST(LayerTable, TheThousandthLineIsNumbered000) {
   const std::string line = "   1.00,300,000\r\n";
   EXPECT_NE(d10.find("999," + line + "000," + line + "001," + line), std::string::npos);
   EXPECT_EQ(d10.size(), 1001 * (4 + line.size()));
-  EXPECT_EQ(run.Output("D10B.txt").size(), 1001u * std::string("  1,   1.00,  ,  ,  ,  ,  ,  ,0, 0,300,0, 0,   ,  ,  ,  ,  ,  ,  \r\n").size());
+  EXPECT_EQ(run.Output("D10B.txt").size(),
+            1001u * std::string("  1,   1.00,  ,  ,  ,  ,  ,  ,0, 0,300,0, 0,   ,  ,  ,  ,  ,  ,  \r\n").size());
 }
 
 TEST(LayerTable, MissingOrEmptyX1LeavesEmptyOutputs) {
@@ -102,7 +103,8 @@ TEST(LayerTable, MissingOrEmptyX1LeavesEmptyOutputs) {
   // An empty X1.TXT empties outputs left from before and stays in the source.
   LayerRun empty("");
   test::WriteBytes(empty.source() / "x1.txt", "");
-  for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"}) test::WriteBytes(empty.destination() / output, "old\r\n");
+  for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"})
+    test::WriteBytes(empty.destination() / output, "old\r\n");
   empty.Run();
   for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"}) EXPECT_EQ(empty.Output(output), "");
   EXPECT_TRUE(fs::exists(empty.source() / "x1.txt"));

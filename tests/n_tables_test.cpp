@@ -137,7 +137,10 @@ TEST_F(NTablesTest, N12WritesEveryLineOfALongText) {
   std::vector<std::string> lines;
   lines.push_back("  1,   2.00,\"" + std::string(30, 'x') + "\"");
   for (int n = 2; n <= 100; ++n) {
-    lines.push_back((n < 10 ? "  " : n < 100 ? " " : "") + std::to_string(n) + ",       ,\"" + std::string(30, 'x') + "\"");
+    lines.push_back((n < 10    ? "  "
+                     : n < 100 ? " "
+                               : "") +
+                    std::to_string(n) + ",       ,\"" + std::string(30, 'x') + "\"");
   }
   lines.push_back("101,       ,\"xxxxx" + std::string(25, ' ') + "\"");
   lines.push_back("102,   3.00,\"y" + std::string(29, ' ') + "\"");
@@ -149,13 +152,19 @@ TEST_F(NTablesTest, BrokenShiftJisBytesAreKeptAndTakeOneColumn) {
   test::WriteBytes(root / "export" / "X3.TXT",
                    "1,0.50,\x82,x,AB\x82\xa0\x82,x,x\r\n"
                    "2,1.00,\xa0\xfd,x,\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0,x,x\r\n");
-  test::WriteBytes(root / "export" / "X12.TXT", "1,1,\x82" "AB\r\n2,2,\"" + std::string(29, 'x') + "\x82\xa0\"\r\n");
+  test::WriteBytes(root / "export" / "X12.TXT",
+                   "1,1,\x82"
+                   "AB\r\n2,2,\"" +
+                       std::string(29, 'x') + "\x82\xa0\"\r\n");
   ConvertNTables(ctx);
-  EXPECT_EQ(Output("N3.txt"), "  1,   0.50,\x82     ,AB\x82\xa0\x82  \r\n"
-                              "  2,   1.00,\xa0\xfd    ,\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\r\n");
-  EXPECT_EQ(Output("N12.txt"), "  1,   1.00,\"\x82" "AB" + std::string(27, ' ') + "\"\r\n" +
-                                   "  2,   2.00,\"" + std::string(29, 'x') + " \"\r\n" +
-                                   "  3,       ,\"\x82\xa0" + std::string(28, ' ') + "\"\r\n");
+  EXPECT_EQ(Output("N3.txt"),
+            "  1,   0.50,\x82     ,AB\x82\xa0\x82  \r\n"
+            "  2,   1.00,\xa0\xfd    ,\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\r\n");
+  EXPECT_EQ(Output("N12.txt"),
+            "  1,   1.00,\"\x82"
+            "AB" +
+                std::string(27, ' ') + "\"\r\n" + "  2,   2.00,\"" + std::string(29, 'x') + " \"\r\n" +
+                "  3,       ,\"\x82\xa0" + std::string(28, ' ') + "\"\r\n");
 }
 
 TEST_F(NTablesTest, N5TrimsItsColumnsAndRenamesTheHeaders) {

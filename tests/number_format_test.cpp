@@ -55,7 +55,8 @@ TEST(NumberFormat, PatternsRoundDecimallyHalfAwayFromZero) {
 }
 
 TEST(NumberFormat, OnlyPlainDecimalsAreNumbersOtherwiseTheTextItself) {
-  for (const char* yes : {"1", " 1 ", "+2", "5.", "007"}) EXPECT_NE(FormatIfNumber(yes, NumberPattern::Fixed2), yes) << yes;
+  for (const char* yes : {"1", " 1 ", "+2", "5.", "007"})
+    EXPECT_NE(FormatIfNumber(yes, NumberPattern::Fixed2), yes) << yes;
   EXPECT_EQ(FormatIfNumber(" -1.5 ", NumberPattern::Fixed2), "-1.50");
   EXPECT_EQ(FormatIfNumber(".5", NumberPattern::Fixed2), "0.50");
   for (const char* no : {"", " ", ".", "-", "1e5", "1.2.3", "12a", "- 1", "１２", "abc"}) {

@@ -59,7 +59,10 @@ TEST(FolderPartTest, EndsAtTheLastSeparator) {
 #ifdef _WIN32
   // Drive paths end their folder part at the drive's colon or separator.
   const Case drives[] = {
-      {"C:\\RADUDI", "C:\\"}, {"D:\\X\\RADUDI", "D:\\X\\"}, {"C:RADUDI", "C:"}, {"C:\\a/RADUDI", "C:\\a/"},
+      {"C:\\RADUDI", "C:\\"},
+      {"D:\\X\\RADUDI", "D:\\X\\"},
+      {"C:RADUDI", "C:"},
+      {"C:\\a/RADUDI", "C:\\a/"},
   };
   for (const Case& c : drives) EXPECT_EQ(FolderPart(c.path), c.part) << c.path;
 #endif

@@ -9,9 +9,9 @@
 
 #include "io/record_reader.hpp"
 #include "platform/files.hpp"
+#include "test_support.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
-#include "test_support.hpp"
 
 namespace k2v {
 namespace {
@@ -72,10 +72,14 @@ TEST(RecordReader, DecodesShiftJisItems) {
   // A description whose trail byte is 0x5C ("\") or 0x7C ("|") stays whole.
   EXPECT_EQ(ReadBytesAsRecords(test::Sjis("表土,ソ\r\n"), 2), (Records{"表土|ソ"}));
   // Broken bytes pass through unchanged.
-  std::string broken = "A\x80" "B,\x82\r\n";
+  std::string broken =
+      "A\x80"
+      "B,\x82\r\n";
   auto records = ReadBytesAsRecords(broken, 2);
   ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(test::Sjis(records[0]), "A\x80" "B|\x82");
+  EXPECT_EQ(test::Sjis(records[0]),
+            "A\x80"
+            "B|\x82");
 }
 
 TEST(RecordReader, ShortLastRecordGetsEmptyFieldsNotOldValues) {
@@ -193,20 +197,22 @@ TEST(RecordReader, ReadsFilesLargerThanItsBlocksAsAWhole) {
     EXPECT_EQ(r.Fields[1], records.empty() ? "a" : "c") << "the record's earlier fields are not there";
     streamed += piece;
   };
-  ForEachRecord(dir.folder() + "X.TXT", 4, "", options, [] {}, [&](const RecordReader& r) {
-    records.push_back(r.Fields[1] + "|" + r.Fields[4]);
-    positions.push_back(r.RecordPos);
-    if (records.size() == 1) {
-      const std::string whole = test::FromSjis(longField);
-      EXPECT_GE(r.Fields[2].size(), 10u);
-      EXPECT_EQ(whole.compare(0, r.Fields[2].size(), r.Fields[2]), 0) << "the kept part is not the field's start";
-      EXPECT_TRUE(r.Fields[3].empty());
-      EXPECT_EQ(streamed, whole);
-    } else {
-      EXPECT_EQ(streamed, "e");
-    }
-    streamed.clear();
-  });
+  ForEachRecord(
+      dir.folder() + "X.TXT", 4, "", options, [] {},
+      [&](const RecordReader& r) {
+        records.push_back(r.Fields[1] + "|" + r.Fields[4]);
+        positions.push_back(r.RecordPos);
+        if (records.size() == 1) {
+          const std::string whole = test::FromSjis(longField);
+          EXPECT_GE(r.Fields[2].size(), 10u);
+          EXPECT_EQ(whole.compare(0, r.Fields[2].size(), r.Fields[2]), 0) << "the kept part is not the field's start";
+          EXPECT_TRUE(r.Fields[3].empty());
+          EXPECT_EQ(streamed, whole);
+        } else {
+          EXPECT_EQ(streamed, "e");
+        }
+        streamed.clear();
+      });
   EXPECT_EQ(records, (Records{"a|b", "c|f"}));
   EXPECT_EQ(positions, (std::vector<std::int32_t>{1, static_cast<std::int32_t>(first.size()) + 1}));
 }
@@ -222,10 +228,12 @@ TEST(RecordReader, SpacesBeforeTheTextDoNotPushItOutOfTheKeptStart) {
   ReadOptions options;
   options.keepBytes = {{2, 20}};
   std::vector<std::string> remarks;
-  ForEachRecord(dir.folder() + "R72.TXT", 3, "", options, [] {}, [&](const RecordReader& r) {
-    EXPECT_LE(r.Fields[2].size(), 20u + test::FromSjis(text).size());
-    remarks.push_back(std::string(TrimLeftView(r.Fields[2])) + "|" + r.Fields[3]);
-  });
+  ForEachRecord(
+      dir.folder() + "R72.TXT", 3, "", options, [] {},
+      [&](const RecordReader& r) {
+        EXPECT_LE(r.Fields[2].size(), 20u + test::FromSjis(text).size());
+        remarks.push_back(std::string(TrimLeftView(r.Fields[2])) + "|" + r.Fields[3]);
+      });
   EXPECT_EQ(remarks, (Records{"砂礫質シルト混り粘土層|x"}));
 
   test::WriteBytes(dir / "titl01.txt", spaces + text + "\r\n" + spaces + "\r\nB-1\r\n");

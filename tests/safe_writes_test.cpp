@@ -47,7 +47,8 @@ class SafeWritesTest : public ::testing::Test {
     fs::copy(kData / "stages_full" / "source", source);
     fs::create_directories(root / "system");
     fs::copy(kData / "records_e2e" / "radudi", root / "radudi");
-    test::WriteBytes(root / "system" / "Radudi32.ini", "[RADUDI]\r\n" + PathText(root / "radudi") + test::Sep() + "\r\n");
+    test::WriteBytes(root / "system" / "Radudi32.ini",
+                     "[RADUDI]\r\n" + PathText(root / "radudi") + test::Sep() + "\r\n");
     ASSERT_EQ(Convert(), RunOutcome::Finished);
     earlier = test::Snapshot(destination);
     // The next conversion writes other bytes than the earlier one.
@@ -114,7 +115,8 @@ class SafeWritesTest : public ::testing::Test {
   }
   int CountPlacements() {
     int placements = 0;
-    SetFaultHook([&](FileOperation op, const std::string& path) { return IsPlacement(op, path) ? ++placements, 0 : 0; });
+    SetFaultHook(
+        [&](FileOperation op, const std::string& path) { return IsPlacement(op, path) ? ++placements, 0 : 0; });
     EXPECT_EQ(Convert(), RunOutcome::Finished);
     RestoreEarlier();
     return placements;
@@ -219,8 +221,8 @@ TEST_F(SafeWritesTest, SecondRunIntoTheSameDestinationIsRefusedAndChangesNothing
   // This run holds the destination; the command started in the middle of it is refused.
   std::string out, err;
   int status = -1;
-  const std::vector<std::string> command = {K2V_CLI_PATH, "--yes", "--system-dir", PathText(root / "system"),
-                                            PathText(source), PathText(destination)};
+  const std::vector<std::string> command = {
+      K2V_CLI_PATH, "--yes", "--system-dir", PathText(root / "system"), PathText(source), PathText(destination)};
   SetFaultHook([&](FileOperation op, const std::string&) {
     if (op == FileOperation::Create && status == -1) status = test::RunCommand(command, out, err);
     return 0;
@@ -341,8 +343,7 @@ TEST_F(SafeWritesTest, UsersFileOrFolderUnderTheWorkingFolderNameIsNeverTouched)
 class SafeWritesCommandTest : public SafeWritesTest {
  protected:
   std::vector<std::string> Args() const {
-    return {K2V_CLI_PATH, "--yes", "--system-dir", (root / "system").string(), source.string(),
-            destination.string()};
+    return {K2V_CLI_PATH, "--yes", "--system-dir", (root / "system").string(), source.string(), destination.string()};
   }
   void MakeLarge(int times) {
     for (const char* name : {"X1.TXT", "X6.TXT", "X7.TXT", "X12.TXT", "R72.TXT", "X3.TXT", "X4.TXT"}) {

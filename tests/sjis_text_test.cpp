@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "test_support.hpp"
 #include "text/columns.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
-#include "test_support.hpp"
 
 namespace k2v {
 namespace {
@@ -29,7 +29,9 @@ TEST(SjisCuts, CutThroughDoubleByteCharacterKeepsTheCutBytes) {
   EXPECT_EQ(SjisLen(left), 2);
   EXPECT_EQ(test::Sjis(left), "A\x8d");
   std::string right = SjisMid("砂A", 2, 2);
-  EXPECT_EQ(test::Sjis(right), "\xbb" "A");
+  EXPECT_EQ(test::Sjis(right),
+            "\xbb"
+            "A");
   // A kept trail byte that is also a lead byte is never paired with its
   // neighbour: 0xED 0x40 is a valid character, but these bytes were cut.
   std::string text = test::FromSjis("\x88\xed\x40");  // 芒 (0x88 0xED) then @

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "io/record_reader.hpp"
-#include "text/sjis_text.hpp"
 #include "soil/soil_codes.hpp"
 #include "soil/soil_name_parser.hpp"
 #include "test_support.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 namespace {

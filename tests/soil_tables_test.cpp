@@ -141,7 +141,7 @@ TEST(SoilWordTables, LookUpWholeWordsAndHoldAdmixtureWordsUpToTheirMix) {
   // Compared untrimmed.
   EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, " 砂"), 0);
   EXPECT_EQ(Entries(tables.AdmixtureWordTable), (Strings{"玉石混=1", "礫混=2", "砂混=3", "シルト混=4", "粘土混=5",
-                                                          "有機質土混=6", "火山灰混=7", "貝殻混=8"}));
+                                                         "有機質土混=6", "火山灰混=7", "貝殻混=8"}));
   EXPECT_EQ(LookupSoilWord(tables, SoilTable::AdmixtureWord, "砂混り"), 0);
   // A second build starts again from the built-in words.
   BuildSoilWordTables(tables, vocabulary.folder());

@@ -128,7 +128,6 @@ class ScopedEnv {
 
 // Runs a command line and returns its exit status; stdout and stderr are
 // captured into the strings.
-int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err,
-               const std::string& input = "");
+int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input = "");
 
 }  // namespace k2v::test

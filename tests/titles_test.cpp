@@ -106,10 +106,12 @@ TEST(TitleSheets, EmptyTableStillGivesEveryLine) {
   test::TempDir dst;
   WriteTitleSheets(dst.folder(), TitleTable{});
   const std::string s60(60, ' '), s16(16, ' '), s24(24, ' ');
+  // clang-format off
   EXPECT_EQ(SheetLines(dst / "Titl1.txt"),
             (std::vector<std::string>{s60, "", std::string(20, ' '), s60, s16, std::string(30, ' '), "", "     ", "",
                                       "", "", "", "", "", "", "    0.00", "", "    0.00", s16, s16, s16, s16, s24,
                                       s24, s24, ""}));
+  // clang-format on
   EXPECT_EQ(SheetLines(dst / "Titl2.txt"),
             (std::vector<std::string>{std::string(50, ' '), "", std::string(40, ' '), std::string(12, ' '), "   ",
                                       "   ", "     ", "   ", "   ", "     ", "    0.00", "   0.00", "   0.00",
@@ -131,6 +133,7 @@ TEST(TitleSheets, CellsAreWrappedCutAndAlignedByTheirFormat) {
   const std::string a70(70, 'a');
   std::string k30;
   for (int i = 0; i < 30; ++i) k30 += "地";
+  // clang-format off
   const std::vector<CellCase> cases = {
       {"70 single-byte characters at width 60", 1, 1, a70, "Titl1.txt", 1,
        {std::string(60, 'a'), std::string(10, 'a') + std::string(50, ' ')}},
@@ -145,6 +148,7 @@ TEST(TitleSheets, CellsAreWrappedCutAndAlignedByTheirFormat) {
       {"7-character number field", 2, 25, "-0.125", "Titl2.txt", 12, {"  -0.13"}},
       {"as stored keeps inner spaces", 1, 6, "調査  太郎", "Titl1.txt", 11, {"調査  太郎"}},
   };
+  // clang-format on
   for (const CellCase& c : cases) {
     SCOPED_TRACE(c.name);
     test::TempDir dst;

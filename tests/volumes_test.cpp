@@ -66,8 +66,8 @@ TEST(VolumesTest, PathBelongsToTheVolumeWithTheLongestRootThatHoldsIt) {
     const char* path;
     int index;
   } cases[] = {
-      {"/home/user", 0}, {"/", 0}, {"/mnt/d", 1}, {"/mnt/d/x", 1}, {"/mnt/data", 0}, {"/mnt/d/inner/y", 2},
-      {"relative", -1},
+      {"/home/user", 0},     {"/", 0},         {"/mnt/d", 1}, {"/mnt/d/x", 1}, {"/mnt/data", 0},
+      {"/mnt/d/inner/y", 2}, {"relative", -1},
   };
   for (const Case& c : cases) EXPECT_EQ(VolumeIndexOf(volumes, c.path), c.index) << c.path;
   EXPECT_EQ(VolumeIndexOf({{"/mnt/d", "ext4", ""}}, "/home"), -1);
@@ -95,7 +95,8 @@ TEST(VolumesTest, ThisMachinesDrivesAreTheReadyLettersInOrder) {
       EXPECT_EQ(listed, DriveIsReady(letter)) << letter;
     }
   }
-  EXPECT_EQ(VolumeIndexOf(volumes, "c:\\Users\\x"), static_cast<int>(std::find(roots.begin(), roots.end(), "C:\\") - roots.begin()));
+  EXPECT_EQ(VolumeIndexOf(volumes, "c:\\Users\\x"),
+            static_cast<int>(std::find(roots.begin(), roots.end(), "C:\\") - roots.begin()));
 }
 #else
 TEST(VolumesTest, ThisMachineHasItsRootFirstAndNoPseudoFileSystems) {

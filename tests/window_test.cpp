@@ -370,6 +370,7 @@ TEST_F(WindowTest, ExecuteRefusalsTellAndLeaveTheDestinationAlone) {
 #else
   const std::string noRoot = kPosixRootMessage;
 #endif
+  // clang-format off
   const std::vector<Refusal> cases = {
       {"empty source", "", S("volA/out"), {noRoot, invalid}, kCaption, "", MessageIcon::Exclamation, {Side::Source}},
       {"invalid destination", S("export"), S("volA/o*t"), {invalid}, S("volA/o*t"), S("volA/o*t"),
@@ -381,6 +382,7 @@ TEST_F(WindowTest, ExecuteRefusalsTellAndLeaveTheDestinationAlone) {
       {"folder question answered No", S("export"), S("volA/new/out"), {"ﾌｫﾙﾀﾞがありません。新規作成しますか？"},
        kCaption, "", MessageIcon::Question, {}},
   };
+  // clang-format on
   test::WriteSjis(At("export/X1.TXT"), kLayer);
   fs::create_directories(At("empty"));
   for (const Refusal& c : cases) {

@@ -21,10 +21,10 @@ std::string ListFile(const std::vector<std::string>& names) {
   return text;
 }
 
-const std::vector<std::string> kL9 = {"玉石", "礫",   "砂",   "シルト", "粘土",   "有機質土", "火山灰", "貝殻",
+const std::vector<std::string> kL9 = {"玉石", "礫",     "砂",   "シルト", "粘土",   "有機質土", "火山灰",  "貝殻",
                                       "木片", "腐植物", "雲母", "軽石",   "炭化物", "根",       "スコリア"};
 // Entries 1 and 15 are names only this list knows.
-const std::vector<std::string> kL22 = {"ガラス", "礫",   "砂",   "シルト", "粘土",   "有機質土", "火山灰", "貝殻",
+const std::vector<std::string> kL22 = {"ガラス", "礫",     "砂",   "シルト", "粘土",   "有機質土", "火山灰", "貝殻",
                                        "木片",   "腐植物", "雲母", "軽石",   "炭化物", "根",       "転石"};
 
 class X6RecordsTest : public test::ConversionTest {
@@ -84,11 +84,15 @@ TEST_F(X6RecordsTest, ListsAreReadFromTheFolderTheSettingsName) {
 
 TEST_F(X6RecordsTest, FlagsEachRecordAgainstBothLists) {
   Settings(kL9, kL22);
-  Source(test::Record68({{2, "B-1"}, {3, "5"}, {5, "1.5"}, {6, "12"}, {7, "12.6"}, {8, "0"}, {29, "砂"}, {35, "\" 転石 \""}}) +
-         // Items both lists know: D40.txt only.
-         test::Record68({{2, "ボーリング孔A"}, {3, "12.5"}, {5, "abc"}, {7, "-2.5"}, {8, "1234"}, {40, "礫"}, {48, "シルト"}}) +
-         test::Record68({{2, "C"}, {3, "x"}, {5, "-0.125"}, {6, "99999.999"}, {8, "7"}, {29, "ガラス"}, {31, "玉石"}, {33, "転石"}}) +
-         test::Record68({{2, "D"}, {3, "0"}, {5, "0"}, {6, "0.0"}, {7, "0"}, {8, "0.4"}}));
+  Source(
+      test::Record68(
+          {{2, "B-1"}, {3, "5"}, {5, "1.5"}, {6, "12"}, {7, "12.6"}, {8, "0"}, {29, "砂"}, {35, "\" 転石 \""}}) +
+      // Items both lists know: D40.txt only.
+      test::Record68(
+          {{2, "ボーリング孔A"}, {3, "12.5"}, {5, "abc"}, {7, "-2.5"}, {8, "1234"}, {40, "礫"}, {48, "シルト"}}) +
+      test::Record68(
+          {{2, "C"}, {3, "x"}, {5, "-0.125"}, {6, "99999.999"}, {8, "7"}, {29, "ガラス"}, {31, "玉石"}, {33, "転石"}}) +
+      test::Record68({{2, "D"}, {3, "0"}, {5, "0"}, {6, "0.0"}, {7, "0"}, {8, "0.4"}}));
   EXPECT_TRUE(ConvertX6(ctx).Warnings.empty());
   EXPECT_EQ(Output("D40.txt"), test::CrLfLines({
                                    "  1,B-1   ,05,   1.50,  12.00, 13,  0,001000000000000",
@@ -159,7 +163,9 @@ TEST_F(X6RecordsTest, UnusableSettingsWriteNothingAndWarnTheUser) {
       {"L9.txt missing", [&] { fs::remove(root / "radudi" / "L9.txt"); },
        "X6.TXT を変換できませんでした。L9.txt がありません: " + Radudi() + "L9.txt"},
       {"L22.txt short",
-       [&] { test::WriteSjis(root / "radudi" / "L22.txt", ListFile(std::vector<std::string>(kL22.begin(), kL22.end() - 1))); },
+       [&] {
+         test::WriteSjis(root / "radudi" / "L22.txt", ListFile(std::vector<std::string>(kL22.begin(), kL22.end() - 1)));
+       },
        "X6.TXT を変換できませんでした。L22.txt の項目が15行に足りません: " + Radudi() + "L22.txt"},
   };
   for (const Case& c : cases) {
@@ -193,7 +199,8 @@ TEST_F(X6RecordsTest, WarningShowsControlCharactersOfLineTwoAsPictures) {
   Settings(kL9, kL22);
   test::WriteBytes(root / "system" / "Radudi32.ini", std::string("[R]\r\n/opt/a\x1b[2Jb\x01/\r\n"));
   Source(test::Record68({{2, "A"}}));
-  EXPECT_EQ(ConvertX6(ctx).Warnings, std::vector<std::string>{"X6.TXT を変換できませんでした。L9.txt がありません: /opt/a␛[2Jb␁/L9.txt"});
+  EXPECT_EQ(ConvertX6(ctx).Warnings,
+            std::vector<std::string>{"X6.TXT を変換できませんでした。L9.txt がありません: /opt/a␛[2Jb␁/L9.txt"});
 }
 
 TEST_F(X6RecordsTest, WithoutX6DataNothingHappens) {

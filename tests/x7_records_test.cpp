@@ -13,6 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(X7Codes, KolbrixCodesBecomeVantorCodes) {
+  // clang-format off
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"1", "11"},  {"2", "12"},  {"3", "21"},  {"4", "24"},  {"5", "5 "},  {"6", "22"},  {"7", "7 "},
       {"8", "8 "},  {"9", "16"},  {"10", "10"}, {"11", "45"}, {"12", "10"}, {"13", "13"}, {"15", "15"},
@@ -22,6 +23,7 @@ TEST(X7Codes, KolbrixCodesBecomeVantorCodes) {
       // The code is cut to two bytes before its value is taken.
       {"123", "10"}, {"3X", "21"}, {"1.", "11"}, {".5", ".5"}, {"砂", "砂"},
   };
+  // clang-format on
   // An N7.TXT that an earlier converter left is rewritten with Vantor's codes.
   test::TempDir dir;
   std::string records;
@@ -45,9 +47,10 @@ class X7RecordsTest : public test::ConversionTest {
 };
 
 TEST_F(X7RecordsTest, TakesTheFirstCodeAndTheFirstTwoTexts) {
-  std::string records = test::Record68({{2, "No.1"}, {5, "1.5"}, {6, "12"}, {15, "3"}, {50, "礫混り"}, {52, "砂質"}, {60, "無視"}}) +
-                        test::Record68({{2, "B"}, {9, "\"  \""}, {10, "\" AB \""}, {11, "C"}, {49, "\" 先頭 \""}, {68, "末尾"}}) +
-                        test::Record68({{2, "C"}, {28, "7"}, {68, "最後"}});
+  std::string records =
+      test::Record68({{2, "No.1"}, {5, "1.5"}, {6, "12"}, {15, "3"}, {50, "礫混り"}, {52, "砂質"}, {60, "無視"}}) +
+      test::Record68({{2, "B"}, {9, "\"  \""}, {10, "\" AB \""}, {11, "C"}, {49, "\" 先頭 \""}, {68, "末尾"}}) +
+      test::Record68({{2, "C"}, {28, "7"}, {68, "最後"}});
   EXPECT_EQ(ConvertRecords(records), test::CrLfLines({
                                          // Codes 3 and 7 are Vantor's 21 and the raw 7; texts are
                                          // cut and padded in bytes.

@@ -174,28 +174,20 @@ MessageAnswer Form1Widget::ShowMessage(const MessageBoxContent& box) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   if (box.icon) {
     switch (*box.icon) {
-      case MessageIcon::Information:
-        icon = QMessageBox::Information;
-        break;
-      case MessageIcon::Exclamation:
-        icon = QMessageBox::Warning;
-        break;
-      case MessageIcon::Question:
-        icon = QMessageBox::Question;
-        break;
-      case MessageIcon::Critical:
-        icon = QMessageBox::Critical;
-        break;
+      case MessageIcon::Information: icon = QMessageBox::Information; break;
+      case MessageIcon::Exclamation: icon = QMessageBox::Warning; break;
+      case MessageIcon::Question: icon = QMessageBox::Question; break;
+      case MessageIcon::Critical: icon = QMessageBox::Critical; break;
     }
   }
-  const QMessageBox::StandardButtons buttons =
-      box.buttons == MessageButtons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No;
+  const QMessageBox::StandardButtons buttons = box.buttons == MessageButtons::Ok ? QMessageBox::Ok
+                                                                                 : QMessageBox::Yes | QMessageBox::No;
   QMessageBox message(icon, Q(box.title), Q(box.text), buttons, this);
   if (!box.informative.empty()) message.setInformativeText(Q(box.informative));
   if (!box.details.empty()) message.setDetailedText(Q(box.details));
-  return message.exec() == QMessageBox::Yes ? MessageAnswer::Yes
+  return message.exec() == QMessageBox::Yes  ? MessageAnswer::Yes
          : box.buttons == MessageButtons::Ok ? MessageAnswer::Ok
-                                              : MessageAnswer::No;
+                                             : MessageAnswer::No;
 }
 
 void Form1Widget::SetBusy(bool busy) {

@@ -55,13 +55,14 @@ int UsageError(const std::string& problem) {
 // written with two dashes): those followed by a value, those written
 // "-name=value", and those that stand alone.
 constexpr std::array<std::string_view, 15> kQtOptionsWithValue = {
-    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-qwindowgeometry",
-    "-qwindowicon", "-qwindowtitle", "-session", "-display", "-geometry",
-    "-title", "-icon", "-style", "-stylesheet", "-name"};
-constexpr std::array<std::string_view, 5> kQtOptionsJoined = {"-style=", "-stylesheet=", "-qmljsdebugger=",
-                                                              "-dialogs=", "-fontengine="};
+    "-platform",        "-platformpluginpath", "-platformtheme", "-plugin",
+    "-qwindowgeometry", "-qwindowicon",        "-qwindowtitle",  "-session",
+    "-display",         "-geometry",           "-title",         "-icon",
+    "-style",           "-stylesheet",         "-name"};
+constexpr std::array<std::string_view, 5> kQtOptionsJoined = {
+    "-style=", "-stylesheet=", "-qmljsdebugger=", "-dialogs=", "-fontengine="};
 constexpr std::array<std::string_view, 6> kQtFlags = {"-reverse", "-widgetcount", "-nograb",
-                                                      "-dograb", "-sync", "-testability"};
+                                                      "-dograb",  "-sync",        "-testability"};
 
 // How many arguments Qt's option at args[i] takes: 1 or 2 (with its value),
 // or 0 when it is none of Qt's.

@@ -64,7 +64,22 @@ const Spec kSpecs[] = {
     {"Command2", L"BUTTON", window_text::kExit, 5160, 5580, 2055, 555, kButton, 0},
 };
 
-enum Index { Label2, Text2, Label1, Text1, Frame2, Dir2, Drive2, Frame1, Dir1, Drive1, Frame3, Label3, Command1, Command2 };
+enum Index {
+  Label2,
+  Text2,
+  Label1,
+  Text1,
+  Frame2,
+  Dir2,
+  Drive2,
+  Frame1,
+  Dir1,
+  Drive1,
+  Frame3,
+  Label3,
+  Command1,
+  Command2
+};
 
 template <typename Fn>
 Fn User32(const char* name) {
@@ -171,8 +186,8 @@ Form1Window::Form1Window(WindowSetup setup) {
                           CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
   // Picture1 paints under its controls too: a frame (group box) draws its
   // border and caption only, and its inside is Picture1's grey.
-  picture_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, 0,
-                             10, 10, form_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureId)), instance, this);
+  picture_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureId)), instance, this);
   CreateControls();
   Layout(DpiOf(form_));
   // A file or folder dropped on a path box or a folder list.
@@ -236,8 +251,8 @@ void Form1Window::Layout(int dpi) {
   tool.hwnd = picture_;
   tool.uId = 1;
   const Spec& label3 = kSpecs[Label3];
-  tool.rect = RECT{Scale(label3.left), Scale(label3.top), Scale(label3.left + label3.width),
-                   Scale(label3.top + label3.height)};
+  tool.rect =
+      RECT{Scale(label3.left), Scale(label3.top), Scale(label3.left + label3.width), Scale(label3.top + label3.height)};
   SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   InvalidateRect(form_, nullptr, TRUE);
 }
@@ -302,9 +317,7 @@ void Form1Window::ProcessPendingEvents() {
 
 std::string Form1Window::PathText(Side side) const { return Narrow(TextOfWindow(TextOf(side))); }
 
-void Form1Window::SetPathText(Side side, const std::string& text) {
-  SetWindowTextW(TextOf(side), Widen(text).c_str());
-}
+void Form1Window::SetPathText(Side side, const std::string& text) { SetWindowTextW(TextOf(side), Widen(text).c_str()); }
 
 void Form1Window::SetStatusText(const std::string& text) {
   status_ = Widen(text);
@@ -345,18 +358,10 @@ MessageAnswer Form1Window::ShowMessage(const MessageBoxContent& box) {
   UINT flags = box.buttons == MessageButtons::Ok ? MB_OK : MB_YESNO;
   if (box.icon) {
     switch (*box.icon) {
-      case MessageIcon::Information:
-        flags |= MB_ICONINFORMATION;
-        break;
-      case MessageIcon::Exclamation:
-        flags |= MB_ICONEXCLAMATION;
-        break;
-      case MessageIcon::Question:
-        flags |= MB_ICONQUESTION;
-        break;
-      case MessageIcon::Critical:
-        flags |= MB_ICONERROR;
-        break;
+      case MessageIcon::Information: flags |= MB_ICONINFORMATION; break;
+      case MessageIcon::Exclamation: flags |= MB_ICONEXCLAMATION; break;
+      case MessageIcon::Question: flags |= MB_ICONQUESTION; break;
+      case MessageIcon::Critical: flags |= MB_ICONERROR; break;
     }
   }
   HWND owner = form_ && IsWindowVisible(form_) ? form_ : nullptr;
@@ -481,9 +486,7 @@ LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == IDOK) OnEnter();
       if (LOWORD(wParam) == IDCANCEL) model_->Command2_Click();
       return 0;
-    case WM_CLOSE:
-      model_->Command2_Click();
-      return 0;
+    case WM_CLOSE: model_->Command2_Click(); return 0;
     case WM_ACTIVATE:
       // The focus comes back to the control that had it, as in a dialog.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -508,8 +511,7 @@ LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowPos(form_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(form_, message, wParam, lParam);
 }
@@ -523,18 +525,14 @@ LRESULT CALLBACK Form1Window::PictureProc(HWND hwnd, UINT message, WPARAM wParam
 
 LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetBkColor(dc, kBackground);
       return reinterpret_cast<LRESULT>(grey_);
     }
-    case WM_MOUSEMOVE:
-      model_->Picture1_MouseMove();
-      return 0;
+    case WM_MOUSEMOVE: model_->Picture1_MouseMove(); return 0;
     case WM_VKEYTOITEM:
       // Backspace in a folder list: the folder above.
       if (LOWORD(wParam) == VK_BACK) {
@@ -544,9 +542,7 @@ LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam
         return -2;
       }
       return -1;
-    case WM_DROPFILES:
-      OnDrop(reinterpret_cast<HDROP>(wParam));
-      return 0;
+    case WM_DROPFILES: OnDrop(reinterpret_cast<HDROP>(wParam)); return 0;
     case kDrivePicked: {
       const Side side = wParam == 0 ? Side::Source : Side::Destination;
       drivePicked_[wParam] = false;
@@ -559,8 +555,7 @@ LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam
         return TRUE;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(picture_, message, wParam, lParam);
 }

@@ -13,8 +13,8 @@
 #include "platform/files.hpp"
 #include "platform/system_folders.hpp"
 #include "platform/volumes.hpp"
-#include "run/vantor_folders.hpp"
 #include "platform/wide_text.hpp"
+#include "run/vantor_folders.hpp"
 
 namespace {
 

@@ -39,17 +39,20 @@ void PrintHelp(std::ostream& out) {
       << SysDirLookupHelp()
       << "\n"
          "Progress goes to stderr, the summary to stdout, one row per boring to\n"
-         "DESTINATION_ROOT/" << kBatchReportName << ", and one row per soil name\n"
+         "DESTINATION_ROOT/"
+      << kBatchReportName
+      << ", and one row per soil name\n"
          "that found no code (the words to add to G10A.TXT) to\n"
-         "DESTINATION_ROOT/" << kUncodedListName << ".\n"
+         "DESTINATION_ROOT/"
+      << kUncodedListName
+      << ".\n"
          "\n"
          "Exit status: 0 every boring converted, 1 a boring refused and none failed,\n"
          "2 wrong usage, 3 a boring failed.\n";
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
-  err << "kolbrix2vantor: " << problem << "\n"
-      << kUsage << "Try 'kolbrix2vantor --help' for more information.\n";
+  err << "kolbrix2vantor: " << problem << "\n" << kUsage << "Try 'kolbrix2vantor --help' for more information.\n";
   return 2;
 }
 
@@ -106,8 +109,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     std::string jobsText;
-    const OptionValue jobsOption =
-        onlyPositional ? OptionValue::NotThisOption : TakeOptionValue(args, i, "--jobs", "-j", jobsText);
+    const OptionValue jobsOption = onlyPositional ? OptionValue::NotThisOption
+                                                  : TakeOptionValue(args, i, "--jobs", "-j", jobsText);
     const OptionValue systemDirOption = onlyPositional || jobsOption != OptionValue::NotThisOption
                                             ? OptionValue::NotThisOption
                                             : TakeOptionValue(args, i, "--system-dir", "", systemDir);

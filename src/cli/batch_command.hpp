@@ -25,7 +25,6 @@ struct BatchTerminal {
 
 // Runs the batch command with the arguments after the program's name;
 // returns the exit status.
-int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                    BatchTerminal terminal);
+int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, BatchTerminal terminal);
 
 }  // namespace k2v

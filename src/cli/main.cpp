@@ -22,8 +22,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION\n";
+constexpr const char* kUsage = "Usage: kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION\n";
 constexpr const char* kTryHelp = "Try 'kolbrix2vantor --help' for more information.\n";
 
 int UsageError(const std::string& message) {
@@ -111,7 +110,8 @@ int main(int argc, char** argv) {
 
   for (const std::string& warning : result.warnings) std::cerr << warning << "\n";
   if (result.outcome == k2v::RunOutcome::Finished) {
-    if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty()) std::cerr << warning << "\n";
+    if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty())
+      std::cerr << warning << "\n";
   }
   if (!ui.status().empty()) std::cout << ui.status() << "\n";
   if (!uncodedPath.empty() && result.outcome == k2v::RunOutcome::Finished) {
@@ -123,12 +123,9 @@ int main(int argc, char** argv) {
     }
   }
   switch (result.outcome) {
-    case k2v::RunOutcome::Finished:
-      return 0;
-    case k2v::RunOutcome::Refused:
-      return 1;
-    case k2v::RunOutcome::Failed:
-      return 3;
+    case k2v::RunOutcome::Finished: return 0;
+    case k2v::RunOutcome::Refused: return 1;
+    case k2v::RunOutcome::Failed: return 3;
   }
   return 3;
 }

@@ -1,12 +1,12 @@
 #include "convert/layer_table.hpp"
 
 #include "convert/boring_records.hpp"
-#include "soil/soil_codes.hpp"
-#include "platform/files.hpp"
-#include "text/columns.hpp"
-#include "text/number_format.hpp"
 #include "io/output_file.hpp"
 #include "io/record_reader.hpp"
+#include "platform/files.hpp"
+#include "soil/soil_codes.hpp"
+#include "text/columns.hpp"
+#include "text/number_format.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {

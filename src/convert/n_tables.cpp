@@ -66,11 +66,10 @@ constexpr Column kN12Line[] = {
     {kNotePart, ColumnFormat::Quoted},
 };
 constexpr Column kN5Line[] = {
-    {kLineNumber, ColumnFormat::Number, 3},  {2, ColumnFormat::RightChars, 7},
-    {3, ColumnFormat::TrimRightChars, 3},    {5, ColumnFormat::TrimRightChars, 3},
-    {6, ColumnFormat::TrimRightChars, 3},    {7, ColumnFormat::TrimRightChars, 3},
-    {8, ColumnFormat::TrimRightChars, 3},    {9, ColumnFormat::TrimRightChars, 3},
-    {10, ColumnFormat::TrimRightChars, 3},   {11, ColumnFormat::TrimRightChars, 3},
+    {kLineNumber, ColumnFormat::Number, 3}, {2, ColumnFormat::RightChars, 7},     {3, ColumnFormat::TrimRightChars, 3},
+    {5, ColumnFormat::TrimRightChars, 3},   {6, ColumnFormat::TrimRightChars, 3}, {7, ColumnFormat::TrimRightChars, 3},
+    {8, ColumnFormat::TrimRightChars, 3},   {9, ColumnFormat::TrimRightChars, 3}, {10, ColumnFormat::TrimRightChars, 3},
+    {11, ColumnFormat::TrimRightChars, 3},
 };
 
 // Copies a header file of the destination folder to its N name and removes

@@ -1,7 +1,7 @@
 #include "convert/radudi_setting.hpp"
 
-#include "platform/files.hpp"
 #include "io/record_reader.hpp"
+#include "platform/files.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {

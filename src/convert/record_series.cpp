@@ -26,11 +26,8 @@ constexpr Column kG30Line[] = {
 // G31, G34, G35, G32 and G33: the same without the second code.
 constexpr std::span<const Column> kG3xLine(kG30Line, 3);
 constexpr Column kG41Line[] = {
-    {kLineNumber, ColumnFormat::Number, 3},
-    {2, ColumnFormat::RightChars, 7},
-    {3, ColumnFormat::RightChars, 3},
-    {4, ColumnFormat::RightChars, 3},
-    {5, ColumnFormat::RightChars, 3},
+    {kLineNumber, ColumnFormat::Number, 3}, {2, ColumnFormat::RightChars, 7}, {3, ColumnFormat::RightChars, 3},
+    {4, ColumnFormat::RightChars, 3},       {5, ColumnFormat::RightChars, 3},
 };
 // The remark: line 1 of its text wrapped at kG72TextWidth bytes (a line of
 // spaces for an empty remark).
@@ -38,12 +35,8 @@ constexpr int kG72TextWidth = 30;
 constexpr int kRemark = 8;
 constexpr int kRemarkLine = LineValues::kWorkedOut;
 constexpr Column kG72Line[] = {
-    {kLineNumber, ColumnFormat::Number, 3},
-    {2, ColumnFormat::RightChars, 7},
-    {3, ColumnFormat::TrimLeftChars, 3},
-    {4, ColumnFormat::TrimLeftChars, 2},
-    {6, ColumnFormat::TrimLeftChars, 2},
-    {kRemarkLine, ColumnFormat::AsIs},
+    {kLineNumber, ColumnFormat::Number, 3}, {2, ColumnFormat::RightChars, 7},    {3, ColumnFormat::TrimLeftChars, 3},
+    {4, ColumnFormat::TrimLeftChars, 2},    {6, ColumnFormat::TrimLeftChars, 2}, {kRemarkLine, ColumnFormat::AsIs},
 };
 // Room for the spaces the remark's text may stand after (they are trimmed).
 constexpr size_t kLeadingRoom = 1024;

@@ -6,11 +6,11 @@
 #include "convert/boring_records.hpp"
 #include "convert/radudi_setting.hpp"
 #include "convert/table_frame.hpp"
+#include "io/output_file.hpp"
+#include "io/record_reader.hpp"
 #include "platform/files.hpp"
 #include "text/columns.hpp"
 #include "text/number_format.hpp"
-#include "io/output_file.hpp"
-#include "io/record_reader.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
@@ -23,14 +23,9 @@ constexpr int kLastItemField = 48;
 // and its width. The flags say which items of the list the record names.
 constexpr int kFlags = LineValues::kWorkedOut;
 constexpr Column kD40Line[] = {
-    {kLineNumber, ColumnFormat::Number, 3},
-    {2, ColumnFormat::LeftChars, 6},
-    {3, ColumnFormat::TwoDigitsOrText},
-    {5, ColumnFormat::FixedOrText, 7},
-    {6, ColumnFormat::FixedOrText, 7},
-    {7, ColumnFormat::WholeOrText, 3},
-    {8, ColumnFormat::WholeOrText, 3},
-    {kFlags, ColumnFormat::AsIs},
+    {kLineNumber, ColumnFormat::Number, 3}, {2, ColumnFormat::LeftChars, 6},   {3, ColumnFormat::TwoDigitsOrText},
+    {5, ColumnFormat::FixedOrText, 7},      {6, ColumnFormat::FixedOrText, 7}, {7, ColumnFormat::WholeOrText, 3},
+    {8, ColumnFormat::WholeOrText, 3},      {kFlags, ColumnFormat::AsIs},
 };
 constexpr const char* kCannotConvert = "X6.TXT を変換できませんでした。";
 
@@ -131,7 +126,8 @@ bool LoadX6ItemLists(const std::string& systemDir, X6ItemLists& lists, std::stri
   try {
     return LoadLists(systemDir, lists, problem);
   } catch (const FileError& e) {
-    problem = std::string(kCannotConvert) + "読み込めません: " + ShowControlCharacters(e.path()) + " (" + e.reason() + ")";
+    problem = std::string(kCannotConvert) + "読み込めません: " + ShowControlCharacters(e.path()) + " (" + e.reason() +
+              ")";
     return false;
   }
 }

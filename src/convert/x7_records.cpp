@@ -34,9 +34,9 @@ struct CodeRange {
 };
 
 constexpr CodeRange kCodeTable[] = {
-    {1, 2, 10, nullptr},  {3, 3, 0, "21"},       {4, 4, 0, "24"},       {6, 6, 0, "22"},
-    {9, 9, 0, "16"},      {11, 11, 0, "45"},     {12, 12, 0, "10"},     {16, 16, 0, "17"},
-    {17, 17, 0, "20"},    {18, 18, 0, "23"},     {19, 23, 6, nullptr},  {24, 28, 16, nullptr},
+    {1, 2, 10, nullptr},   {3, 3, 0, "21"},       {4, 4, 0, "24"},       {6, 6, 0, "22"},
+    {9, 9, 0, "16"},       {11, 11, 0, "45"},     {12, 12, 0, "10"},     {16, 16, 0, "17"},
+    {17, 17, 0, "20"},     {18, 18, 0, "23"},     {19, 23, 6, nullptr},  {24, 28, 16, nullptr},
     {29, 31, 17, nullptr}, {32, 37, 28, nullptr}, {38, 43, 42, nullptr}, {44, 44, 0, "90"},
 };
 
@@ -97,12 +97,9 @@ constexpr int kCode = LineValues::kWorkedOut;
 constexpr int kFirstText = LineValues::kWorkedOut + 1;
 constexpr int kSecondText = LineValues::kWorkedOut + 2;
 constexpr Column kX7ByCharacters[] = {
-    {kLineNumber, ColumnFormat::Number, kN7Line[0].width},
-    {2, ColumnFormat::LeftChars, kN7Line[1].width},
-    {kCode, ColumnFormat::RightChars, kN7Line[2].width},
-    {5, ColumnFormat::FixedOrText, kN7Line[3].width},
-    {6, ColumnFormat::FixedOrText, kN7Line[4].width},
-    {kFirstText, ColumnFormat::LeftChars, kN7Line[5].width},
+    {kLineNumber, ColumnFormat::Number, kN7Line[0].width},    {2, ColumnFormat::LeftChars, kN7Line[1].width},
+    {kCode, ColumnFormat::RightChars, kN7Line[2].width},      {5, ColumnFormat::FixedOrText, kN7Line[3].width},
+    {6, ColumnFormat::FixedOrText, kN7Line[4].width},         {kFirstText, ColumnFormat::LeftChars, kN7Line[5].width},
     {kSecondText, ColumnFormat::LeftChars, kN7Line[6].width},
 };
 static_assert(std::size(kX7ByCharacters) == std::size(kN7Line));
@@ -143,7 +140,8 @@ StepResult ConvertX7(const ConversionContext& ctx) {
     for (size_t k = 1; k < byCharacters.size(); ++k) {
       const Column& column = kX7ByCharacters[k - 1];
       byCharacters[k].clear();
-      AppendColumn(byCharacters[k], column, column.value == kLineNumber ? std::string_view(number) : values[column.value]);
+      AppendColumn(byCharacters[k], column,
+                   column.value == kLineNumber ? std::string_view(number) : values[column.value]);
       fields[k] = ForByteColumns(byCharacters[k]);
     }
     LayOutLine(line, kN7Line, n, fields);

@@ -30,5 +30,4 @@ class OutputFile {
   std::string buffer_;
 };
 
-
 }  // namespace k2v

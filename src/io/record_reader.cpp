@@ -243,7 +243,8 @@ void ItemStream::ReadItem(Sink& sink) {
     // Up to the closing quote, or to the end of the data.
     size_t k = 0;
     for (;;) {
-      const void* quote = pos_ + k < buf_.size() ? std::memchr(buf_.data() + pos_ + k, '"', buf_.size() - pos_ - k) : nullptr;
+      const void* quote = pos_ + k < buf_.size() ? std::memchr(buf_.data() + pos_ + k, '"', buf_.size() - pos_ - k)
+                                                 : nullptr;
       if (quote) {
         k = static_cast<size_t>(static_cast<const char*>(quote) - (buf_.data() + pos_));
         sink.Take(std::string_view(buf_).substr(pos_, k), true);
@@ -270,8 +271,8 @@ void ItemStream::ReadItem(Sink& sink) {
   } else {
     // Spaces at the item's end are not part of it; those inside are handed
     // over once text follows them.
-    size_t k = 0;           // bytes scanned from pos_
-    size_t textEnd = 0;     // end of the last byte that is not a space, from pos_
+    size_t k = 0;             // bytes scanned from pos_
+    size_t textEnd = 0;       // end of the last byte that is not a space, from pos_
     size_t spacesBefore = 0;  // spaces passed over before pos_, not handed over yet
     for (;;) {
       const char* data = buf_.data() + pos_;
@@ -518,7 +519,8 @@ void RecordReader::ReadRecord(int n) {
 
 bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,
                    const std::function<void(const RecordReader&)>& onRecord) {
-  return ForEachRecord(path, fieldCount, dropEmptyIn, ReadOptions{}, [] {}, onRecord);
+  return ForEachRecord(
+      path, fieldCount, dropEmptyIn, ReadOptions{}, [] {}, onRecord);
 }
 
 bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,

@@ -86,13 +86,13 @@ class ItemStream {
   void ReadLine(Sink& sink);
 
   std::unique_ptr<FileReader> file_;
-  std::string memory_;   // the bytes of an in-memory stream not yet taken
+  std::string memory_;  // the bytes of an in-memory stream not yet taken
   size_t memoryPos_ = 0;
   size_t blockSize_ = kBlockSize;
   bool eof_ = true;
 
-  std::string buf_;      // bytes taken and not yet passed over, after one byte of history
-  size_t pos_ = 0;       // the next unread byte in buf_
+  std::string buf_;        // bytes taken and not yet passed over, after one byte of history
+  size_t pos_ = 0;         // the next unread byte in buf_
   std::int64_t base_ = 0;  // file offset of buf_[0]
   // The blank lines inside a long blank run stand in buf_ as one; the bytes
   // from shiftAt_ on lie shift_ bytes further into the file.

@@ -4,8 +4,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>

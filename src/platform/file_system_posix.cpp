@@ -14,8 +14,8 @@
 
 #include <climits>
 
-#include "platform/files.hpp"
 #include "platform/file_system.hpp"
+#include "platform/files.hpp"
 #include "platform/system_folders.hpp"
 
 namespace fs = std::filesystem;
@@ -142,9 +142,7 @@ std::string EnvironmentText(const char* name) {
 }
 
 std::string EnvironmentNotation(const std::string& name) { return "$" + name; }
-std::string UserConfigFolderNotation() {
-  return "$XDG_CONFIG_HOME/kolbrix2vantor (default ~/.config/kolbrix2vantor)";
-}
+std::string UserConfigFolderNotation() { return "$XDG_CONFIG_HOME/kolbrix2vantor (default ~/.config/kolbrix2vantor)"; }
 std::string SystemSettingsFolderNotation() { return "/etc"; }
 
 }  // namespace k2v

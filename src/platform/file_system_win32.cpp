@@ -13,8 +13,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/files.hpp"
 #include "platform/file_system.hpp"
+#include "platform/files.hpp"
 #include "platform/system_folders.hpp"
 #include "platform/wide_text.hpp"
 
@@ -35,8 +35,8 @@ struct HandleCloser {
 
 // The volume and file index of an existing entry (a folder too).
 bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-  HandleCloser file{CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  HandleCloser file{CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
   return file.h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file.h, &info);
 }
 

@@ -174,9 +174,7 @@ void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
   }
 }
 
-void CopyFileReplacing(const std::string& from, const std::string& to) {
-  CopyFileReplacing(from, to, ResolveCase(to));
-}
+void CopyFileReplacing(const std::string& from, const std::string& to) { CopyFileReplacing(from, to, ResolveCase(to)); }
 
 void CopyFileReplacing(const std::string& from, const std::string& to, const std::string& target) {
   CheckFault(FileOperation::Copy, to);

@@ -39,8 +39,8 @@ std::unique_ptr<OpenFolder::System> List(const std::string& folder) {
     const std::wstring n = found.cFileName;
     if (n == L"." || n == L"..") continue;
     const DWORD attributes = found.dwFileAttributes;
-    system->entries.push_back(FolderEntry{
-        Narrow(n), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)});
+    system->entries.push_back(FolderEntry{Narrow(n), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                                                         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)});
   } while (FindNextFileW(h, &found));
   FindClose(h);
   return system;

@@ -42,7 +42,7 @@ class OpenFolder {
   // Gives the system's hold back; the folder stays known by its path.
   void Release();
 
- // What the system holds of an open folder, defined by each system's file.
+  // What the system holds of an open folder, defined by each system's file.
   struct System;
 
  private:

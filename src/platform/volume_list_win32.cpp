@@ -23,18 +23,12 @@ std::wstring DriveRoot(char letter) {
 std::string DriveType(const std::wstring& root) {
   if (root.empty() || !(GetLogicalDrives() & (1u << (root[0] - L'A')))) return {};
   switch (GetDriveTypeW(root.c_str())) {
-    case DRIVE_FIXED:
-      return "fixed";
-    case DRIVE_REMOVABLE:
-      return "removable";
-    case DRIVE_REMOTE:
-      return "remote";
-    case DRIVE_CDROM:
-      return "cdrom";
-    case DRIVE_RAMDISK:
-      return "ramdisk";
-    default:
-      return {};
+    case DRIVE_FIXED: return "fixed";
+    case DRIVE_REMOVABLE: return "removable";
+    case DRIVE_REMOTE: return "remote";
+    case DRIVE_CDROM: return "cdrom";
+    case DRIVE_RAMDISK: return "ramdisk";
+    default: return {};
   }
 }
 

@@ -22,11 +22,10 @@ bool SameCharacter(char a, char b) { return a == b; }
 // File systems without user data: the kernel's views of itself, memory file
 // systems and the desktop's virtual folders.
 constexpr std::array<std::string_view, 30> kPseudoTypes = {
-    "proc",        "sysfs",       "devtmpfs",   "devpts",         "tmpfs",       "ramfs",
-    "cgroup",      "cgroup2",     "cpuset",     "securityfs",     "debugfs",     "tracefs",
-    "pstore",      "bpf",         "configfs",   "fusectl",        "mqueue",      "hugetlbfs",
-    "autofs",      "binfmt_misc", "efivarfs",   "rpc_pipefs",     "nsfs",        "selinuxfs",
-    "sockfs",      "pipefs",      "nfsd",       "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs",
+    "proc",   "sysfs",      "devtmpfs", "devpts",          "tmpfs",       "ramfs",      "cgroup",   "cgroup2",
+    "cpuset", "securityfs", "debugfs",  "tracefs",         "pstore",      "bpf",        "configfs", "fusectl",
+    "mqueue", "hugetlbfs",  "autofs",   "binfmt_misc",     "efivarfs",    "rpc_pipefs", "nsfs",     "selinuxfs",
+    "sockfs", "pipefs",     "nfsd",     "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs",
 };
 
 // Mount points escape space, tab, newline and backslash as \ooo.

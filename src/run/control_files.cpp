@@ -3,11 +3,11 @@
 #include <span>
 #include <string_view>
 
+#include "io/output_file.hpp"
+#include "io/record_reader.hpp"
 #include "platform/files.hpp"
 #include "text/columns.hpp"
 #include "text/number_format.hpp"
-#include "io/output_file.hpp"
-#include "io/record_reader.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
@@ -32,7 +32,6 @@ ControlSettings ReadControlSettings(const std::string& sourceFolder, const std::
   });
   return settings;
 }
-
 
 // The lines of CNT.TXT and CNT2.TXT, one column each: the value each line
 // takes and its format.

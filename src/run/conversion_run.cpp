@@ -7,15 +7,15 @@
 
 #include "convert/boring_records.hpp"
 #include "convert/x7_records.hpp"
-#include "platform/folder_lock.hpp"
 #include "platform/files.hpp"
+#include "platform/folder_lock.hpp"
 #include "platform/folder_walk.hpp"
 #include "run/control_files.hpp"
 #include "run/final_names.hpp"
 #include "run/gather_files.hpp"
 #include "run/working_folder.hpp"
-#include "text/sjis_text.hpp"
 #include "soil/soil_word_tables.hpp"
+#include "text/sjis_text.hpp"
 #include "titles/title_reader.hpp"
 #include "titles/title_writer.hpp"
 
@@ -162,8 +162,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
           ui_.ShowMessage(run_text::kRolledBack, destinationFolder, MessageIcon::Information, MessageButtons::Ok);
         }
         break;
-      case WorkingFolder::Leftover::None:
-        break;
+      case WorkingFolder::Leftover::None: break;
     }
   } catch (const FileError& e) {
     return Fail(FailureText(e, destinationFolder));

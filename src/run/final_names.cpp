@@ -15,9 +15,8 @@ struct FinalName {
 // The intermediate files of the converters and the names Vantor reads them
 // under, in the order they are renamed.
 constexpr FinalName kFinalNames[] = {
-    {"N2.TXT", "D11.TXT"}, {"N3.TXT", "D20.TXT"}, {"N4.TXT", "D12.TXT"},  {"N5.TXT", "D30.TXT"},
-    {"N7.TXT", "G50.TXT"}, {"N8.TXT", "D70.TXT"}, {"N9.TXT", "D80.TXT"}, {"N11.TXT", "G90.TXT"},
-    {"N12.TXT", "D60.TXT"},
+    {"N2.TXT", "D11.TXT"}, {"N3.TXT", "D20.TXT"}, {"N4.TXT", "D12.TXT"},  {"N5.TXT", "D30.TXT"},  {"N7.TXT", "G50.TXT"},
+    {"N8.TXT", "D70.TXT"}, {"N9.TXT", "D80.TXT"}, {"N11.TXT", "G90.TXT"}, {"N12.TXT", "D60.TXT"},
 };
 
 }  // namespace

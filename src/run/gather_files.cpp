@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/files.hpp"
 #include "io/record_reader.hpp"
+#include "platform/files.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {

@@ -29,7 +29,8 @@ const SoilWordIndex& IndexOf(const SoilWordTables& tables, SoilTable table) {
 
 // The code of the word's entry into code; code unchanged when not found.
 void TakeCode(const SoilWordTables& tables, SoilTable table, const std::string& word, int& code) {
-  if (int entry = LookupSoilWord(tables, table, word)) code = TableOf(tables, table)[static_cast<size_t>(entry - 1)].code;
+  if (int entry = LookupSoilWord(tables, table, word))
+    code = TableOf(tables, table)[static_cast<size_t>(entry - 1)].code;
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/files.hpp"
 #include "io/record_reader.hpp"
+#include "platform/files.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
@@ -15,11 +15,18 @@ constexpr std::string_view kMix = "混";
 
 // Vantor's main soil classes, rock classes and special materials.
 const SoilWord kBuiltInSoilNames[] = {
-    {"表土", 0},        {"埋土", 1},     {"廃棄土", 2},   {"浮石", 10},   {"シラス", 20},
-    {"スコリア", 30},   {"火山灰", 40},  {"ローム", 50},  {"黒ボク", 60}, {"マサ", 70},
-    {"硬岩", 91},       {"中硬岩", 92},  {"軟岩", 93},    {"玉石", 94},   {"礫", 100},
-    {"礫質土", 200},    {"砂", 300},     {"砂質土", 400}, {"シルト", 500}, {"粘性土", 600},
-    {"有機質土", 700},  {"火山灰質粘性土", 800},           {"高有機質土", 900},
+    {"表土", 0},         {"埋土", 1},
+    {"廃棄土", 2},       {"浮石", 10},
+    {"シラス", 20},      {"スコリア", 30},
+    {"火山灰", 40},      {"ローム", 50},
+    {"黒ボク", 60},      {"マサ", 70},
+    {"硬岩", 91},        {"中硬岩", 92},
+    {"軟岩", 93},        {"玉石", 94},
+    {"礫", 100},         {"礫質土", 200},
+    {"砂", 300},         {"砂質土", 400},
+    {"シルト", 500},     {"粘性土", 600},
+    {"有機質土", 700},   {"火山灰質粘性土", 800},
+    {"高有機質土", 900},
 };
 
 const SoilWord kBuiltInQualityWords[] = {
@@ -28,8 +35,8 @@ const SoilWord kBuiltInQualityWords[] = {
 
 // As Vantor's list spells them; the tables hold them up to their "混".
 const SoilWord kBuiltInAdmixtureWords[] = {
-    {"玉石混り", 1},     {"礫混り", 2},     {"砂混り", 3},     {"シルト混り", 4},
-    {"粘土混り", 5},     {"有機質土混り", 6}, {"火山灰混り", 7}, {"貝殻混り", 8},
+    {"玉石混り", 1}, {"礫混り", 2},       {"砂混り", 3},     {"シルト混り", 4},
+    {"粘土混り", 5}, {"有機質土混り", 6}, {"火山灰混り", 7}, {"貝殻混り", 8},
 };
 
 // A code field: optional spaces, an optional sign, ASCII digits, optional

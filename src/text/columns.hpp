@@ -75,7 +75,8 @@ void AppendColumn(std::string& out, const Column& column, std::string_view value
 template <class Values>
 void LayOutLine(std::string& line, std::span<const Column> columns, long long number, const Values& values) {
   char digits[24];
-  const std::string_view numberText(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
+  const std::string_view numberText(
+      digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
   line.clear();
   bool first = true;
   for (const Column& column : columns) {

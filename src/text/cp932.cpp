@@ -9,7 +9,6 @@ namespace {
 
 constexpr char32_t kEscapeBase = 0xDC00;
 
-
 // The escaped byte of a U+DC00..U+DCFF character at i, or -1. Decoding only
 // makes U+DC80..U+DCFF, but every escape writes back as its byte.
 int EscapedByteAt(std::string_view text, size_t i) {
@@ -74,8 +73,7 @@ inline long TwoOrThreeByteCodePoint(std::string_view ch) {
 // byte says), is one "?".
 inline size_t EncodeOne(std::string_view ch, char* to) {
   const long cp = TwoOrThreeByteCodePoint(ch);
-  const unsigned code =
-      cp < 0 ? 0u : cp932_table::kEncodePages[cp932_table::kEncodePage[cp >> 8]][cp & 0xFF];
+  const unsigned code = cp < 0 ? 0u : cp932_table::kEncodePages[cp932_table::kEncodePage[cp >> 8]][cp & 0xFF];
   if (code == 0) {
     to[0] = '?';
     return 1;

@@ -41,7 +41,8 @@ size_t ParseNumberAt(std::string_view text, size_t i, NumberView& value) {
   size_t firstNonZero = intPart.find_first_not_of('0');
   value.integerDigits = firstNonZero == std::string_view::npos ? std::string_view() : intPart.substr(firstNonZero);
   size_t lastNonZero = fracPart.find_last_not_of('0');
-  value.fractionDigits = lastNonZero == std::string_view::npos ? std::string_view() : fracPart.substr(0, lastNonZero + 1);
+  value.fractionDigits = lastNonZero == std::string_view::npos ? std::string_view()
+                                                               : fracPart.substr(0, lastNonZero + 1);
   value.negative = negative && !value.IsZero();
   return p;
 }
@@ -104,7 +105,8 @@ DecimalValue NumericValue(std::string_view text) {
 int CompareToInteger(const DecimalValue& value, long long n) {
   DecimalValue other = NumericValue(std::to_string(n));
   auto magnitude = [](const DecimalValue& a, const DecimalValue& b) {
-    if (a.integerDigits.size() != b.integerDigits.size()) return a.integerDigits.size() < b.integerDigits.size() ? -1 : 1;
+    if (a.integerDigits.size() != b.integerDigits.size())
+      return a.integerDigits.size() < b.integerDigits.size() ? -1 : 1;
     if (a.integerDigits != b.integerDigits) return a.integerDigits < b.integerDigits ? -1 : 1;
     if (a.fractionDigits != b.fractionDigits) return a.fractionDigits < b.fractionDigits ? -1 : 1;
     return 0;

@@ -79,7 +79,6 @@ bool IsSpace(char c) { return c == ' '; }
 
 }  // namespace
 
-
 int SjisLen(std::string_view text) {
   size_t ascii = 0;
   while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;

@@ -6,9 +6,9 @@
 
 #include "io/record_reader.hpp"
 #include "platform/files.hpp"
-#include "titles/title_writer.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
+#include "titles/title_writer.hpp"
 
 namespace k2v {
 

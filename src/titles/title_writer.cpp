@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "text/columns.hpp"
-#include "text/number_format.hpp"
 #include "io/output_file.hpp"
 #include "platform/files.hpp"
+#include "text/columns.hpp"
+#include "text/number_format.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
@@ -40,19 +40,18 @@ constexpr SheetLine Blank(int width) { return {Content::Blank, 0, 0, width, 0}; 
 
 // Titl1.txt, line by line: where Vantor reads each title value.
 constexpr SheetLine kTitl1[] = {
-    Wrap(1, 1, 60, 1), Wrap(1, 1, 60, 2), Wrap(1, 3, 20), Wrap(1, 2, 60), Wrap(2, 1, 16),
-    Wrap(1, 10, 30, 1), Wrap(1, 10, 30, 2), Blank(5), Stored(1, 4), Stored(1, 5),
-    Stored(1, 6), Stored(1, 7), Stored(1, 8), Stored(1, 9), Stored(2, 17),
-    Number(2, 19, 8), Stored(2, 21), Number(2, 23, 8), Wrap(1, 21, 16), Wrap(1, 22, 16),
-    Wrap(2, 16, 16), Wrap(2, 15, 16), Wrap(2, 28, 24), Wrap(2, 29, 24), Wrap(2, 30, 24),
-    Stored(2, 31),
+    Wrap(1, 1, 60, 1),  Wrap(1, 1, 60, 2), Wrap(1, 3, 20),  Wrap(1, 2, 60),   Wrap(2, 1, 16),  Wrap(1, 10, 30, 1),
+    Wrap(1, 10, 30, 2), Blank(5),          Stored(1, 4),    Stored(1, 5),     Stored(1, 6),    Stored(1, 7),
+    Stored(1, 8),       Stored(1, 9),      Stored(2, 17),   Number(2, 19, 8), Stored(2, 21),   Number(2, 23, 8),
+    Wrap(1, 21, 16),    Wrap(1, 22, 16),   Wrap(2, 16, 16), Wrap(2, 15, 16),  Wrap(2, 28, 24), Wrap(2, 29, 24),
+    Wrap(2, 30, 24),    Stored(2, 31),
 };
 
 // Titl2.txt, line by line.
 constexpr SheetLine kTitl2[] = {
-    Wrap(1, 17, 50, 1), Wrap(1, 17, 50, 2), Wrap(1, 18, 40), Text(1, 19, 12), Text(1, 11, 3),
-    Text(1, 12, 3), Text(1, 13, 5), Text(1, 14, 3), Text(1, 15, 3), Text(1, 16, 5),
-    Number(2, 20, 8), Number(2, 25, 7), Number(2, 26, 7), Number(2, 27, 7),
+    Wrap(1, 17, 50, 1), Wrap(1, 17, 50, 2), Wrap(1, 18, 40),  Text(1, 19, 12),  Text(1, 11, 3),
+    Text(1, 12, 3),     Text(1, 13, 5),     Text(1, 14, 3),   Text(1, 15, 3),   Text(1, 16, 5),
+    Number(2, 20, 8),   Number(2, 25, 7),   Number(2, 26, 7), Number(2, 27, 7),
 };
 
 std::string Laid(const Column& column, std::string_view value) {
@@ -90,7 +89,8 @@ void KeepFor(const SheetLine (&layout)[N], size_t row, size_t column, size_t& ke
   for (const SheetLine& line : layout) {
     if (line.content == Content::Blank || line.row != row || line.column != column) continue;
     size_t need = std::string::npos;
-    if (line.content == Content::Wrap) need = static_cast<size_t>(line.width) * static_cast<size_t>(line.k) + kLeadingRoom;
+    if (line.content == Content::Wrap)
+      need = static_cast<size_t>(line.width) * static_cast<size_t>(line.k) + kLeadingRoom;
     if (line.content == Content::Number) need = kNumberRoom;
     keep = keep == 0 ? need : std::max(keep, need);
   }

@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "platform/files.hpp"
-#include "run/vantor_folders.hpp"
 #include "run/paths.hpp"
+#include "run/vantor_folders.hpp"
 #include "text/sjis_text.hpp"
 #include "window/window_text.hpp"
 
@@ -102,8 +102,9 @@ bool Form1::Form_Load() {
   std::string looked;
   const std::string radudiFolder = FindRadudi(looked);
   if (radudiFolder.empty()) {
-    Message(MessageBoxContent{std::string(window_text::kNoRadudi) + "\n\n" + looked + "\n" + window_text::kHowToNameRadudi,
-                              "", "", "", std::nullopt, MessageButtons::Ok});
+    Message(
+        MessageBoxContent{std::string(window_text::kNoRadudi) + "\n\n" + looked + "\n" + window_text::kHowToNameRadudi,
+                          "", "", "", std::nullopt, MessageButtons::Ok});
     return false;
   }
 
@@ -175,8 +176,8 @@ void Form1::DirChange(Side side) {
 
 void Form1::Drive1_Change() {
   const std::string root = DriveRoot(Side::Destination);
-  const MessageBoxContent missing{NativePathRules().GanbanMissingMessage(), "", "", "", std::nullopt,
-                                  MessageButtons::Ok};
+  const MessageBoxContent missing{
+      NativePathRules().GanbanMissingMessage(), "", "", "", std::nullopt, MessageButtons::Ok};
   const std::string ganban = ResolveCase(JoinPath(root, window_text::kGanbanFolder));
   if (!SetDirPath(Side::Destination, ganban)) Message(missing);
   if (!MakeDriveCurrent(root)) Message(missing);
@@ -328,8 +329,8 @@ std::string Form1::PathAsTyped(const std::string& title) const {
     if (trimmed.empty()) continue;
     // The run was given the path with "." and ".." taken out.
     const std::string given = Trim(TypedPathText(typed));
-    if (title == given || (title.size() == given.size() + 1 && title.compare(0, given.size(), given) == 0 &&
-                           IsSeparator(title.back()))) {
+    if (title == given ||
+        (title.size() == given.size() + 1 && title.compare(0, given.size(), given) == 0 && IsSeparator(title.back()))) {
       shown = trimmed;
       break;
     }

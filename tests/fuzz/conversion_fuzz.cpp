@@ -87,8 +87,8 @@ bool ExistsIgnoringCase(const fs::path& folder, const std::string& name) {
 // ended by CR LF, with no other CR or LF.
 constexpr const char* kWrittenFiles[] = {
     "D10.txt", "D10B.txt", "G10.txt", "CNT.TXT", "CNT2.TXT", "Titl1.txt", "Titl2.txt", "D11.TXT", "D20.TXT",
-    "D12.TXT", "D30.TXT",  "G50.TXT", "D70.TXT", "D80.TXT", "G90.TXT",   "D60.TXT",   "G30.txt", "G31.txt",
-    "G32.txt", "G33.txt",  "G34.txt", "G35.txt", "G41.txt", "G72.txt",   "D40.txt",   "G40.txt",
+    "D12.TXT", "D30.TXT",  "G50.TXT", "D70.TXT", "D80.TXT",  "G90.TXT",   "D60.TXT",   "G30.txt", "G31.txt",
+    "G32.txt", "G33.txt",  "G34.txt", "G35.txt", "G41.txt",  "G72.txt",   "D40.txt",   "G40.txt",
 };
 
 bool IsWrittenFile(const std::string& name) {
@@ -104,9 +104,9 @@ void CheckLineEnds(const std::string& name, const std::string& bytes) {
   while (start < bytes.size()) {
     const size_t end = bytes.find_first_of("\r\n", start);
     Check(end != std::string::npos, name + ": line " + std::to_string(line) + " has no line end");
-    Check(bytes.compare(end, 2, "\r\n") == 0,
-          name + ": line " + std::to_string(line) + " is ended by a lone " + (bytes[end] == '\r' ? "CR" : "LF") + ": " +
-              k2v::test::Escaped(bytes.substr(start, end + 1 - start)));
+    Check(bytes.compare(end, 2, "\r\n") == 0, name + ": line " + std::to_string(line) + " is ended by a lone " +
+                                                  (bytes[end] == '\r' ? "CR" : "LF") + ": " +
+                                                  k2v::test::Escaped(bytes.substr(start, end + 1 - start)));
     start = end + 2;
     ++line;
   }
@@ -127,8 +127,10 @@ void CheckDestination(const fs::path& dest, const std::vector<std::string>& inpu
   for (const auto& entry : fs::directory_iterator(dest)) {
     Check(entry.path().filename().string() != ".kolbrix2vantor-work", "the working folder is left in the destination");
   }
-  for (const char* intermediate : {"N2.TXT", "N3.TXT", "N4.TXT", "N5.TXT", "N7.TXT", "N8.TXT", "N9.TXT", "N11.TXT", "N12.TXT"}) {
-    Check(!ExistsIgnoringCase(dest, intermediate), std::string("the intermediate file ") + intermediate + " is left in the destination");
+  for (const char* intermediate :
+       {"N2.TXT", "N3.TXT", "N4.TXT", "N5.TXT", "N7.TXT", "N8.TXT", "N9.TXT", "N11.TXT", "N12.TXT"}) {
+    Check(!ExistsIgnoringCase(dest, intermediate),
+          std::string("the intermediate file ") + intermediate + " is left in the destination");
   }
   for (const char* title : {"titl01.txt", "titl02.txt", "titl03.txt"}) {
     Check(!ExistsIgnoringCase(dest, title), std::string("the title copy ") + title + " is left in the destination");
@@ -153,8 +155,8 @@ void RunOnce(const fs::path& root, const std::string& system, const fs::path& ex
   fs::current_path(startedIn);
   Check(result.outcome == k2v::RunOutcome::Finished,
         std::string("the ") + which + " run did not finish (" +
-            (result.outcome == k2v::RunOutcome::Failed ? "failed" : "refused") + "): " +
-            (ui.messages.empty() ? "" : ui.messages.back().text + " [" + ui.messages.back().title + "]"));
+            (result.outcome == k2v::RunOutcome::Failed ? "failed" : "refused") +
+            "): " + (ui.messages.empty() ? "" : ui.messages.back().text + " [" + ui.messages.back().title + "]"));
 }
 
 }  // namespace
@@ -186,7 +188,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool vocabularyInside = vocabulary.starts_with(root.path().string() + "/");
   static bool told = false;
   if (!vocabularyInside && !told) {
-    std::fprintf(stderr, "conversion_fuzz: the run's vocabulary folder %s lies outside the case folder; "
+    std::fprintf(stderr,
+                 "conversion_fuzz: the run's vocabulary folder %s lies outside the case folder; "
                  "the inputs' G10A.TXT and D12A.TXT are left out (use a TMPDIR at most two levels deep)\n",
                  vocabulary.c_str());
     told = true;
@@ -207,7 +210,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const k2v::test::Tree before = k2v::test::SnapshotTree(root.path(), destRelative);
   RunOnce(root.path(), systemFolder.string(), exportFolder, dest, "first");
   const k2v::test::Tree after = k2v::test::SnapshotTree(root.path(), destRelative);
-  Check(after == before, "the run changed something outside the destination: " + k2v::test::DescribeDifference(before, after));
+  Check(after == before,
+        "the run changed something outside the destination: " + k2v::test::DescribeDifference(before, after));
   std::vector<std::string> inputs;
   for (const auto& f : layout.files) inputs.push_back(f.bytes);
   CheckDestination(dest, inputs);
@@ -219,8 +223,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(afterSecond == before, "the second run changed something outside the destination: " +
                                      k2v::test::DescribeDifference(before, afterSecond));
     const k2v::test::Tree second = k2v::test::SnapshotTree(dest);
-    Check(second == first, "converting the same export again changed the destination: " +
-                               k2v::test::DescribeDifference(first, second));
+    Check(second == first,
+          "converting the same export again changed the destination: " + k2v::test::DescribeDifference(first, second));
     CheckDestination(dest, inputs);
   }
   return 0;

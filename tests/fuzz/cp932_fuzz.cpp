@@ -44,7 +44,8 @@ void CheckRoundTrip(std::string_view bytes) {
   CheckEscapes(text);
   const std::string again = k2v::test::Sjis(text);
   if (again == bytes) return;
-  Check(again.size() == bytes.size(), "round trip changed the length: " + Escaped(bytes) + " came back as " + Escaped(again));
+  Check(again.size() == bytes.size(),
+        "round trip changed the length: " + Escaped(bytes) + " came back as " + Escaped(again));
   // A byte that is no part of a character (an escape) pairs with whatever
   // follows it when the bytes are read again; in front of a character whose
   // code was changed it may pair differently, as any CP932 reader of the
@@ -87,7 +88,8 @@ std::string ByteCut(const std::string& bytes, long from, long count) {
 void CheckCuts(const std::string& text, std::string_view params, const std::string& what) {
   const std::string bytes = k2v::test::Sjis(text);
   const long len = static_cast<long>(bytes.size());
-  Check(k2v::SjisLen(text) == len, what + ": SjisLen " + std::to_string(k2v::SjisLen(text)) + " for " + std::to_string(len) + " bytes");
+  Check(k2v::SjisLen(text) == len,
+        what + ": SjisLen " + std::to_string(k2v::SjisLen(text)) + " for " + std::to_string(len) + " bytes");
 
   std::string joined;
   for (size_t i = 0; i < text.size(); i += k2v::Utf8CharLength(text, i)) {
@@ -103,8 +105,8 @@ void CheckCuts(const std::string& text, std::string_view params, const std::stri
     for (long length : {-1L, 0L, 1L, 2L, len}) {
       const std::string mid = k2v::test::Sjis(k2v::SjisMid(text, static_cast<int>(start), static_cast<int>(length)));
       const long from = std::max(1L, start) - 1;
-      Check(mid == ByteCut(bytes, from, length), what + ": SjisMid(" + std::to_string(start) + ", " + std::to_string(length) +
-                                                    ") encodes to " + Escaped(mid));
+      Check(mid == ByteCut(bytes, from, length), what + ": SjisMid(" + std::to_string(start) + ", " +
+                                                     std::to_string(length) + ") encodes to " + Escaped(mid));
     }
   }
 }

@@ -23,6 +23,7 @@
 
 namespace k2v::fuzz {
 
+// clang-format off
 inline constexpr std::array<const char*, 64> kExportNames = {
     // The names of an export.
     "X1.TXT", "x1.txt", "X3.TXT", "X4.TXT", "X5.TXT", "X6.TXT", "X7.TXT", "X11.TXT",
@@ -36,6 +37,7 @@ inline constexpr std::array<const char*, 64> kExportNames = {
     "D60.TXT", "CNT2.TXT", "Titl1.txt", "Titl2.txt", "G40.txt", "D40.txt", "G50.TXT", "G74.TXT",
     "x3.txt", "x12.TXT", "r30.txt", "G10A.txt", "X2.TXT", "N7.txt", "D11.TXT", "X5.HED",
 };
+// clang-format on
 
 inline constexpr unsigned kNameIndexMask = 0x3F;
 inline constexpr unsigned kInDestinationBit = 0x80;

@@ -30,7 +30,8 @@ namespace {
 std::string SeedName(const fs::path& path, int depth, const std::string& suffix) {
   std::vector<std::string> parts;
   fs::path p = path;
-  for (int k = 0; k < depth && !p.filename().empty(); ++k, p = p.parent_path()) parts.insert(parts.begin(), p.filename().string());
+  for (int k = 0; k < depth && !p.filename().empty(); ++k, p = p.parent_path())
+    parts.insert(parts.begin(), p.filename().string());
   std::string name;
   for (const std::string& part : parts) {
     if (!name.empty()) name += '-';

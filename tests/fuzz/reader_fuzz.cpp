@@ -82,8 +82,8 @@ void CheckLines(const std::string& bytes) {
   Check(stream.AtEnd(), "an exhausted stream is not at its end");
   Check(stream.NextLine().empty() && stream.NextItem().empty(), "a read past the end gave text");
   const std::vector<std::string> expected = SplitLines(k2v::test::FromSjis(bytes));
-  Check(lines == expected, "NextLine gave " + std::to_string(lines.size()) + " lines, SplitLines " +
-                               std::to_string(expected.size()));
+  Check(lines == expected,
+        "NextLine gave " + std::to_string(lines.size()) + " lines, SplitLines " + std::to_string(expected.size()));
 }
 
 // Read a few bytes at a time, the stream gives the same items at the same
@@ -131,7 +131,8 @@ void CheckMixedReads(const std::string& bytes) {
       }
       Check(from == 0 || bytes[from - 1] == '\r' || bytes[from - 1] == '\n', "SkipBlankLines moved inside a line");
       for (size_t i = from; i < to; ++i) {
-        Check(bytes[i] == ' ' || bytes[i] == '\r' || bytes[i] == '\n', "SkipBlankLines skipped data at byte " + std::to_string(i + 1));
+        Check(bytes[i] == ' ' || bytes[i] == '\r' || bytes[i] == '\n',
+              "SkipBlankLines skipped data at byte " + std::to_string(i + 1));
       }
       Check(bytes[to - 1] == '\r' || bytes[to - 1] == '\n', "SkipBlankLines stopped inside a line");
       continue;
@@ -141,7 +142,8 @@ void CheckMixedReads(const std::string& bytes) {
     } else {
       stream.NextItem();
     }
-    Check(stream.Position() > before, std::string(choice == 1 ? "NextLine" : "NextItem") + " did not move on in mixed reads");
+    Check(stream.Position() > before,
+          std::string(choice == 1 ? "NextLine" : "NextItem") + " did not move on in mixed reads");
   }
 }
 
@@ -160,8 +162,9 @@ void CheckRecords(const ItemModel& model, const ReadRecords& read, size_t fileSi
       Check(read.fields[j] == items[j], what + ": field " + std::to_string(j + 1) + " is " + Escaped(read.fields[j]) +
                                             ", the item there is " + Escaped(items[j]));
     } else {
-      Check(read.fields[j].empty(), what + ": field " + std::to_string(j + 1) + " lies past the end of the data but is " +
-                                        Escaped(read.fields[j]) + ", not empty");
+      Check(read.fields[j].empty(), what + ": field " + std::to_string(j + 1) +
+                                        " lies past the end of the data but is " + Escaped(read.fields[j]) +
+                                        ", not empty");
     }
   }
   size_t start = 0;
@@ -170,8 +173,8 @@ void CheckRecords(const ItemModel& model, const ReadRecords& read, size_t fileSi
     // Every record starts with an item of the file: no record is made of filling alone.
     Check(start < items.size(), what + ": record " + std::to_string(r + 1) + " starts past the data");
     const bool expectComplete = start + n <= model.present;
-    Check(read.complete[r] == expectComplete, what + ": record " + std::to_string(r + 1) + " has RecordComplete " +
-                                                  (read.complete[r] ? "true" : "false"));
+    Check(read.complete[r] == expectComplete,
+          what + ": record " + std::to_string(r + 1) + " has RecordComplete " + (read.complete[r] ? "true" : "false"));
     Check(read.positions[r] >= 1 && static_cast<size_t>(read.positions[r]) <= fileSize,
           what + ": record position outside the file");
     if (r > 0) Check(read.positions[r] > read.positions[r - 1], what + ": record positions do not grow");
@@ -180,7 +183,8 @@ void CheckRecords(const ItemModel& model, const ReadRecords& read, size_t fileSi
   Check(start >= items.size(), what + ": the records stop before the data ends");
 }
 
-void CheckForEachRecord(const std::string& path, const std::string& dest, const ItemModel& model, size_t fileSize, int n) {
+void CheckForEachRecord(const std::string& path, const std::string& dest, const ItemModel& model, size_t fileSize,
+                        int n) {
   ReadRecords read;
   bool dataSeen = false;
   const bool had = k2v::ForEachRecord(
@@ -194,12 +198,14 @@ void CheckForEachRecord(const std::string& path, const std::string& dest, const 
       });
   Check(had == (fileSize > 0), "ForEachRecord said " + std::string(had ? "data" : "no data") + " for a file of " +
                                    std::to_string(fileSize) + " bytes");
-  Check(had == dataSeen, "onData ran " + std::string(dataSeen ? "" : "not ") + "for a file with" + (had ? "" : "out") + " data");
+  Check(had == dataSeen,
+        "onData ran " + std::string(dataSeen ? "" : "not ") + "for a file with" + (had ? "" : "out") + " data");
   CheckRecords(model, read, fileSize, "ForEachRecord with " + std::to_string(n) + " fields");
 }
 
 // Field counts taken from the input itself, record after record.
-void CheckMixedRecords(const std::string& path, const std::string& dest, const std::string& bytes, const ItemModel& model) {
+void CheckMixedRecords(const std::string& path, const std::string& dest, const std::string& bytes,
+                       const ItemModel& model) {
   k2v::RecordReader reader(dest);
   const bool empty = reader.OpenOrDropEmpty(path);
   Check(empty == bytes.empty(), "OpenOrDropEmpty said the file is " + std::string(empty ? "" : "not ") + "empty");
@@ -267,12 +273,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (bytes.empty()) {
     Check(!fs::exists(inDest), "an empty file in the destination was kept");
   } else {
-    Check(fs::exists(inDest) && k2v::test::ReadBytes(inDest) == bytes, "a file with data in the destination was changed");
+    Check(fs::exists(inDest) && k2v::test::ReadBytes(inDest) == bytes,
+          "a file with data in the destination was changed");
   }
 
   // A missing file is no data, and nothing is created.
   const fs::path missing = destFolder / "X9.TXT";
-  Check(!k2v::ForEachRecord(missing.string(), 4, dest, [](const k2v::RecordReader&) { Check(false, "a record of a missing file"); }),
+  Check(!k2v::ForEachRecord(missing.string(), 4, dest,
+                            [](const k2v::RecordReader&) { Check(false, "a record of a missing file"); }),
         "a missing file has data");
   Check(!fs::exists(missing), "reading a missing file created it");
   return 0;

@@ -84,8 +84,8 @@ std::string LongestByScan(const std::vector<k2v::SoilWord>& table, std::string_v
 void CheckLongest(const k2v::SoilWordTables& tables, const std::string& text) {
   const std::string indexed = k2v::LongestSoilName(tables, text);
   const std::string scanned = LongestByScan(tables.SoilNameTable, text);
-  Check(indexed == scanned, "LongestSoilName of " + Escaped(text) + " is " + Escaped(indexed) + ", the table scan finds " +
-                                Escaped(scanned));
+  Check(indexed == scanned, "LongestSoilName of " + Escaped(text) + " is " + Escaped(indexed) +
+                                ", the table scan finds " + Escaped(scanned));
 }
 
 void CheckDescription(const k2v::SoilWordTables& tables, const std::string& text) {
@@ -107,7 +107,8 @@ void CheckDescription(const k2v::SoilWordTables& tables, const std::string& text
       continue;
     }
     Check(IsWordOf(tables.QualityWordTable, w.quality), "quality word " + Escaped(w.quality) + " is not in its table");
-    Check(IsWordOf(tables.AdmixtureWordTable, w.admixture), "admixture word " + Escaped(w.admixture) + " is not in its table");
+    Check(IsWordOf(tables.AdmixtureWordTable, w.admixture),
+          "admixture word " + Escaped(w.admixture) + " is not in its table");
     Check(IsWordOf(tables.SoilNameTable, w.mainName), "main name " + Escaped(w.mainName) + " is not in its table");
     if (w.admixture != "  ") {
       Check(w.admixture.ends_with("混"), "admixture word " + Escaped(w.admixture) + " was not shortened to its 混");
@@ -120,10 +121,11 @@ void CheckDescription(const k2v::SoilWordTables& tables, const std::string& text
     const int main = used ? CodeOf(tables.SoilNameTable, words[k].mainName, -1) : -1;
     const int quality = used ? CodeOf(tables.QualityWordTable, words[k].quality, 0) : 0;
     const int admixture = used ? CodeOf(tables.AdmixtureWordTable, words[k].admixture, 0) : 0;
-    Check(codes.main[k] == main, "main code " + std::to_string(codes.main[k]) + " of " + Escaped(text) + ", expected " +
-                                     std::to_string(main));
+    Check(codes.main[k] == main,
+          "main code " + std::to_string(codes.main[k]) + " of " + Escaped(text) + ", expected " + std::to_string(main));
     Check(codes.quality[k] == quality, "quality code " + std::to_string(codes.quality[k]) + " of " + Escaped(text));
-    Check(codes.admixture[k] == admixture, "admixture code " + std::to_string(codes.admixture[k]) + " of " + Escaped(text));
+    Check(codes.admixture[k] == admixture,
+          "admixture code " + std::to_string(codes.admixture[k]) + " of " + Escaped(text));
     const std::string column = k2v::MainCodeText(codes.main[k]);
     Check(k2v::SjisLen(column) == 3, "main code " + std::to_string(codes.main[k]) + " written as " + Escaped(column));
   }

@@ -238,7 +238,8 @@ class Form1WidgetTest : public QObject {
     QCOMPARE(answerer.seen.size(), size_t{1});
     QCOMPARE(answerer.seen[0].icon, QMessageBox::Question);
     // Qt's Japanese buttons carry their keyboard letter: "はい(&Y)" reads はい(Y).
-    QCOMPARE(answerer.seen[0].buttonTexts, (QStringList{QString::fromUtf8("はい(&Y)"), QString::fromUtf8("いいえ(&N)")}));
+    QCOMPARE(answerer.seen[0].buttonTexts,
+             (QStringList{QString::fromUtf8("はい(&Y)"), QString::fromUtf8("いいえ(&N)")}));
     QCOMPARE(form.Label3->text(), QString::fromUtf8("変換が正常に終了しました。"));
     QVERIFY(QApplication::overrideCursor() == nullptr);
 

@@ -30,7 +30,9 @@ TEST(WindowProgramOptions, AreAnsweredWithoutADisplay) {
   test::ScopedEnv platform("QT_QPA_PLATFORM", nullptr);
   const std::vector<Case> cases = {
       {{"--bogus"}, 2, "", "kolbrix2vantor-gui: unrecognized option '--bogus'\n" + kUsageLines},
-      {{"-style", "fusion", "--platform", "xcb", "B02"}, 2, "",
+      {{"-style", "fusion", "--platform", "xcb", "B02"},
+       2,
+       "",
        "kolbrix2vantor-gui: unexpected argument 'B02'\n" + kUsageLines},
       {{"--system-dir"}, 2, "", "kolbrix2vantor-gui: option '--system-dir' requires an argument\n" + kUsageLines},
       {{"--radudi="}, 2, "", "kolbrix2vantor-gui: option '--radudi' needs a folder\n" + kUsageLines},

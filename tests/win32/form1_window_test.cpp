@@ -127,7 +127,8 @@ TEST_F(Form1WindowTest, ControlsHaveTheirClassCaptionAndPlaceAt96Dpi) {
     EXPECT_EQ(TextOf(control).rfind(c.caption, 0), 0u) << TextOf(control);
     RECT r{};
     GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, c.frame ? window.Control(c.frame) : window.Control("Form1"), reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, c.frame ? window.Control(c.frame) : window.Control("Form1"), reinterpret_cast<POINT*>(&r),
+                    2);
     EXPECT_EQ(r.left, c.left / 15);
     EXPECT_EQ(r.top, c.top / 15);
     EXPECT_EQ(r.right - r.left, c.width / 15);
@@ -152,7 +153,8 @@ TEST_F(Form1WindowTest, ARunFromTheButtonsConvertsTheSampleAndTheMouseClearsTheS
   });
   ASSERT_TRUE(window.Model().Form_Load());
   ShowWindow(window.Control("Form1"), SW_SHOW);
-  EXPECT_EQ(TextOf(window.Control("Label3")), "RADUDI フォルダ: " + Native(std::string(K2V_EXAMPLES_DIR) + "/RADUDI\\"));
+  EXPECT_EQ(TextOf(window.Control("Label3")),
+            "RADUDI フォルダ: " + Native(std::string(K2V_EXAMPLES_DIR) + "/RADUDI\\"));
 
   Type(window.Control("Text2"), Native(std::string(K2V_EXAMPLES_DIR) + "/sample"));
   Type(window.Control("Text1"), destination);
@@ -207,9 +209,9 @@ TEST_F(Form1WindowTest, ListsKeysAndDropsReachTheWindow) {
   RECT text2{};
   GetWindowRect(window.Control("Text2"), &text2);
   MapWindowPoints(nullptr, window.Control("Picture1"), reinterpret_cast<POINT*>(&text2), 2);
-  SendMessageW(window.Control("Picture1"), WM_DROPFILES,
-               reinterpret_cast<WPARAM>(DropOf(PathText(root_.path() / "vol" / "data"), {text2.left + 5, text2.top + 5})),
-               0);
+  SendMessageW(
+      window.Control("Picture1"), WM_DROPFILES,
+      reinterpret_cast<WPARAM>(DropOf(PathText(root_.path() / "vol" / "data"), {text2.left + 5, text2.top + 5})), 0);
   EXPECT_EQ(TextOf(window.Control("Text2")), PathText(root_.path() / "vol" / "data"));
 
   // Esc closes the window, as it closes a dialog.
@@ -243,8 +245,8 @@ TEST_F(Form1WindowTest, TabGoesThroughTheControlsInOrderAndEnterInAPathBoxStarts
     }
     press(VK_TAB);
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"Text2", "Text1", "Dir2", "Drive2", "Dir1", "Drive1", "Command1",
-                                             "Command2"}));
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"Text2", "Text1", "Dir2", "Drive2", "Dir1", "Drive1", "Command1", "Command2"}));
   EXPECT_EQ(GetFocus(), window.Control("Text2"));
 
   Type(window.Control("Text2"), "C:\\nowhere");
