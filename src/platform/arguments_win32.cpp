@@ -4,8 +4,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <shellapi.h>
 #include <windows.h>
+
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <fcntl.h>
 #include <io.h>

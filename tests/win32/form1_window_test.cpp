@@ -3,9 +3,9 @@
 // them. The behaviour behind it is tested against a fake view
 // (tests/window_test.cpp).
 
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <cstdlib>
 #include <filesystem>
