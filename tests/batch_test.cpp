@@ -265,6 +265,17 @@ TEST(BatchReport, FailedWriteKeepsTheEarlierReport) {
   EXPECT_TRUE(Contains(test::ReadBytes(root / "kolbrix2vantor-report.csv"), "\"K1\",converted,"));
 }
 
+TEST_F(BatchCommandTest, AReportThatCannotBeWrittenIsToldOnItsOwnLineAndExitsWithThree) {
+  FullExport(site / "K1");
+  // A folder of the user's under the report's name: it cannot be replaced.
+  test::WriteBytes(dest / "kolbrix2vantor-report.csv" / "mine.txt", "mine");
+  EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 3) << out << err;
+  EXPECT_TRUE(Contains(out, "\nNo report: " + (dest / "kolbrix2vantor-report.csv").string())) << out;
+  EXPECT_FALSE(Contains(out, "Report: No report")) << out;
+  EXPECT_TRUE(Contains(out, "\nSoil names without a code: ")) << out;
+  EXPECT_EQ(test::ReadBytes(dest / "kolbrix2vantor-report.csv" / "mine.txt"), "mine");
+}
+
 TEST_F(BatchCommandTest, WrongUsageExitsWithTwoAndNoBoringIsARefusal) {
   EXPECT_EQ(Batch({}), 2);
   EXPECT_TRUE(Contains(err, "Usage: kolbrix2vantor --batch")) << err;

@@ -179,21 +179,19 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   const BatchCounts counts = CountResults(results);
   int status = counts.failed > 0 ? 3 : counts.refused > 0 ? 1 : 0;
   if (FolderExists(destinationRoot)) {
-    try {
-      out << "Report: " << WriteBatchReport(destinationRoot, results) << "\n";
-    } catch (const FileError& e) {
-      // The earlier report, if any, is still there as it was.
-      out << "No report: " << e.path() << " could not be written: " << e.reason() << "\n";
-      err << "kolbrix2vantor: the report could not be written: " << e.what() << "\n";
-      status = 3;
-    }
-    try {
-      out << "Soil names without a code: " << WriteBatchUncodedList(destinationRoot, results) << "\n";
-    } catch (const FileError& e) {
-      out << "No list of soil names without a code: " << e.path() << " could not be written: " << e.reason() << "\n";
-      err << "kolbrix2vantor: the list of soil names without a code could not be written: " << e.what() << "\n";
-      status = 3;
-    }
+    // A file that cannot be written keeps its earlier content, if any.
+    auto tell = [&](const char* written, const char* what, auto write) {
+      try {
+        const std::string path = write(destinationRoot, results);
+        out << written << ": " << path << "\n";
+      } catch (const FileError& e) {
+        out << "No " << what << ": " << e.path() << " could not be written: " << e.reason() << "\n";
+        err << "kolbrix2vantor: the " << what << " could not be written: " << e.what() << "\n";
+        status = 3;
+      }
+    };
+    tell("Report", "report", WriteBatchReport);
+    tell("Soil names without a code", "list of soil names without a code", WriteBatchUncodedList);
   } else {
     out << "No report: " << destinationRoot << " does not exist\n";
   }
