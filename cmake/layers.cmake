@@ -41,6 +41,9 @@ k2v_layer(platform BELOW text)
 if(WIN32)
   # CommandLineToArgvW
   target_link_libraries(k2v_platform PUBLIC shell32)
+  # The system calls' windows.h: without the rarely used APIs and without the
+  # min and max macros.
+  target_compile_definitions(k2v_platform PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 endif()
 k2v_layer(io BELOW platform text)
 k2v_layer(soil BELOW io platform text)

@@ -1,9 +1,5 @@
 #include "platform/arguments.hpp"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 // After windows.h, which it needs.

@@ -1,10 +1,6 @@
 // The file operations that need Windows' own calls. Every name goes to the
 // system as UTF-16.
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <cerrno>

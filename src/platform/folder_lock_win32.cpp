@@ -1,9 +1,5 @@
 #include "platform/folder_lock.hpp"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include "platform/files.hpp"

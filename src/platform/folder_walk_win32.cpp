@@ -2,10 +2,6 @@
 // opened. Reparse points (links, junctions, folders that mount another
 // volume) are listed as no folders, so a walk does not enter them.
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <algorithm>

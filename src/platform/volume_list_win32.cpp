@@ -1,9 +1,5 @@
 // The drives of a Windows machine.
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include "platform/volumes.hpp"
