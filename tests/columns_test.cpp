@@ -9,9 +9,7 @@ namespace k2v {
 namespace {
 
 std::string Laid(ColumnFormat format, int width, std::string_view value) {
-  std::string out;
-  AppendColumn(out, Column{1, format, width}, value);
-  return out;
+  return ColumnText(Column{1, format, width}, value);
 }
 
 TEST(CharacterFormats, RightLeftAndNumber3CountCharacters) {

@@ -38,27 +38,29 @@ constexpr Column kG10Line[] = {
     {kMain1, ColumnFormat::AsIs},
     {kMain2, ColumnFormat::AsIs},
 };
+// D10B.txt has six of these before the codes and six after them.
+constexpr Column kBlankPair = {kBlank, ColumnFormat::RightChars, 2};
 constexpr Column kD10BLine[] = {
     {kLineNumber, ColumnFormat::Number, 3},
     {kDepth, ColumnFormat::RightChars, 7},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
+    kBlankPair,
+    kBlankPair,
+    kBlankPair,
+    kBlankPair,
+    kBlankPair,
+    kBlankPair,
     {kAdmixture1, ColumnFormat::RightChars, 1},  // its units digit
     {kQuality1, ColumnFormat::RightChars, 2},
     {kMain1, ColumnFormat::AsIs},
     {kAdmixture2, ColumnFormat::RightChars, 1},
     {kQuality2, ColumnFormat::RightChars, 2},
     {kMain2, ColumnFormat::AsIs},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
-    {kBlank, ColumnFormat::RightChars, 2},
+    kBlankPair,
+    kBlankPair,
+    kBlankPair,
+    kBlankPair,
+    kBlankPair,
+    kBlankPair,
 };
 constexpr Column kD10Line[] = {
     {kLineNumber, ColumnFormat::Number, 3},

@@ -48,7 +48,7 @@ class LineValues {
     return k < kWorkedOut ? std::string_view(reader_.Fields[static_cast<size_t>(k)])
                           : worked_[static_cast<size_t>(k - kWorkedOut)];
   }
-  void Set(int k, std::string_view value) { worked_[static_cast<size_t>(k - kWorkedOut)] = value; }
+  void Set(int k, std::string_view value) { worked_.at(static_cast<size_t>(k - kWorkedOut)) = value; }
 
  private:
   const RecordReader& reader_;

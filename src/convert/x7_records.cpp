@@ -96,8 +96,9 @@ constexpr Column kN7Line[] = {
 constexpr int kCode = LineValues::kWorkedOut;
 constexpr int kFirstText = LineValues::kWorkedOut + 1;
 constexpr int kSecondText = LineValues::kWorkedOut + 2;
+constexpr int kNumberDigits = LineValues::kWorkedOut + 3;
 constexpr Column kX7ByCharacters[] = {
-    {kLineNumber, ColumnFormat::Number, kN7Line[0].width},    {2, ColumnFormat::LeftChars, kN7Line[1].width},
+    {kNumberDigits, ColumnFormat::Number, kN7Line[0].width},  {2, ColumnFormat::LeftChars, kN7Line[1].width},
     {kCode, ColumnFormat::RightChars, kN7Line[2].width},      {5, ColumnFormat::FixedOrText, kN7Line[3].width},
     {6, ColumnFormat::FixedOrText, kN7Line[4].width},         {kFirstText, ColumnFormat::LeftChars, kN7Line[5].width},
     {kSecondText, ColumnFormat::LeftChars, kN7Line[6].width},
@@ -137,11 +138,10 @@ StepResult ConvertX7(const ConversionContext& ctx) {
     values.Set(kFirstText, FirstNonBlank(r, kFirstTextField, kLastTextField, next));
     values.Set(kSecondText, FirstNonBlank(r, next, kLastTextField, next));
     const std::string number = std::to_string(n);
+    values.Set(kNumberDigits, number);
     for (size_t k = 1; k < byCharacters.size(); ++k) {
-      const Column& column = kX7ByCharacters[k - 1];
       byCharacters[k].clear();
-      AppendColumn(byCharacters[k], column,
-                   column.value == kLineNumber ? std::string_view(number) : values[column.value]);
+      AppendColumn(byCharacters[k], kX7ByCharacters[k - 1], values[kX7ByCharacters[k - 1].value]);
       fields[k] = ForByteColumns(byCharacters[k]);
     }
     LayOutLine(line, kN7Line, n, fields);

@@ -74,6 +74,12 @@ void AppendRightChars(std::string& out, std::string_view text, int n) {
   out.append(text.substr(i));
 }
 
+std::string ColumnText(const Column& column, std::string_view value) {
+  std::string text;
+  AppendColumn(text, column, value);
+  return text;
+}
+
 void AppendColumn(std::string& out, const Column& column, std::string_view value) {
   const size_t start = out.size();
   const int w = column.width;

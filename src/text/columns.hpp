@@ -68,6 +68,8 @@ inline constexpr int kLineNumber = 0;
 // Appends the value in the column's format and width. A value that is absent
 // (a view of no text, not an empty text) leaves the column blank: width spaces.
 void AppendColumn(std::string& out, const Column& column, std::string_view value);
+// The same column on its own: a line that is one column (a title sheet's).
+std::string ColumnText(const Column& column, std::string_view value);
 
 // Lays out one line into line (cleared first): each column of the table in
 // turn, separated by single commas. values[k] is the value of field k;

@@ -54,22 +54,16 @@ constexpr SheetLine kTitl2[] = {
     Number(2, 20, 8),   Number(2, 25, 7),   Number(2, 26, 7), Number(2, 27, 7),
 };
 
-std::string Laid(const Column& column, std::string_view value) {
-  std::string text;
-  AppendColumn(text, column, value);
-  return text;
-}
-
 std::string SheetText(const TitleTable& table, const SheetLine& line) {
   const std::string& cell = table[line.row][line.column];
   switch (line.content) {
     case Content::Wrap: return WrappedLine(cell, line.width, line.k);
     case Content::AsStored: return cell;
-    case Content::Number: return Laid(Column{0, ColumnFormat::FixedNumber, line.width}, cell);
-    case Content::Text: return Laid(Column{0, ColumnFormat::RightChars, line.width}, cell);
+    case Content::Number: return ColumnText(Column{0, ColumnFormat::FixedNumber, line.width}, cell);
+    case Content::Text: return ColumnText(Column{0, ColumnFormat::RightChars, line.width}, cell);
     case Content::Blank: break;
   }
-  return Laid(Column{0, ColumnFormat::RightChars, line.width}, std::string_view());
+  return ColumnText(Column{0, ColumnFormat::RightChars, line.width}, std::string_view());
 }
 
 template <size_t N>
