@@ -44,7 +44,7 @@ std::string FindRadudiFolder(const std::string& programFolder, const std::vector
   // Beside the program: the usual installation, found without any walk.
   for (const std::string& sub : ListFolderEntries(programFolder)) {
     const std::string folder = JoinPath(programFolder, sub);
-    if (SameNameIgnoringCase(sub, kRadudiName) && FolderHoldsNonEmptyFile(folder, kRadudiMark)) {
+    if (SameNameIgnoringCase(sub, kRadudiName) && IsRadudiFolder(folder)) {
       return JoinPath(folder, "");
     }
   }
