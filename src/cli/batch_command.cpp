@@ -42,7 +42,7 @@ void PrintHelp(std::ostream& out) {
          "DESTINATION_ROOT/"
       << kBatchReportName
       << ", and one row per soil name\n"
-         "that found no code (the words to add to G10A.TXT) to\n"
+         "that found no code (with what gives it one) to\n"
          "DESTINATION_ROOT/"
       << kUncodedListName
       << ".\n"
