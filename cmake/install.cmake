@@ -42,6 +42,10 @@ if(TARGET kolbrix2vantor-gui)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kolbrix2vantor-gui)
 endif()
 
+# The starter vocabulary, for the engineer to read and copy (the program
+# holds the same bytes: cmake/starter_vocabulary.cmake).
+install(FILES vocabulary/G10A.TXT vocabulary/D12A.TXT DESTINATION ${CMAKE_INSTALL_DATADIR}/kolbrix2vantor)
+
 # The documents, the licence (also as Debian's copyright file) and the sample.
 set(K2V_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/kolbrix2vantor)
 install(FILES README.md LICENSE DESTINATION ${K2V_DOC_DIR})

@@ -42,6 +42,10 @@ for f in /usr/share/applications/kolbrix2vantor.desktop /usr/share/icons/hicolor
          /usr/share/doc/kolbrix2vantor/docs/guide.ja.md; do
   test -s "$f" || { echo "package_test.sh: $f is missing from the package" >&2; exit 1; }
 done
+# The starter vocabulary as the tree holds it (D12A.TXT is empty).
+for f in G10A.TXT D12A.TXT; do
+  cmp "/usr/share/kolbrix2vantor/$f" "vocabulary/$f" || { echo "package_test.sh: $f differs from vocabulary/$f" >&2; exit 1; }
+done
 
 echo "== The bundled sample, converted by the installed command and by the build"
 mkdir -p "$work/system"

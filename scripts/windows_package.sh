@@ -3,8 +3,9 @@
 #   kolbrix2vantor-VERSION-setup.exe    (NSIS, per user, in Japanese)
 #   kolbrix2vantor-VERSION-windows.zip  (the same files, no installation)
 # Both hold the window and the command line, the licence, the README and the
-# Japanese guide as HTML (rendered with cmark-gfm), and the bundled sample and
-# RADUDI example. VERSION is the project's version in CMake; the tests set
+# Japanese guide as HTML (rendered with cmark-gfm), the starter vocabulary
+# (vocabulary\G10A.TXT and D12A.TXT), and the bundled sample and RADUDI
+# example. VERSION is the project's version in CMake; the tests set
 # K2V_PACKAGE_VERSION to build an installer of another version from the same
 # files. Installs the Debian packages it needs.
 set -euo pipefail
@@ -25,7 +26,7 @@ package="$out/package"
 name="kolbrix2vantor-$version"
 stage="$package/$name"
 rm -rf "$package"
-mkdir -p "$stage/examples"
+mkdir -p "$stage/examples" "$stage/vocabulary"
 
 cp "$out/kolbrix2vantor.exe" "$out/kolbrix2vantor-gui.exe" "$stage/"
 x86_64-w64-mingw32-strip "$stage/kolbrix2vantor.exe" "$stage/kolbrix2vantor-gui.exe"
@@ -35,6 +36,7 @@ page() { python3 packaging/windows/markdown_page.py "$@" docs/guide.ja.md=guide.
 page README.md "$stage/README.html" "kolbrix2vantor"
 page docs/guide.ja.md "$stage/guide.ja.html" "kolbrix2vantor 利用の手引き"
 cp -r examples/sample examples/RADUDI "$stage/examples/"
+cp vocabulary/G10A.TXT vocabulary/D12A.TXT "$stage/vocabulary/"
 page examples/README.md "$stage/examples/README.html" "kolbrix2vantor の見本"
 cp "$out/kolbrix2vantor.ico" "$package/"
 

@@ -50,7 +50,7 @@ same_as_linux() {
 echo "== 1. Silent install into $inst"
 wine "$out/kolbrix2vantor-$version-setup.exe" /S </dev/null >/dev/null 2>&1
 for f in kolbrix2vantor.exe kolbrix2vantor-gui.exe uninstall.exe LICENSE.txt README.html guide.ja.html \
-  examples/README.html examples/sample/X1.TXT examples/RADUDI/kishitu.txt; do
+  examples/README.html examples/sample/X1.TXT examples/RADUDI/kishitu.txt vocabulary/G10A.TXT vocabulary/D12A.TXT; do
   [ -f "$inst/$f" ] || fail "$f is not installed"
 done
 [ "$(cd "$out/package/kolbrix2vantor-$version" && find . -type f | wc -l)" -eq \

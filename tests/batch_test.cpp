@@ -130,60 +130,78 @@ TEST_F(BatchCommandTest, ReportHasOneRowPerBoringWithLayersAndThoseWithoutASoilC
   EXPECT_TRUE(Contains(out, "  K1: converted, 2 of 4 layers without a soil code\n")) << out;
 }
 
-TEST_F(BatchCommandTest, SoilNamesWithoutACodeAreListedMostLayersFirstForTheBatchAndASingleRun) {
-  // Layer names as real boring logs write them. 表土 and the alternating
-  // parts' 砂 have codes, and 混じり is taken like 混り; 礫質土 loses its
-  // quality word 礫質 and leaves 土 to look up.
+TEST_F(BatchCommandTest, EveryLayerWithoutAMainSoilCodeIsListedWithWhatGivesItOne) {
+  // Layer names as real boring logs write them, with no G10A.TXT: 表土 has
+  // its code; 砂質粘土 gets only its quality code; 礫質土 and 礫混り土 leave
+  // 土 to look up; 砂岩頁岩互層 (no と) has two empty parts, 砂と粘土互層 (no
+  // の) an empty second part; 泥岩と頁岩の互層 is one layer with two names.
   const std::vector<std::pair<std::string, std::string>> borings = {
       {"K1",
-       "1,0.50,0,表土\r\n2,2.30,0,礫質土\r\n3,4.10,0,粘土\r\n4,6.00,0,シルト混じり砂礫\r\n"
-       "5,8.50,0,頁岩\r\n6,10.00,0,泥岩と頁岩の互層\r\n7,12.00,0,頁岩と砂の互層\r\n"},
-      {"K2", "1,1.00,0,盛土\r\n2,3.20,0,粘土\r\n3,5.00,0,礫質土\r\n4,7.40,0,頁岩\r\n"},
-      {"K3", "1,2.00,0,崖錐堆積物\r\n2,4.00,0,頁岩\r\n"},
-      {"K4", "1,1.50,0,頁岩\r\n"},
+       "1,0.50,0,表土\r\n2,2.30,0,礫質土\r\n3,4.10,0,粘土\r\n4,5.00,0,砂質粘土\r\n5,6.20,0,岩盤\r\n"
+       "6,7.00,0,砂岩頁岩互層\r\n7,8.00,0,砂と粘土互層\r\n8,9.00,0,礫混り土\r\n9,10.00,0,泥岩と頁岩の互層\r\n"},
+      {"K2", "1,1.00,0,盛土\r\n2,3.20,0,粘土\r\n3,5.00,0,礫質土\r\n4,7.40,0,岩盤\r\n"},
   };
   for (const auto& [name, layers] : borings) {
     FullExport(site / name);
     test::WriteSjis(site / name / "X1.TXT", layers);
   }
   EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 0) << out << err;
-  EXPECT_EQ(test::ReadBytes(dest / "kolbrix2vantor-uncoded.csv"),
-            "\xEF\xBB\xBF"
-            "soil name,looked up,layers,borings\r\n"
-            "\"頁岩\",\"頁岩\",6,\"K1 | K2 | K3\"\r\n"
-            "\"礫質土\",\"土\",2,\"K1 | K2\"\r\n"
-            "\"粘土\",\"粘土\",2,\"K1 | K2\"\r\n"
-            "\"泥岩\",\"泥岩\",1,\"K1\"\r\n"
-            "\"盛土\",\"盛土\",1,\"K2\"\r\n"
-            "\"崖錐堆積物\",\"崖錐堆積物\",1,\"K3\"\r\n");
+  const std::string quality =
+      "主たる土質名の「質」までが外されて照合されるため、Kolbrix で「質」を含まない土質名に書き直します。";
+  const std::string alternating = "Kolbrix で「砂と粘土の互層」のように「と」と「の」で区切って書き直します。";
+  EXPECT_EQ(
+      test::ReadBytes(dest / "kolbrix2vantor-uncoded.csv"),
+      "\xEF\xBB\xBF"
+      "土質名（記載のまま）,照合した語,層数,ボーリング数,ボーリング（先頭 3 本）,対処\r\n"
+      "\"礫質土\",\"土\",2,2,\"K1 | K2\",\"" +
+          quality +
+          "\"\r\n"
+          "\"粘土\",\"粘土\",2,2,\"K1 | K2\",\"G10A.TXT に「600,,粘土,」の行を足します。\"\r\n"
+          "\"岩盤\",\"岩盤\",2,2,\"K1 | K2\",\"Vantor の土質コードを決めて、G10A.TXT に「コード,,岩盤,」の行を足します。\"\r\n"
+          "\"砂質粘土\",\"粘土\",1,1,\"K1\",\"G10A.TXT に「600,,粘土,」の行を足します。\"\r\n"
+          "\"砂岩頁岩互層\",\"\",1,1,\"K1\",\"" +
+          alternating +
+          "\"\r\n"
+          "\"砂と粘土互層\",\"\",1,1,\"K1\",\"" +
+          alternating +
+          "\"\r\n"
+          "\"礫混り土\",\"土\",1,1,\"K1\",\"照合する主たる土質名が残らないため、Kolbrix で土質名を書き直します。\"\r\n"
+          "\"泥岩\",\"泥岩\",1,1,\"K1\",\"G10A.TXT に「93,,泥岩,」の行を足します。\"\r\n"
+          "\"頁岩\",\"頁岩\",1,1,\"K1\",\"G10A.TXT に「92,,頁岩,」の行を足します。\"\r\n"
+          "\"盛土\",\"盛土\",1,1,\"K2\",\"G10A.TXT に「1,,盛土,」の行を足します。\"\r\n");
   EXPECT_TRUE(Contains(out, "Soil names without a code: " + (dest / "kolbrix2vantor-uncoded.csv").string() + "\n"))
       << out;
+  // The report and the summary count the same layers as the list: every
+  // layer but 表土, 泥岩と頁岩の互層 once.
+  EXPECT_TRUE(Contains(Report(), "\"K1\",converted with warnings,") && Contains(Report(), ",9,8\r\n")) << Report();
+  EXPECT_TRUE(Contains(out, "  K1: converted with warnings, 8 of 9 layers without a soil code\n")) << out;
 
-  // A single run writes the list only when asked, and says nothing more.
-  const std::string list = (root / "K1-uncoded.csv").string();
-  const int status = Single(site / "K1", dest / "K1");
+  // A single run writes the list of its boring only when asked, and says
+  // nothing more.
+  const std::string list = (root / "K2-uncoded.csv").string();
+  const int status = Single(site / "K2", dest / "K2");
   const std::string outWithout = out, errWithout = err;
   EXPECT_EQ(test::RunCommand({K2V_CLI_PATH, "--yes", "--system-dir", system.string(), "--uncoded", list,
-                              (site / "K1").string(), (dest / "K1").string()},
+                              (site / "K2").string(), (dest / "K2").string()},
                              out, err),
             status);
   EXPECT_EQ(out, outWithout);
   EXPECT_EQ(err, errWithout);
-  const std::string k1 = "\"" + (site / "K1").string() + "\"";
+  const std::string k2 = ",1,1,\"" + (site / "K2").string() + "\",";
   EXPECT_EQ(test::ReadBytes(list),
             "\xEF\xBB\xBF"
-            "soil name,looked up,layers,borings\r\n"
-            "\"頁岩\",\"頁岩\",3," +
-                k1 +
-                "\r\n"
-                "\"礫質土\",\"土\",1," +
-                k1 +
-                "\r\n"
-                "\"粘土\",\"粘土\",1," +
-                k1 +
-                "\r\n"
-                "\"泥岩\",\"泥岩\",1," +
-                k1 + "\r\n");
+            "土質名（記載のまま）,照合した語,層数,ボーリング数,ボーリング（先頭 3 本）,対処\r\n"
+            "\"盛土\",\"盛土\"" +
+                k2 +
+                "\"G10A.TXT に「1,,盛土,」の行を足します。\"\r\n"
+                "\"粘土\",\"粘土\"" +
+                k2 +
+                "\"G10A.TXT に「600,,粘土,」の行を足します。\"\r\n"
+                "\"礫質土\",\"土\"" +
+                k2 + "\"" + quality +
+                "\"\r\n"
+                "\"岩盤\",\"岩盤\"" +
+                k2 + "\"Vantor の土質コードを決めて、G10A.TXT に「コード,,岩盤,」の行を足します。\"\r\n");
 }
 
 TEST_F(BatchCommandTest, FolderQuestionIsAskedOnceForAllAndWarningsAloneExitWithZero) {

@@ -76,6 +76,14 @@ TEST(Cp932, DecodesJapaneseAndEscapesBrokenBytes) {
   EXPECT_EQ(SjisLen("ﾌｫﾙﾀﾞ"), 5);
 }
 
+TEST(Cp932, Utf8TextIsToldFromShiftJis) {
+  EXPECT_TRUE(IsUtf8Text("950,x,\xE6\xB3\xA5\xE7\x82\xAD,y\r\n"));  // 泥炭 in UTF-8
+  EXPECT_FALSE(IsUtf8Text(test::Sjis("950,x,泥炭,ｼﾙﾄ\r\n")));
+  EXPECT_FALSE(IsUtf8Text("950,x,y\r\n"));  // ASCII alone tells nothing
+  // Not UTF-8: an overlong form, a surrogate, a character cut at the end.
+  for (const char* bytes : {"\xC0\xAF", "\xED\xA0\x80", "\xE6\xB3"}) EXPECT_FALSE(IsUtf8Text(bytes)) << bytes;
+}
+
 TEST(Cp932, UnwritableCharacterBecomesQuestionMark) {
   EXPECT_EQ(test::Sjis("a\xF0\x9F\x98\x80"
                        "b"),

@@ -6,6 +6,7 @@
 
 #include "convert/boring_records.hpp"
 #include "convert/layer_table.hpp"
+#include "soil/starter_vocabulary.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
@@ -45,6 +46,21 @@ TEST(LayerTable, WritesAnAlternatingLayerOfSandAndClayToTheDFiles) {
   EXPECT_EQ(run.Output("D10B.txt"), "  1,   3.50,  ,  ,  ,  ,  ,  ,0, 0,300,0, 0,   ,  ,  ,  ,  ,  ,  \r\n");
   EXPECT_EQ(run.Output("D10.txt"), "  1,   3.50,300,000\r\n");
   EXPECT_EQ(run.Output("G10.txt"), "");
+}
+
+TEST(LayerTable, SandstoneAndTuffBrecciaGetTheirRockCodesFromTheStarterWords) {
+  // The built-in words alone find 砂 (sand) and 礫 (gravel) in them.
+  const std::string x1 = test::Sjis("1,2.00,0,砂岩\r\n2,5.00,0,凝灰角礫岩\r\n");
+  LayerRun builtIn(x1);
+  builtIn.Run();
+  EXPECT_EQ(builtIn.Output("D10.txt"), "  1,   2.00,300,000\r\n  2,   5.00,100,000\r\n");
+  LayerRun starter(x1, std::string(StarterG10A_TXT()));
+  starter.Run();
+  EXPECT_EQ(starter.Output("D10B.txt"),
+            "  1,   2.00,  ,  ,  ,  ,  ,  ,0, 0,092,0, 0,   ,  ,  ,  ,  ,  ,  \r\n"
+            "  2,   5.00,  ,  ,  ,  ,  ,  ,0, 0,093,0, 0,   ,  ,  ,  ,  ,  ,  \r\n");
+  EXPECT_EQ(starter.Output("D10.txt"), "  1,   2.00,092,000\r\n  2,   5.00,093,000\r\n");
+  EXPECT_EQ(starter.Output("G10.txt"), "");
 }
 
 TEST(LayerTable, MainCodeTextHasThreeColumns) {

@@ -112,21 +112,95 @@ TEST(SoilWordTables, ReadsD12ARecordsInFileOrder) {
   EXPECT_EQ(D12ACode(tables, "孔内水平載荷"), 7);
 }
 
-TEST(SoilWordTables, GrowBeyondTheOldEntryLimits) {
+// What the files held that gives nothing, as "kind@line" with the text and
+// what is looked up instead.
+std::vector<std::string> Problems(const ExtensionFileRead& file) {
+  static const char* const kKinds[] = {"NoCode", "EmptyWord", "CutWord", "BeyondLimit", "CutShort",
+                                       "Utf8",   "Utf8Bom",   "Utf16",   "NotShiftJis"};
+  std::vector<std::string> out;
+  for (const VocabularyProblem& p : file.problems) {
+    std::string text = std::string(kKinds[static_cast<int>(p.kind)]) + "@" + std::to_string(p.line);
+    if (!p.text.empty()) text += " " + p.text;
+    if (p.kind == VocabularyProblemKind::CutWord) text += ">" + p.lookedUp;
+    out.push_back(text);
+  }
+  return out;
+}
+
+TEST(SoilWordTables, StopAtTheirEntryLimitsAndTellTheFirstLineNotRead) {
   test::TempDir vocabulary;
-  std::string g10a;
+  // A record without a whole-number code takes no place.
+  std::string g10a = "x,y,無,z\r\n";
   std::string d12a;
   for (int k = 0; k < 1500; ++k) g10a += std::to_string(1000 + k) + ",x,語" + std::to_string(k) + ",y\r\n";
   for (int k = 0; k < 300; ++k) d12a += std::to_string(k) + ",名" + std::to_string(k) + ",z\r\n";
   test::WriteSjis(vocabulary / "G10A.TXT", g10a);
   test::WriteSjis(vocabulary / "D12A.TXT", d12a);
   SoilWordTables tables;
-  BuildSoilWordTables(tables, vocabulary.folder());
-  ASSERT_EQ(tables.SoilNameTable.size(), 23u + 1500u);
-  EXPECT_EQ(tables.SoilNameTable.back().word, "語1499");
-  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "語1499"), 23 + 1500);
-  ASSERT_EQ(tables.D12ACodeTable.size(), 300u);
-  EXPECT_EQ(tables.D12ACodeTable.back().word, "名299");
+  VocabularyRead read;
+  BuildSoilWordTables(tables, vocabulary.folder(), &read);
+  ASSERT_EQ(tables.SoilNameTable.size(), 23u + 977u);
+  EXPECT_EQ(tables.SoilNameTable.back().word, "語976");
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "語977"), 0);
+  EXPECT_EQ(read.g10a.entries, 977);
+  EXPECT_EQ(Problems(read.g10a), (Strings{"NoCode@1 x", "BeyondLimit@979"}));
+  ASSERT_EQ(tables.D12ACodeTable.size(), 200u);
+  EXPECT_EQ(tables.D12ACodeTable.back().word, "名199");
+  EXPECT_EQ(Problems(read.d12a), (Strings{"BeyondLimit@201"}));
+}
+
+TEST(SoilWordTables, TellEveryLineThatGivesNoWordADescriptionFinds) {
+  test::TempDir vocabulary;
+  // CR LF, LF and CR line ends and a blank line; the last record lacks its
+  // fourth item.
+  test::WriteSjis(vocabulary / "G10A.TXT",
+                  "950,x,泥炭,y\r\n"
+                  "abc,x,文字,y\n"
+                  "\r\n"
+                  "951,x,礫質土,y\r"
+                  "952,x,砂混り粘土,y\r\n"
+                  "953,x,砂と粘土の互層,y\r\n"
+                  "954,x,シルト質,y\r\n"
+                  "955,x,,y\r\n"
+                  "956,x,腐植土\r\n");
+  SoilWordTables tables;
+  VocabularyRead read;
+  BuildSoilWordTables(tables, vocabulary.folder(), &read);
+  EXPECT_TRUE(read.g10a.exists);
+  EXPECT_EQ(read.g10a.path, (vocabulary / "G10A.TXT").string());
+  EXPECT_EQ(read.g10a.entries, 6);
+  EXPECT_EQ(Problems(read.g10a),
+            (Strings{"NoCode@2 abc", "CutWord@4 礫質土>土", "CutWord@5 砂混り粘土>粘土", "CutWord@6 砂と粘土の互層>砂",
+                     "CutWord@7 シルト質>", "EmptyWord@8", "CutShort@9"}));
+  EXPECT_FALSE(read.d12a.exists);
+  EXPECT_TRUE(read.d12a.problems.empty());
+}
+
+TEST(SoilWordTables, TellAFileThatIsNotShiftJis) {
+  const std::string utf8 = "950,x,泥炭,y\r\n";
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {utf8, "Utf8@0"},
+      {"\xEF\xBB\xBF" + utf8, "Utf8Bom@0"},
+      {std::string("\xFF\xFE"
+                   "9\0"
+                   "5\0",
+                   6),
+       "Utf16@0"},
+      {test::Sjis("950,x,泥炭,y\r\n") + "951,x,\x81,y\r\n", "NotShiftJis@2"},
+  };
+  for (const auto& [bytes, problem] : files) {
+    SoilWordTables tables;
+    VocabularyRead read;
+    BuildSoilWordTablesFromBytes(tables, bytes, "", &read);
+    ASSERT_FALSE(read.g10a.problems.empty()) << problem;
+    EXPECT_EQ(Problems(read.g10a)[0], problem);
+  }
+  // Shift-JIS text with half-width katakana is none of them.
+  SoilWordTables tables;
+  VocabularyRead read;
+  BuildSoilWordTablesFromBytes(tables, test::Sjis("500,x,ｼﾙﾄ,y\r\n"), "", &read);
+  EXPECT_TRUE(read.g10a.problems.empty());
+  EXPECT_EQ(LookupSoilWord(tables, SoilTable::SoilName, "ｼﾙﾄ"), 24);
 }
 
 TEST(SoilWordTables, LookUpWholeWordsAndHoldAdmixtureWordsUpToTheirMix) {

@@ -36,7 +36,9 @@ void Fail(const std::string& what) {
   std::abort();
 }
 
-TempDir::TempDir(const std::string& stem) {
+TempDir::TempDir(const std::string& stem) : TempDir(stem, fs::temp_directory_path()) {}
+
+TempDir::TempDir(const std::string& stem, const fs::path& base) {
   static std::atomic<unsigned long long> counter{0};
   const char* run = std::getenv("K2V_FUZZ_RUN_ID");
   const std::string tag = run && *run ? std::string(run) + "-" : std::string();
@@ -46,7 +48,7 @@ TempDir::TempDir(const std::string& stem) {
   const long pid = ::getpid();
 #endif
   for (;;) {
-    path_ = fs::temp_directory_path() / (stem + "-" + tag + std::to_string(pid) + "-" + std::to_string(counter++));
+    path_ = base / (stem + "-" + tag + std::to_string(pid) + "-" + std::to_string(counter++));
     if (fs::create_directory(path_)) break;
   }
 }

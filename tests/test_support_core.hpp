@@ -29,6 +29,8 @@ inline void Check(bool ok, const std::string& what) {
 class TempDir {
  public:
   explicit TempDir(const std::string& stem = "k2v-test");
+  // The same in the folder base instead of the temporary folder.
+  TempDir(const std::string& stem, const std::filesystem::path& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

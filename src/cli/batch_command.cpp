@@ -42,7 +42,7 @@ void PrintHelp(std::ostream& out) {
          "DESTINATION_ROOT/"
       << kBatchReportName
       << ", and one row per soil name\n"
-         "that found no code (the words to add to G10A.TXT) to\n"
+         "that found no code (with what gives it one) to\n"
          "DESTINATION_ROOT/"
       << kUncodedListName
       << ".\n"
@@ -86,6 +86,28 @@ MessageAnswer AskForFolders(const std::vector<std::string>& missing, bool yes, b
   ui.SetNoTerminalHint(missing.size() == 1 ? "kolbrix2vantor: that folder does not exist; --yes creates it"
                                            : "kolbrix2vantor: those folders do not exist; --yes creates them");
   return ui.ShowMessage(run_text::kCreateFolder, "", MessageIcon::Question, MessageButtons::YesNo);
+}
+
+// Converted borings whose destinations lack levels of Vantor's layout: the
+// warning of a single run for the first, and how many more there are.
+void WarnShallowDestinations(std::ostream& err, const std::vector<BatchBoring>& borings,
+                             const std::vector<BoringResult>& results) {
+  std::string first;
+  size_t more = 0;
+  for (size_t i = 0; i < borings.size() && i < results.size(); ++i) {
+    const BoringOutcome outcome = results[i].outcome;
+    if (outcome != BoringOutcome::Converted && outcome != BoringOutcome::ConvertedWithWarnings) continue;
+    const std::string warning = MissingLevelsWarning(borings[i].destination);
+    if (warning.empty()) continue;
+    if (first.empty()) {
+      first = warning;
+    } else {
+      ++more;
+    }
+  }
+  if (first.empty()) return;
+  err << first << "\n";
+  if (more > 0) err << "kolbrix2vantor: warning: so do " << more << " more destinations of this batch\n";
 }
 
 }  // namespace
@@ -174,6 +196,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   BatchProgress progress(err, borings.size(), terminal.errors);
   const std::vector<BoringResult> results = RunBatch(borings, options, progress);
   progress.Close();
+  WarnShallowDestinations(err, borings, results);
 
   PrintBatchSummary(out, results);
   const BatchCounts counts = CountResults(results);

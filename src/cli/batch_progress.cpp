@@ -139,6 +139,38 @@ void PrintBatchSummary(std::ostream& out, const std::vector<BoringResult>& resul
     if (r.outcome == BoringOutcome::ConvertedWithWarnings && !messages.empty()) messages.erase(messages.begin());
     PrintMessages(out, messages);
   }
+  PrintVocabularyFolders(out, results);
+}
+
+void PrintVocabularyFolders(std::ostream& out, const std::vector<BoringResult>& results) {
+  constexpr size_t kListed = 10;
+  struct Folder {
+    const VocabularyReport* report;
+    std::vector<std::string> warnings;
+  };
+  std::vector<std::pair<std::string, Folder>> folders;
+  for (const BoringResult& r : results) {
+    if (r.vocabulary.folder.empty()) continue;
+    auto it =
+        std::find_if(folders.begin(), folders.end(), [&](const auto& f) { return f.first == r.vocabulary.folder; });
+    if (it == folders.end()) {
+      folders.push_back({r.vocabulary.folder, {&r.vocabulary, {}}});
+      it = folders.end() - 1;
+    }
+    for (const std::string& warning : VocabularyWarnings(r.vocabulary)) {
+      std::vector<std::string>& warnings = it->second.warnings;
+      if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end()) warnings.push_back(warning);
+    }
+  }
+  if (folders.empty()) return;
+  out << "\nVocabulary folders:\n";
+  for (size_t i = 0; i < folders.size() && i < kListed; ++i) {
+    const VocabularyRead& read = folders[i].second.report->read;
+    out << "  " << folders[i].first << ": " << kG10AName << " " << VocabularyFileSummary(read.g10a, kG10AName) << ", "
+        << kD12AName << " " << VocabularyFileSummary(read.d12a, kD12AName) << "\n";
+    for (const std::string& warning : folders[i].second.warnings) out << "      " << warning << "\n";
+  }
+  if (folders.size() > kListed) out << "  and " << folders.size() - kListed << " more\n";
 }
 
 }  // namespace k2v

@@ -39,7 +39,12 @@ class BatchProgress : public BatchObserver {
 };
 
 // The counts of the results, then every boring that needs attention with
-// the run's messages.
+// the run's messages, then the vocabulary folders the runs read.
 void PrintBatchSummary(std::ostream& out, const std::vector<BoringResult>& results);
+
+// Each vocabulary folder the converted borings read, once, with what its
+// G10A.TXT and D12A.TXT gave and the warnings about them (the first ten
+// folders; the others are counted).
+void PrintVocabularyFolders(std::ostream& out, const std::vector<BoringResult>& results);
 
 }  // namespace k2v

@@ -1,5 +1,6 @@
 // kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION
 // kolbrix2vantor --batch ... SOURCE_ROOT DESTINATION_ROOT (cli/batch_command.hpp)
+// kolbrix2vantor --vocabulary [--add-starter-words] DESTINATION (cli/vocabulary_command.hpp)
 //
 // Exit status: 0 converted (warnings on stderr), 1 refused by a check,
 // 2 wrong usage, 3 a failure inside a stage.
@@ -13,6 +14,7 @@
 #include "cli/batch_command.hpp"
 #include "cli/path_arguments.hpp"
 #include "cli/terminal_front_end.hpp"
+#include "cli/vocabulary_command.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
 #include "run/conversion_run.hpp"
@@ -36,9 +38,12 @@ void PrintHelp() {
                "\n"
                "  -y, --yes             create a missing DESTINATION folder without asking\n"
                "      --system-dir DIR  folder that holds Radudi32.ini\n"
-               "      --uncoded FILE    write the soil names that found no code (the words\n"
-               "                        to add to G10A.TXT) to FILE, a CSV file\n"
+               "      --uncoded FILE    write the soil names that found no code, each with\n"
+               "                        what gives it one, to FILE, a CSV file\n"
                "      --batch           convert every export below a folder (see --batch --help)\n"
+               "      --vocabulary      show the G10A.TXT and D12A.TXT a conversion into a\n"
+               "                        destination reads, and add the starter words to\n"
+               "                        them (see --vocabulary --help)\n"
                "  -h, --help            display this help and exit\n"
                "  -V, --version         output version information and exit\n"
                "\n"
@@ -63,6 +68,7 @@ int main(int argc, char** argv) {
   if (k2v::IsBatchCommand(args)) {
     return k2v::RunBatchCommand(args, std::cout, std::cerr, {isatty(STDIN_FILENO) != 0, isatty(STDERR_FILENO) != 0});
   }
+  if (k2v::IsVocabularyCommand(args)) return k2v::RunVocabularyCommand(args, std::cout, std::cerr);
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const k2v::OptionValue systemDirOption =
@@ -90,6 +96,8 @@ int main(int argc, char** argv) {
       return 0;
     } else if (arg == "--yes" || arg == "-y") {
       yes = true;
+    } else if (arg == "--add-starter-words") {
+      return UsageError("option '--add-starter-words' goes with --vocabulary");
     } else {
       return UsageError("unrecognized option '" + arg + "'");
     }
@@ -110,6 +118,8 @@ int main(int argc, char** argv) {
 
   for (const std::string& warning : result.warnings) std::cerr << warning << "\n";
   if (result.outcome == k2v::RunOutcome::Finished) {
+    for (const std::string& warning : k2v::VocabularyWarnings(result.vocabulary))
+      std::cerr << "kolbrix2vantor: warning: " << warning << "\n";
     if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty())
       std::cerr << warning << "\n";
   }

@@ -12,9 +12,10 @@
 namespace k2v {
 
 // A soil name of X1.TXT (one part of a layer's description) for which no
-// soil code was found.
+// main soil code was found (a quality or admixture code it may have got).
 struct UncodedSoilName {
-  // The part as the export writes it.
+  // The part as the export writes it; the whole description for an empty
+  // part of alternating layers (互層 written without と or の).
   std::string name;
   // What was left of it to look up as a main soil name once its quality and
   // admixture words were taken off: the word G10A.TXT must hold.
@@ -39,8 +40,9 @@ struct ConversionContext {
 struct StepResult {
   // Data the step could not convert.
   std::vector<std::string> Warnings;
-  // Layers of X1.TXT, and those with a part for which no soil code was found
-  // (Vantor's files show 000 for it): the words to add to G10A.TXT.
+  // Layers of X1.TXT, and those with a part for which no main soil code was
+  // found (Vantor's files show three spaces or 0 for it): the words to add
+  // to G10A.TXT, or descriptions to write otherwise.
   long long LayerCount = 0;
   long long UncodedLayers = 0;
   // Those names, each once, in the order they first occur.

@@ -117,12 +117,15 @@ StepResult ConvertLayerTable(const ConversionContext& ctx) {
     const LayerParts parts = SplitLayerDescription(reader.Fields[4]);
     const LayerCodes codes = ClassifyLayer(ctx.SoilTables, parts);
     ++result.LayerCount;
+    // A part whose main soil name found no code, whatever its quality and
+    // admixture words got; an empty part of alternating layers (互層
+    // written without と or の) stands under the description as written.
     bool uncoded = false;
     for (size_t k = 0; k < 2 && static_cast<int>(k) < parts.count; ++k) {
-      if (codes.main[k] != -1 || codes.quality[k] != 0 || codes.admixture[k] != 0) continue;
+      if (codes.main[k] != -1) continue;
       // A layer counts once for a name, also when both parts are that name.
       if (k == 0 || !uncoded || parts.texts[1] != parts.texts[0]) {
-        result.CountUncodedName(parts.texts[k], codes.lookedUp[k]);
+        result.CountUncodedName(parts.texts[k].empty() ? reader.Fields[4] : parts.texts[k], codes.lookedUp[k]);
       }
       if (!uncoded) ++result.UncodedLayers;
       uncoded = true;

@@ -479,6 +479,12 @@ bool RecordReader::OpenOrDropEmpty(const std::string& path) {
   return false;
 }
 
+void RecordReader::OpenBytes(std::string bytes) {
+  Close();
+  stream_ = ItemStream(std::move(bytes));
+  open_ = true;
+}
+
 void RecordReader::ReadRecord(int n) {
   if (n < 1 || n > kMaxFields) throw std::out_of_range("field count " + std::to_string(n) + " is outside 1 to 100");
   if (!open_ || stream_.AtEnd()) {
@@ -517,6 +523,20 @@ void RecordReader::ReadRecord(int n) {
   }
 }
 
+namespace {
+
+// Reads records of fieldCount fields from the open reader to its end, then closes it.
+void ReadRecords(RecordReader& reader, int fieldCount, const std::function<void(const RecordReader&)>& onRecord) {
+  for (;;) {
+    reader.ReadRecord(fieldCount);
+    if (reader.RecordPos == RecordReader::kEnd) break;
+    onRecord(reader);
+  }
+  reader.Close();
+}
+
+}  // namespace
+
 bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn,
                    const std::function<void(const RecordReader&)>& onRecord) {
   return ForEachRecord(
@@ -533,13 +553,14 @@ bool ForEachRecord(const std::string& path, int fieldCount, const std::string& d
   RecordReader reader(dropEmptyIn, options);
   if (reader.OpenOrDropEmpty(path)) return false;
   onData();
-  for (;;) {
-    reader.ReadRecord(fieldCount);
-    if (reader.RecordPos == RecordReader::kEnd) break;
-    onRecord(reader);
-  }
-  reader.Close();
+  ReadRecords(reader, fieldCount, onRecord);
   return true;
+}
+
+void ForEachRecordInBytes(std::string bytes, int fieldCount, const std::function<void(const RecordReader&)>& onRecord) {
+  RecordReader reader("");
+  reader.OpenBytes(std::move(bytes));
+  ReadRecords(reader, fieldCount, onRecord);
 }
 
 void RecordReader::Close() {

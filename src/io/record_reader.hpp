@@ -131,6 +131,8 @@ class RecordReader {
   // destination folder. No file is ever created. A file with data that cannot
   // be read throws FileError.
   bool OpenOrDropEmpty(const std::string& path);
+  // Opens bytes held in memory, read as a file of these bytes would be.
+  void OpenBytes(std::string bytes);
   // Reads n items into Fields[1..n] and sets RecordPos to the record's byte
   // position, or kEnd when no record is left. Fields missing at the end of
   // the data are empty. n outside 1 to 100 throws std::out_of_range.
@@ -167,6 +169,9 @@ bool ForEachRecord(const std::string& path, int fieldCount, const std::string& d
 // The same, with the fields kept as options say.
 bool ForEachRecord(const std::string& path, int fieldCount, const std::string& dropEmptyIn, const ReadOptions& options,
                    const std::function<void()>& onData, const std::function<void(const RecordReader&)>& onRecord);
+
+// The same loop over bytes held in memory (a file read whole).
+void ForEachRecordInBytes(std::string bytes, int fieldCount, const std::function<void(const RecordReader&)>& onRecord);
 
 // True when path names a file directly inside folder (folder ends with a
 // separator or not).

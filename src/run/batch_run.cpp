@@ -182,6 +182,7 @@ BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& option
         result.layerCount = r.layerCount;
         result.uncodedLayers = r.uncodedLayers;
         result.uncodedNames = std::move(r.uncodedNames);
+        result.vocabulary = std::move(r.vocabulary);
         return result;
       case RunOutcome::Refused:
         result.outcome = BoringOutcome::Refused;
@@ -314,7 +315,9 @@ std::string BatchReportCsv(const std::vector<BoringResult>& results) {
   std::string csv = "\xEF\xBB\xBF";
   csv += "boring,result,message,layers,layers without soil code\r\n";
   for (const BoringResult& r : results) {
-    csv += CsvField(r.relativePath) + "," + OutcomeName(r.outcome) + "," + CsvField(JoinedMessages(r.messages)) + ",";
+    std::vector<std::string> messages = r.messages;
+    for (const std::string& warning : VocabularyWarnings(r.vocabulary)) messages.push_back(warning);
+    csv += CsvField(r.relativePath) + "," + OutcomeName(r.outcome) + "," + CsvField(JoinedMessages(messages)) + ",";
     const bool converted = r.outcome == BoringOutcome::Converted || r.outcome == BoringOutcome::ConvertedWithWarnings;
     if (converted) csv += std::to_string(r.layerCount) + "," + std::to_string(r.uncodedLayers);
     else csv += ",";

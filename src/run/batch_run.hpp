@@ -45,6 +45,9 @@ struct BoringResult {
   long long layerCount = 0;
   long long uncodedLayers = 0;
   std::vector<UncodedSoilName> uncodedNames{};
+  // The vocabulary the run read (its folder empty unless converted); its
+  // warnings stand in the boring's row of the report.
+  VocabularyReport vocabulary{};
 };
 
 // Whether the two roots lie inside one another (as they are on the disk,
@@ -119,7 +122,8 @@ const char* OutcomeName(BoringOutcome outcome);
 inline constexpr const char* kBatchReportName = "kolbrix2vantor-report.csv";
 
 // The report: UTF-8 with a byte order mark, CR LF, a header and one row per
-// boring: relative path, result, message, layer count, layers without a soil
+// boring: relative path, result, message (the run's texts, then the
+// warnings about its vocabulary), layer count, layers without a main soil
 // code (the two counts empty unless converted).
 std::string BatchReportCsv(const std::vector<BoringResult>& results);
 

@@ -14,7 +14,6 @@
 #include "run/final_names.hpp"
 #include "run/gather_files.hpp"
 #include "run/working_folder.hpp"
-#include "soil/soil_word_tables.hpp"
 #include "text/sjis_text.hpp"
 #include "titles/title_reader.hpp"
 #include "titles/title_writer.hpp"
@@ -176,12 +175,11 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
   for (size_t k = 0; k < 3; ++k) components345[k] = Component(components, k + 3);
   TitleTable titles;
   StepResult records;
+  VocabularyReport vocabulary;
 
   try {
-    // 8. Vocabulary: the first four components, each followed by the separator.
-    std::string vocabularyPath;
-    for (size_t k = 1; k <= 4; ++k) vocabularyPath += Component(components, k) + sepText;
-    BuildSoilWordTables(ctx.SoilTables, vocabularyPath);
+    // 8. Vocabulary: the folder of the first four components.
+    vocabulary = BuildVocabulary(ctx.SoilTables, destinationFolder, sep);
 
     // 9. Busy.
     ui_.SetBusy(true);
@@ -215,8 +213,12 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
   // 11. Done.
   ui_.SetBusy(false);
   ui_.SetStatus(records.Warnings.empty() ? run_text::kFinished : run_text::kFinishedWithWarnings);
-  return RunResult{RunOutcome::Finished, records.Warnings, records.LayerCount, records.UncodedLayers,
-                   records.UncodedNames};
+  return RunResult{RunOutcome::Finished,
+                   records.Warnings,
+                   records.LayerCount,
+                   records.UncodedLayers,
+                   std::move(records.UncodedNames),
+                   std::move(vocabulary)};
 }
 
 }  // namespace k2v

@@ -8,6 +8,7 @@
 #include "convert/conversion_context.hpp"
 #include "run/front_end.hpp"
 #include "run/paths.hpp"
+#include "run/vocabulary.hpp"
 
 namespace k2v {
 
@@ -45,6 +46,8 @@ struct RunResult {
   long long uncodedLayers = 0;
   // The soil names of those layers, in the order they first occur.
   std::vector<UncodedSoilName> uncodedNames{};
+  // The vocabulary the run read (its folder empty when it stopped before).
+  VocabularyReport vocabulary{};
 };
 
 struct RunOptions {

@@ -61,6 +61,10 @@ LayerCodes ClassifyLayer(const SoilWordTables& tables, const LayerParts& parts) 
   return codes;
 }
 
+std::string LookedUpAlone(const SoilWordTables& tables, std::string_view word) {
+  return ParseSoilName(tables, SplitLayerDescription(word))[0].lookedUp;
+}
+
 int LookupSoilWord(const SoilWordTables& tables, SoilTable table, std::string_view word) {
   if (TrimView(word).empty()) return 0;
   return IndexOf(tables, table).FirstEntry(word);

@@ -37,6 +37,11 @@ struct LayerCodes {
 // Parses the parts (ParseSoilName) and turns their words into codes.
 LayerCodes ClassifyLayer(const SoilWordTables& tables, const LayerParts& parts);
 
+// What the parser looks up as the main soil name when word alone is a
+// layer's description: the word itself, unless the parser cuts it first (a
+// word holding 質, 混り or 互層 loses that part, and more).
+std::string LookedUpAlone(const SoilWordTables& tables, std::string_view word);
+
 enum class SoilTable { SoilName, QualityWord, AdmixtureWord };
 
 // Entry number (from 1) of the first entry of the table whose word equals

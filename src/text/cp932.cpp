@@ -40,6 +40,41 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+bool IsUtf8Text(std::string_view bytes) {
+  bool beyondAscii = false;
+  for (size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    // The shortest forms only, no surrogates, nothing above U+10FFFF.
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + length > bytes.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      const auto b = static_cast<unsigned char>(bytes[i + k]);
+      if (b < (k == 1 ? low : 0x80) || b > (k == 1 ? high : 0xBF)) return false;
+    }
+    beyondAscii = true;
+    i += length;
+  }
+  return beyondAscii;
+}
+
 void AppendCp932Byte(std::string& out, unsigned char byte) {
   if (byte < 0x80) {
     out += static_cast<char>(byte);

@@ -35,6 +35,10 @@ size_t EncodeCp932CharInto(std::string_view ch, char (&bytes)[4]);
 void AppendCp932Byte(std::string& out, unsigned char byte);
 // Appends the code point as UTF-8.
 void AppendUtf8(std::string& out, char32_t cp);
+// True when the bytes hold a character beyond ASCII and are well-formed UTF-8
+// throughout: a text saved as UTF-8, which Japanese CP932 text practically
+// never is.
+bool IsUtf8Text(std::string_view bytes);
 // Length of the UTF-8 character starting at text[i], never past the end (1
 // for a stray byte).
 inline size_t Utf8CharLength(std::string_view text, size_t i) {

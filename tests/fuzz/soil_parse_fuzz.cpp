@@ -12,6 +12,10 @@
 //    order among equally long ones.
 //  - An alternating layer (互層) splits into pieces of the description.
 //  - Main codes take three columns.
+//  - What reading the G10A.TXT tells: its entries are those the table took
+//    (at most 977), its problems stand in line order on lines of the file
+//    (line 0 only for a file that is not Shift-JIS as a whole), and a word
+//    told as cut is looked up as something else.
 
 #include <cstddef>
 #include <cstdint>
@@ -134,6 +138,28 @@ void CheckDescription(const k2v::SoilWordTables& tables, const std::string& text
   for (int k = 0; k < parts.count; ++k) CheckLongest(tables, parts.texts[static_cast<size_t>(k)]);
 }
 
+void CheckRead(const k2v::SoilWordTables& tables, const k2v::VocabularyRead& read, std::string_view bytes) {
+  using Kind = k2v::VocabularyProblemKind;
+  const auto& file = read.g10a;
+  const size_t added = tables.SoilNameTable.size() - BuiltInTables().SoilNameTable.size();
+  Check(file.entries >= 0 && static_cast<size_t>(file.entries) == added && file.entries <= k2v::kMaxG10AEntries,
+        "G10A.TXT told " + std::to_string(file.entries) + " entries and added " + std::to_string(added));
+  int lines = 1;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) ++lines;
+  }
+  int last = 0;
+  for (const k2v::VocabularyProblem& p : file.problems) {
+    const bool wholeFile = p.kind == Kind::Utf8 || p.kind == Kind::Utf8Bom || p.kind == Kind::Utf16;
+    Check(wholeFile == (p.line == 0),
+          "problem " + std::to_string(static_cast<int>(p.kind)) + " on line " + std::to_string(p.line));
+    Check(p.line >= last && p.line <= lines, "problem on line " + std::to_string(p.line) + " after line " +
+                                                 std::to_string(last) + " of " + std::to_string(lines));
+    last = p.line;
+    if (p.kind == Kind::CutWord) Check(p.lookedUp != p.text, "the cut word " + Escaped(p.text) + " is looked up whole");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -149,8 +175,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   k2v::test::TempDir vocabulary("k2v-fuzz-soil");
   k2v::test::WriteBytes(vocabulary / "G10A.TXT", vocabularyBytes);
   k2v::SoilWordTables tables;
-  k2v::BuildSoilWordTables(tables, vocabulary.path().string() + "/");
+  k2v::VocabularyRead read;
+  k2v::BuildSoilWordTables(tables, vocabulary.path().string() + "/", &read);
   Check(tables.SoilNameTable.size() >= BuiltInTables().SoilNameTable.size(), "G10A.TXT took built-in soil names away");
+  CheckRead(tables, read, vocabularyBytes);
   CheckDescription(tables, k2v::test::FromSjis(description));
   return 0;
 }
