@@ -61,6 +61,21 @@ void CopyFileOver(const std::string& from, const std::string& to, std::error_cod
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
 }
 
+std::FILE* OpenNewFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == EEXIST) return nullptr;
+    throw FileError(path, SystemReason(errno));
+  }
+  std::FILE* f = ::fdopen(fd, "wb");
+  if (!f) {
+    const int err = errno;
+    ::close(fd);
+    throw FileError(path, SystemReason(err));
+  }
+  return f;
+}
+
 }  // namespace files_system
 
 namespace {
