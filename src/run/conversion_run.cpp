@@ -58,7 +58,9 @@ std::vector<std::string> WorkingFolderSeeds() {
 std::string FailureText(const FileError& e, const std::string& destinationFolder) {
   std::string path = e.path();
   const std::string work = JoinPath(JoinPath(destinationFolder, WorkingFolder::kName), "");
-  if (path.compare(0, work.size(), work) == 0) {
+  if (path == WithoutFinalSeparator(work)) {
+    path = destinationFolder;
+  } else if (path.compare(0, work.size(), work) == 0) {
     const std::string name = path.substr(work.size());
     // The working folder's own files (its marker, its journal) stand for the folder.
     const bool ownFile = name.empty() || name[0] == '.' || name.find_first_of("/\\") != std::string::npos;
