@@ -16,6 +16,8 @@ bool IsPlainName(const std::string& name) {
          name.find('\0') == std::string::npos;
 }
 
+std::string HeldFolder::PathOf(const std::string& name) const { return JoinPath(path_, name); }
+
 void HeldFolder::RemoveTree(const std::string& name) const {
   if (KindOf(name) != Kind::Folder) {
     Delete(name);

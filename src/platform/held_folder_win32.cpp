@@ -67,8 +67,6 @@ HeldFolder::~HeldFolder() = default;
 HeldFolder::HeldFolder(HeldFolder&&) noexcept = default;
 HeldFolder& HeldFolder::operator=(HeldFolder&&) noexcept = default;
 
-std::string HeldFolder::PathOf(const std::string& name) const { return JoinPath(path_, name); }
-
 HeldFolder HeldFolder::Sub(const std::string& name) const {
   const std::string path = PathOf(name);
   CheckName(path, name);
