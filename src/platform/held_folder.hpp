@@ -54,7 +54,7 @@ class HeldFolder {
   std::string ReadFile(const std::string& name) const;
   // Creates the file name with the bytes; fails when anything, a link too,
   // already stands under the name.
-  void CreateFile(const std::string& name, const std::string& bytes) const;
+  void WriteNewFile(const std::string& name, const std::string& bytes) const;
   // Gives name in this folder the name toName in folder to, in one step,
   // replacing a file or link there. Throws FileError naming the new path.
   void Move(const std::string& name, const HeldFolder& to, const std::string& toName) const;

@@ -120,7 +120,7 @@ std::string HeldFolder::ReadFile(const std::string& name) const {
   return bytes;
 }
 
-void HeldFolder::CreateFile(const std::string& name, const std::string& bytes) const {
+void HeldFolder::WriteNewFile(const std::string& name, const std::string& bytes) const {
   const std::string path = PathOf(name);
   if (!IsPlainName(name)) Throw(path, EINVAL);
   CheckFault(FileOperation::Create, path);

@@ -130,7 +130,7 @@ std::string HeldFolder::ReadFile(const std::string& name) const {
   return bytes;
 }
 
-void HeldFolder::CreateFile(const std::string& name, const std::string& bytes) const {
+void HeldFolder::WriteNewFile(const std::string& name, const std::string& bytes) const {
   const std::string path = PathOf(name);
   CheckName(path, name);
   CheckFault(FileOperation::Create, path);

@@ -378,7 +378,7 @@ std::optional<FileError> WorkingFolder::Commit(const std::function<bool(const st
 
     // The new files and the journal are on the disk before the first file
     // moves, and so is the journal's entry in the working folder.
-    work.CreateFile(kJournalName, JournalText(steps));
+    work.WriteNewFile(kJournalName, JournalText(steps));
     std::vector<std::string> toSync;
     for (const Step& s : steps) {
       if (s.kind == 'P') toSync.push_back(JoinPath(path_, s.made));
