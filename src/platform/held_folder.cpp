@@ -3,17 +3,35 @@
 // The held folder's rules, the same on every system.
 
 #include "platform/files.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 
-bool IsPlainName(const std::string& name) {
+namespace {
+
 #ifdef _WIN32
-  constexpr const char* kNotInAName = "/\\:";
+constexpr const char* kNotInAName = "/\\:";
+
+// A device's name (CON, NUL, COM1 ...), with any extension, names the device
+// in every folder.
+bool IsDeviceName(const std::string& name) {
+  const std::string stem = AsciiUpper(name.substr(0, name.find('.')));
+  for (const char* device : {"CON", "PRN", "AUX", "NUL"}) {
+    if (stem == device) return true;
+  }
+  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '1' &&
+         stem[3] <= '9';
+}
 #else
-  constexpr const char* kNotInAName = "/";
+constexpr const char* kNotInAName = "/";
+bool IsDeviceName(const std::string&) { return false; }
 #endif
+
+}  // namespace
+
+bool IsPlainName(const std::string& name) {
   return !name.empty() && name != "." && name != ".." && name.find_first_of(kNotInAName) == std::string::npos &&
-         name.find('\0') == std::string::npos;
+         name.find('\0') == std::string::npos && !IsDeviceName(name);
 }
 
 std::string HeldFolder::PathOf(const std::string& name) const { return JoinPath(path_, name); }

@@ -80,8 +80,8 @@ class HeldFolder {
 };
 
 // True when name names an entry directly in a folder: not empty, not "." or
-// "..", and without a separator (on Windows also without ":", which names a
-// stream of a file) or a NUL.
+// "..", and without a separator or a NUL; on Windows also without ":", which
+// names a stream of a file, and no device's name (CON, NUL, COM1 ...).
 bool IsPlainName(const std::string& name);
 
 }  // namespace k2v
