@@ -78,28 +78,17 @@ std::FILE* OpenNewFile(const std::string& path) {
 
 }  // namespace files_system
 
-namespace {
-
-void SyncDescriptor(const std::string& path, int flags, bool folder) {
-  int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+void SyncFile(const std::string& path) {
+  CheckFault(FileOperation::Sync, path);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw FileError(path, SystemReason(errno));
-  // A folder on a file system that cannot flush its entries is no failure.
-  if (::fsync(fd) != 0 && !(folder && (errno == EINVAL || errno == EROFS))) {
-    int err = errno;
+  if (::fsync(fd) != 0) {
+    const int err = errno;
     ::close(fd);
     throw FileError(path, SystemReason(err));
   }
   ::close(fd);
 }
-
-}  // namespace
-
-void SyncFile(const std::string& path) {
-  CheckFault(FileOperation::Sync, path);
-  SyncDescriptor(path, O_RDONLY, false);
-}
-
-void SyncFolder(const std::string& path) { SyncDescriptor(path, O_RDONLY | O_DIRECTORY, true); }
 
 void SyncFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;

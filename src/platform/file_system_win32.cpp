@@ -130,9 +130,6 @@ void SyncFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) SyncFile(path);
 }
 
-// Windows has no flush of a folder's entries; PlaceFile writes its renames through.
-void SyncFolder(const std::string&) {}
-
 void PlaceFile(const std::string& from, const std::string& to) {
   CheckFault(FileOperation::Rename, to);
   const std::wstring target = Widen(to);

@@ -292,12 +292,6 @@ void DeleteFileIfExists(const std::string& path) {
   if (ec) throw FileError(path, Reason(ec));
 }
 
-void RemoveTree(const std::string& path) {
-  std::error_code ec;
-  fs::remove_all(NativePath(path), ec);
-  if (ec) throw FileError(path, Reason(ec));
-}
-
 void CheckFolderCanBeRead(const std::string& folder) {
   if (!ReadFolder(NativePath(folder), true, [](const fs::directory_entry&) {})) {
     throw FileError(folder, SystemReason(ENOENT));
@@ -310,16 +304,6 @@ std::vector<std::string> ListFolderEntries(const std::string& folder) {
              [&](const fs::directory_entry& entry) { names.push_back(PathText(entry.path().filename())); });
   std::sort(names.begin(), names.end());
   return names;
-}
-
-bool IsFolderEntry(const std::string& path) {
-  std::error_code ec;
-  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::directory;
-}
-
-bool IsRegularFileEntry(const std::string& path) {
-  std::error_code ec;
-  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::regular;
 }
 
 bool EntryExists(const std::string& path) {

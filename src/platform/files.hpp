@@ -109,23 +109,15 @@ void SyncFile(const std::string& path);
 // Linux with one flush of their file system, which costs one disk flush
 // however many files there are. Throws FileError naming the first file.
 void SyncFiles(const std::vector<std::string>& paths);
-// Flushes a folder's entries (names made or changed in it) to the disk.
-void SyncFolder(const std::string& path);
 // Gives the file from the exact name to, in one step: to is the earlier file
 // or the new one, never neither. A file or a symbolic link at to is replaced
 // (the link's target is not touched). Throws FileError naming to.
 void PlaceFile(const std::string& from, const std::string& to);
-// Removes the folder and everything in it (a link is removed, not followed).
-void RemoveTree(const std::string& path);
 // Throws FileError, with the system's reason, when the folder's names
 // cannot be read.
 void CheckFolderCanBeRead(const std::string& folder);
 // Names of every entry directly in folder (files, folders, links), sorted.
 std::vector<std::string> ListFolderEntries(const std::string& folder);
-// True when path itself is a folder (a link to one is not).
-bool IsFolderEntry(const std::string& path);
-// True when path itself is a regular file (a link to one is not).
-bool IsRegularFileEntry(const std::string& path);
 // True when anything stands under the exact name path (a link is not followed).
 bool EntryExists(const std::string& path);
 
