@@ -433,6 +433,24 @@ TEST_F(SafeWritesTest, FailureAtTheCommitPointPutsTheEarlierConversionBack) {
   ExpectFailedAndNothingLost(failedPath);
 }
 
+TEST_F(SafeWritesTest, UndoThatFailsTooSaysSoAndTheNextRunPutsTheRestBack) {
+  // The third placement fails, and so does every move after it.
+  int placements = 0;
+  SetFaultHook([&](FileOperation op, const std::string& path) {
+    if (IsPlacement(op, path)) ++placements;
+    return op == FileOperation::Rename && placements >= 3 ? EIO : 0;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  const std::string message = FailureMessage();
+  const std::string notRestored = "\n変換先をその前の状態に戻せませんでした。次にこの変換先へ変換するときに戻します。";
+  ASSERT_GE(message.size(), notRestored.size());
+  EXPECT_EQ(message.substr(message.size() - notRestored.size()), notRestored) << message;
+  SetFaultHook([](FileOperation op, const std::string&) { return op == FileOperation::Create ? EIO : 0; });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  EXPECT_NE(Shown("中断された前回の変換を取り消し、変換先をその前の状態に戻しました。"), nullptr);
+  EXPECT_EQ(test::Snapshot(destination), earlier);
+}
+
 TEST_F(SafeWritesTest, ListingFailingAtTheCommitIsAFailureNeverASuccess) {
   // The working folder holds its final names only once the stages are done.
   const fs::path work = destination / kWork;
