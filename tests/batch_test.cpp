@@ -283,6 +283,50 @@ TEST(BatchReport, FailedWriteKeepsTheEarlierReport) {
   EXPECT_TRUE(Contains(test::ReadBytes(root / "kolbrix2vantor-report.csv"), "\"K1\",converted,"));
 }
 
+TEST(BatchReport, ALinkPlantedUnderTheNewFilesNameIsNeverWrittenThrough) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links are a POSIX test here: on Windows making one needs a privilege";
+#endif
+  test::TempDir root;
+  test::WriteBytes(root / "outside.txt", "not the converter's\r\n");
+  BoringResult converted;
+  converted.relativePath = "K1";
+  converted.outcome = BoringOutcome::Converted;
+  // The link appears between any check of the name and the file's creation.
+  SetFaultHook([&, once = true](FileOperation op, const std::string& path) mutable {
+    if (op == FileOperation::Create && once) fs::create_symlink(root / "outside.txt", path);
+    once = once && op != FileOperation::Create;
+    return 0;
+  });
+  const std::string report = WriteBatchReport(root.path().string(), {converted});
+  SetFaultHook(nullptr);
+  EXPECT_EQ(test::ReadBytes(root / "outside.txt"), "not the converter's\r\n");
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(report)));
+  EXPECT_EQ(test::ReadBytes(report), BatchReportCsv({converted}));
+}
+
+TEST_F(BatchCommandTest, TwoBatchesIntoOneRootBothWriteTheirReportsWhole) {
+  FullExport(site / "K1");
+  fs::create_directories(dest);
+  BoringResult mine;
+  mine.relativePath = "mine";
+  mine.outcome = BoringOutcome::Converted;
+  // The other batch writes its report while this one's is half made.
+  int other = -1;
+  SetFaultHook([&](FileOperation op, const std::string&) {
+    if (op == FileOperation::Write && other == -1) other = Batch({"--yes", site.string(), dest.string()});
+    return 0;
+  });
+  EXPECT_NO_THROW(WriteBatchReport(dest.string(), {mine}));
+  SetFaultHook(nullptr);
+  EXPECT_EQ(other, 0) << out << err;
+  EXPECT_TRUE(Contains(out, "\nReport: " + (dest / "kolbrix2vantor-report.csv").string() + "\n")) << out;
+  EXPECT_EQ(Report(), BatchReportCsv({mine}));
+  for (const auto& entry : fs::directory_iterator(dest)) {
+    EXPECT_NE(entry.path().filename().string().rfind(".kolbrix2vantor-report", 0), 0u) << entry.path();
+  }
+}
+
 TEST_F(BatchCommandTest, AReportThatCannotBeWrittenIsToldOnItsOwnLineAndExitsWithThree) {
   FullExport(site / "K1");
   // A folder of the user's under the report's name: it cannot be replaced.

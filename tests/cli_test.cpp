@@ -170,6 +170,27 @@ TEST_F(CommandLineTest, EmptyArgumentIsRefusedByThePathCheck) {
   EXPECT_NE(err.find("指定されたパスは正しくありません。"), std::string::npos);
 }
 
+TEST_F(CommandLineTest, UncodedListInsideTheSourceIsRefusedBeforeAnythingChanges) {
+  const fs::path dest = root / "GANBAN" / "K001" / "S01" / "B02";
+  std::vector<fs::path> lists = {source / "X1.TXT", source / "new" / "list.csv"};
+#ifndef _WIN32
+  // A folder that leads into the export.
+  fs::create_directory_symlink(source, root / "alias");
+  lists.push_back(root / "alias" / "list.csv");
+#endif
+  const test::Tree before = test::SnapshotTree(root.path());
+  for (const fs::path& list : lists) {
+    SCOPED_TRACE(list.string());
+    EXPECT_EQ(Run({"--yes", "--system-dir", (root / "system").string(), "--uncoded", list.string(), source.string(),
+                   dest.string()}),
+              2);
+    EXPECT_NE(err.find("--uncoded " + list.string() + " lies inside SOURCE " + source.string() + "\n"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(test::SnapshotTree(root.path()), before);
+  }
+}
+
 TEST_F(CommandLineTest, FailureInsideTheRunExitsWithThree) {
   test::WriteBytes(root / "blocked", "x");
   EXPECT_EQ(Run({"--yes", source.string(), (root / "blocked" / "dest").string()}), 3);

@@ -63,7 +63,8 @@ class SafeWritesTest : public ::testing::Test {
     ui = test::RecordingFrontEnd{};
     ui.answers.push_back(MessageAnswer::Yes);
     ConversionRun run(ui, rules, RunOptions{PathText(root / "system")});
-    return run.Run(PathText(source), PathText(destination)).outcome;
+    result = run.Run(PathText(source), PathText(destination));
+    return result.outcome;
   }
 
   // The message of a failed run: the file failure text, the path, the reason.
@@ -95,6 +96,7 @@ class SafeWritesTest : public ::testing::Test {
   // file of the working folder's own stands for the destination folder.
   std::string AsNamedInMessage(const std::string& path) const {
     const std::string work = PathText(destination / kWork) + test::Sep();
+    if (path + test::Sep() == work) return PathText(destination) + test::Sep();
     if (path.rfind(work, 0) != 0) return path;
     const std::string name = path.substr(work.size());
     return PathText(destination) + test::Sep() + (name[0] == '.' ? "" : FinalNameOf(name));
@@ -130,12 +132,36 @@ class SafeWritesTest : public ::testing::Test {
     return nullptr;
   }
 
+  // A working folder as an interrupted run of this program leaves it, with
+  // this journal and an earlier file moved aside.
+  void LeaveWorkingFolder(const std::string& journal) const {
+    test::WriteBytes(destination / kWork / ".kolbrix2vantor", "kolbrix2vantor working folder\n");
+    test::WriteBytes(destination / kWork / ".journal", journal);
+    test::WriteBytes(destination / kWork / ".earlier" / "0", "earlier\r\n");
+  }
+
+  // The run refused the working folder's journal, and nothing changed
+  // anywhere, inside the destination or outside it.
+  void ExpectUntrustedAndNothingChanged(const test::Tree& before) {
+    ASSERT_EQ(Convert(), RunOutcome::Refused);
+    const test::ShownMessage* refusal = Shown(kUntrustedJournal);
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(refusal->title, PathText(destination / kWork));
+    const test::Tree after = test::SnapshotTree(root.path());
+    EXPECT_EQ(after, before) << test::DescribeDifference(before, after);
+  }
+
+  static constexpr const char* kUntrustedJournal =
+      "作業用ﾌｫﾙﾀﾞに信頼できない変換の記録があります。変換先は何も変更していません。";
+  static constexpr const char* kJournalHeader = "kolbrix2vantor final-step journal 1\n";
+
   test::TempDir root;
   fs::path source;
   fs::path destination;
   Files earlier;
   Files sourceBefore;
   test::RecordingFrontEnd ui;
+  RunResult result;
   const PathRules& rules = NativePathRules();
 };
 
@@ -338,6 +364,146 @@ TEST_F(SafeWritesTest, UsersFileOrFolderUnderTheWorkingFolderNameIsNeverTouched)
     fs::remove_all(destination / kWork);
   }
 }
+
+TEST_F(SafeWritesTest, JournalNamingAnythingButTheDestinationsOwnFilesIsRefusedAndChangesNothing) {
+  test::WriteBytes(root / "keep.txt", "the user's\r\n");
+  test::WriteBytes(root / "GB" / "gone.txt", "the user's too\r\n");
+  for (const char* entries : {"P\t../../../keep.txt\t../../../keep.txt\tD10.txt\n", "R\t../../gone.txt\n",
+                              "P\tD10.txt\tD10.txt\t../../../keep.txt\n", "P\t.kolbrix2vantor-lock\t\tD10.txt\n",
+                              "P\tD10.txt\tG10.txt\tD10.txt\n"}) {
+    SCOPED_TRACE(entries);
+    LeaveWorkingFolder(kJournalHeader + std::string(entries) + "end\n");
+    ExpectUntrustedAndNothingChanged(test::SnapshotTree(root.path()));
+    fs::remove_all(destination / kWork);
+  }
+}
+
+TEST_F(SafeWritesTest, LinkAtTheEarlierFilesOrTheJournalIsNeverFollowed) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links are a POSIX test here: on Windows making one needs a privilege";
+#endif
+  const std::string journal = kJournalHeader + std::string("P\tD10.txt\tD10.txt\tD10.txt\nend\n");
+  test::WriteBytes(root / "elsewhere" / "0", "not the converter's\r\n");
+  test::WriteBytes(root / "journal", journal);
+  for (const char* linked : {".earlier", ".journal"}) {
+    SCOPED_TRACE(linked);
+    LeaveWorkingFolder(journal);
+    fs::remove_all(destination / kWork / linked);
+    fs::create_symlink(root / (linked == std::string(".earlier") ? "elsewhere" : "journal"),
+                       destination / kWork / linked);
+    ExpectUntrustedAndNothingChanged(test::SnapshotTree(root.path()));
+    fs::remove_all(destination / kWork);
+  }
+}
+
+TEST_F(SafeWritesTest, DamagedJournalWithEarlierFilesWaitingKeepsEverything) {
+  LeaveWorkingFolder(kJournalHeader + std::string("P\tD10.txt\tD10.txt\tD10.txt\n"));
+  ExpectUntrustedAndNothingChanged(test::SnapshotTree(root.path()));
+}
+
+TEST_F(SafeWritesTest, JournalThatCannotBeDeletedOnceEveryFileIsInPlaceLeavesTheNewConversionWhole) {
+  SetFaultHook([](FileOperation op, const std::string& path) {
+    return op == FileOperation::Delete && fs::path(path).filename().string().rfind(".journal", 0) == 0 ? EIO : 0;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Finished) << FailureMessage();
+  EXPECT_EQ(ui.statuses.back(), "変換が正常に終了しました。");
+  ASSERT_FALSE(result.warnings.empty());
+  EXPECT_EQ(result.warnings.back().rfind(
+                "変換は終了しましたが、作業用ﾌｫﾙﾀﾞを削除できませんでした。次の変換で削除します。\n", 0),
+            0u)
+      << result.warnings.back();
+  const test::Tree converted = test::SnapshotTree(destination, kWork);
+  EXPECT_NE(test::Snapshot(destination), earlier);
+  // The next run finishes the clean-up and undoes nothing; it then fails at
+  // its first file, so what it leaves is what the recovery made.
+  SetFaultHook([](FileOperation op, const std::string&) { return op == FileOperation::Create ? EIO : 0; });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  EXPECT_EQ(Shown("中断された前回の変換を取り消し、変換先をその前の状態に戻しました。"), nullptr);
+  EXPECT_EQ(test::SnapshotTree(destination), converted);
+}
+
+TEST_F(SafeWritesTest, FailureAtTheCommitPointPutsTheEarlierConversionBack) {
+  std::string failedPath;
+  SetFaultHook([&](FileOperation op, const std::string& path) {
+    if (op != FileOperation::Rename || fs::path(path).filename() != ".journal-committed") return 0;
+    failedPath = path;
+    return EIO;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  ExpectFailedAndNothingLost(failedPath);
+}
+
+TEST_F(SafeWritesTest, UndoThatFailsTooSaysSoAndTheNextRunPutsTheRestBack) {
+  // The third placement fails, and so does every move after it.
+  int placements = 0;
+  SetFaultHook([&](FileOperation op, const std::string& path) {
+    if (IsPlacement(op, path)) ++placements;
+    return op == FileOperation::Rename && placements >= 3 ? EIO : 0;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  const std::string message = FailureMessage();
+  const std::string notRestored = "\n変換先をその前の状態に戻せませんでした。次にこの変換先へ変換するときに戻します。";
+  ASSERT_GE(message.size(), notRestored.size());
+  EXPECT_EQ(message.substr(message.size() - notRestored.size()), notRestored) << message;
+  SetFaultHook([](FileOperation op, const std::string&) { return op == FileOperation::Create ? EIO : 0; });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  EXPECT_NE(Shown("中断された前回の変換を取り消し、変換先をその前の状態に戻しました。"), nullptr);
+  EXPECT_EQ(test::Snapshot(destination), earlier);
+}
+
+TEST_F(SafeWritesTest, ListingFailingAtTheCommitIsAFailureNeverASuccess) {
+  // The working folder holds its final names only once the stages are done.
+  const fs::path work = destination / kWork;
+  SetFaultHook([&, once = true](FileOperation op, const std::string& path) mutable {
+    if (op != FileOperation::List || path != PathText(work) || !fs::exists(work / "D20.TXT") || !once) return 0;
+    once = false;
+    return EIO;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  ExpectFailedAndNothingLost(PathText(work));
+}
+
+TEST_F(SafeWritesTest, SourceFolderThatCannotBeReadIsToldNotTakenForNoData) {
+  SetFaultHook([&](FileOperation op, const std::string& path) {
+    return op == FileOperation::List && WithoutFinalSeparator(path) == PathText(source) ? EACCES : 0;
+  });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  EXPECT_EQ(FailureMessage(),
+            "変換元ﾌｫﾙﾀﾞを読み込めません。\n" + PathText(source) + test::Sep() + "\n" + SystemReason(EACCES));
+  EXPECT_EQ(Shown("データがありません。"), nullptr);
+  EXPECT_EQ(test::Snapshot(destination), earlier);
+}
+
+#ifndef _WIN32
+// A rollback killed after it removed a new file from the working folder,
+// but before its journal was gone, made the next undo take the earlier file
+// of that name (one sorting before ".journal") for the new one.
+TEST_F(SafeWritesTest, RollbackKilledBeforeItsJournalIsGoneKeepsEveryEarlierFile) {
+  test::WriteBytes(source / "PCNT.TXT", "1,#P\r\n");
+  test::WriteBytes(source / "#P.DAT", "earlier\r\n");
+  ASSERT_EQ(Convert(), RunOutcome::Finished);
+  const test::Tree before = test::SnapshotTree(destination);
+  test::WriteBytes(source / "#P.DAT", "new\r\n");
+  // Killed while putting PCNT.TXT in place, after #P.DAT; then the next run
+  // is killed as it removes the journal, once every earlier file is back.
+  for (const char* killedAt : {"PCNT.TXT", ".journal"}) {
+    EXPECT_EXIT(
+        {
+          SetFaultHook([&](FileOperation op, const std::string& path) {
+            if (fs::path(path).filename() != killedAt) return 0;
+            if (op == (killedAt == std::string(".journal") ? FileOperation::Delete : FileOperation::Rename)) _exit(9);
+            return 0;
+          });
+          Convert();
+        },
+        ::testing::ExitedWithCode(9), "");
+  }
+  SetFaultHook([](FileOperation op, const std::string&) { return op == FileOperation::Create ? EIO : 0; });
+  ASSERT_EQ(Convert(), RunOutcome::Failed);
+  const test::Tree after = test::SnapshotTree(destination);
+  EXPECT_EQ(after, before) << test::DescribeDifference(before, after);
+}
+#endif
 
 // The command, with a file-size limit.
 class SafeWritesCommandTest : public SafeWritesTest {

@@ -53,11 +53,7 @@ void PrintHelp() {
                "3 a file operation failed during the conversion, or an internal error.\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  // A file past the size limit fails with its error and is reported.
-  k2v::IgnoreFileSizeSignal();
+int Main(int argc, char** argv) {
   bool yes = false;
   std::string systemDir;
   bool systemDirGiven = false;
@@ -108,6 +104,10 @@ int main(int argc, char** argv) {
   const std::string destination = k2v::FolderArgument(positional[1]);
   // Named against the folder the command started in, before the run looks at drives.
   const std::string uncodedPath = uncodedList.empty() ? std::string() : k2v::PathArgument(uncodedList);
+  // The export's folder is never written to.
+  if (!uncodedPath.empty() && !source.empty() && k2v::LandsInsideFolder(uncodedPath, source)) {
+    return UsageError("--uncoded " + uncodedPath + " lies inside SOURCE " + source);
+  }
 
   k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
   ui.SetNoTerminalHint("kolbrix2vantor: " + destination + " does not exist; --yes creates it");
@@ -136,6 +136,25 @@ int main(int argc, char** argv) {
     case k2v::RunOutcome::Finished: return 0;
     case k2v::RunOutcome::Refused: return 1;
     case k2v::RunOutcome::Failed: return 3;
+  }
+  return 3;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A file past the size limit fails with its error and is reported.
+  k2v::IgnoreFileSizeSignal();
+  // No error ends the program unreported: what the run does not report
+  // itself is told here, with exit status 3.
+  try {
+    return Main(argc, argv);
+  } catch (const k2v::FileError& e) {
+    std::cerr << "kolbrix2vantor: " << k2v::run_text::kFileOperationFailed << "\n"
+              << e.path() << "\n"
+              << e.reason() << "\n";
+  } catch (const std::exception& e) {
+    std::cerr << "kolbrix2vantor: " << k2v::run_text::kInternalError << "\n" << e.what() << "\n";
   }
   return 3;
 }

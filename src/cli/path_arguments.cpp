@@ -5,6 +5,8 @@
 #include <system_error>
 
 #include "platform/files.hpp"
+#include "platform/folder_walk.hpp"
+#include "platform/volumes.hpp"
 #include "run/paths.hpp"
 #include "text/sjis_text.hpp"
 
@@ -30,6 +32,14 @@ std::string FolderArgument(const std::string& raw) {
     folder.pop_back();
   }
   return folder;
+}
+
+bool LandsInsideFolder(const std::string& path, const std::string& folder) {
+  // The file's own name may be a link, which the file written replaces: its
+  // folder is where it lands.
+  const std::string parent = FolderPart(path);
+  const std::string landing = ResolvedPath(parent.empty() ? std::string(".") : WithoutFinalSeparator(parent));
+  return PathIsWithin(landing, ResolvedPath(folder));
 }
 
 std::string MissingLevelsWarning(const std::string& destination) {

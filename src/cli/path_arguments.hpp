@@ -14,6 +14,11 @@ std::string PathArgument(const std::string& raw);
 // Windows either separator; a drive's root stays whole).
 std::string FolderArgument(const std::string& raw);
 
+// True when a file written to path (as PathArgument gives it) would stand in
+// folder or in a folder below it, as both are on the disk (links resolved):
+// a list of the program's that must not land among the export's files.
+bool LandsInsideFolder(const std::string& path, const std::string& folder);
+
 // Vantor keeps a boring three levels below its GANBAN folder, and CNT.TXT
 // takes levels 3 to 5 of the destination's path (level 1 is the drive, or
 // the empty text before the first "/"). For a destination folder (as

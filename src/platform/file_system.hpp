@@ -2,6 +2,7 @@
 // The file operations that differ between Linux (file_system_posix.cpp) and Windows
 // (file_system_win32.cpp), behind the portable ones of files.cpp.
 
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -19,5 +20,10 @@ bool SameEntry(const std::string& a, const std::string& b);
 
 // Copies from to to, replacing a file there; the copy is writable.
 void CopyFileOver(const std::string& from, const std::string& to, std::error_code& ec);
+
+// Creates the file at path and opens it for writing ("wb"). Null when
+// anything stands under the name, a link too (which is not followed); any
+// other failure throws FileError naming path.
+std::FILE* OpenNewFile(const std::string& path);
 
 }  // namespace k2v::files_system

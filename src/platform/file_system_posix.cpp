@@ -61,30 +61,34 @@ void CopyFileOver(const std::string& from, const std::string& to, std::error_cod
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
 }
 
+std::FILE* OpenNewFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    if (errno == EEXIST) return nullptr;
+    throw FileError(path, SystemReason(errno));
+  }
+  std::FILE* f = ::fdopen(fd, "wb");
+  if (!f) {
+    const int err = errno;
+    ::close(fd);
+    throw FileError(path, SystemReason(err));
+  }
+  return f;
+}
+
 }  // namespace files_system
 
-namespace {
-
-void SyncDescriptor(const std::string& path, int flags, bool folder) {
-  int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+void SyncFile(const std::string& path) {
+  CheckFault(FileOperation::Sync, path);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw FileError(path, SystemReason(errno));
-  // A folder on a file system that cannot flush its entries is no failure.
-  if (::fsync(fd) != 0 && !(folder && (errno == EINVAL || errno == EROFS))) {
-    int err = errno;
+  if (::fsync(fd) != 0) {
+    const int err = errno;
     ::close(fd);
     throw FileError(path, SystemReason(err));
   }
   ::close(fd);
 }
-
-}  // namespace
-
-void SyncFile(const std::string& path) {
-  CheckFault(FileOperation::Sync, path);
-  SyncDescriptor(path, O_RDONLY, false);
-}
-
-void SyncFolder(const std::string& path) { SyncDescriptor(path, O_RDONLY | O_DIRECTORY, true); }
 
 void SyncFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;

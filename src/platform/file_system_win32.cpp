@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -90,6 +93,29 @@ void CopyFileOver(const std::string& from, const std::string& to, std::error_cod
   DropReadOnly(target);
 }
 
+std::FILE* OpenNewFile(const std::string& path) {
+  // CREATE_NEW fails on anything under the name, a reparse point too.
+  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD err = GetLastError();
+    if (err == ERROR_FILE_EXISTS || err == ERROR_ALREADY_EXISTS) return nullptr;
+    throw FileError(path, WindowsReason(err));
+  }
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(h);
+    throw FileError(path, SystemReason(errno));
+  }
+  std::FILE* f = _fdopen(fd, "wb");
+  if (!f) {
+    const int err = errno;
+    _close(fd);
+    throw FileError(path, SystemReason(err));
+  }
+  return f;
+}
+
 }  // namespace files_system
 
 void SyncFile(const std::string& path) {
@@ -103,9 +129,6 @@ void SyncFile(const std::string& path) {
 void SyncFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) SyncFile(path);
 }
-
-// Windows has no flush of a folder's entries; PlaceFile writes its renames through.
-void SyncFolder(const std::string&) {}
 
 void PlaceFile(const std::string& from, const std::string& to) {
   CheckFault(FileOperation::Rename, to);

@@ -5,10 +5,13 @@
 // file_system_win32.cpp.
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <random>
 #include <system_error>
 
 #include "platform/file_system.hpp"
@@ -38,10 +41,14 @@ void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
 
 void CheckFault(FileOperation operation, const std::string& path) {
   if (!Hook()) return;
-  // A run's steps may run side by side: the hook sees one operation at a time.
+  // A run's steps may run side by side: the hook sees one change at a time.
+  // A listing does not wait for that turn, so that a hook that holds one run
+  // back at a change does not hold back another run's checks.
   static std::mutex oneAtATime;
   int err = 0;
-  {
+  if (operation == FileOperation::List) {
+    err = Hook()(operation, path);
+  } else {
     std::lock_guard<std::mutex> lock(oneAtATime);
     err = Hook()(operation, path);
   }
@@ -52,17 +59,56 @@ void PreferSpelling(const std::string& candidate, const std::string& wanted, std
   if (SameNameIgnoringCase(candidate, wanted) && (best.empty() || candidate < best)) best = candidate;
 }
 
-std::string ResolveCase(const std::string& path) {
+namespace {
+
+// A failure that means "not there": the entry, or a folder on its way, is
+// missing (or a file stands where a folder was expected).
+bool IsNotThere(const std::error_code& ec) {
+  return ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory;
+}
+
+// Calls visit for every entry of folder; false when the folder is not there.
+// Any other failure, when the listing starts or on its way, throws FileError.
+// A listing of the run's own asks the fault hook first.
+template <typename Visit>
+bool ReadFolder(const fs::path& folder, bool askHook, Visit visit) {
+  if (askHook) CheckFault(FileOperation::List, PathText(folder));
   std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) {
+    if (IsNotThere(ec)) return false;
+    throw FileError(PathText(folder), Reason(ec));
+  }
+  for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+    if (ec) break;
+    visit(*it);
+  }
+  if (ec) throw FileError(PathText(folder), Reason(ec));
+  return true;
+}
+
+// The type of the entry itself (a link not followed), or of what it leads to;
+// not_found when it is not there. Throws FileError on any other failure.
+fs::file_type TypeOf(const fs::path& path, bool followLink) {
+  std::error_code ec;
+  const fs::file_status st = followLink ? fs::status(path, ec) : fs::symlink_status(path, ec);
+  if (st.type() == fs::file_type::not_found) return fs::file_type::not_found;
+  if (ec) throw FileError(PathText(path), Reason(ec));
+  return st.type();
+}
+
+}  // namespace
+
+std::string ResolveCase(const std::string& path) {
   fs::path p = NativePath(path);
-  if (fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec) return files_system::SpellingOnDisk(path);
+  if (TypeOf(p, false) != fs::file_type::not_found) return files_system::SpellingOnDisk(path);
   fs::path parent = p.parent_path();
   const std::string wanted = PathText(p.filename());
   if (wanted.empty()) return path;
-  fs::directory_iterator it(parent.empty() ? fs::path(".") : parent, ec);
-  if (ec) return path;
   std::string best;
-  for (const auto& entry : it) PreferSpelling(PathText(entry.path().filename()), wanted, best);
+  ReadFolder(parent.empty() ? fs::path(".") : parent, false, [&](const fs::directory_entry& entry) {
+    PreferSpelling(PathText(entry.path().filename()), wanted, best);
+  });
   if (best.empty()) return path;
   return PathText(parent / NativePath(best));
 }
@@ -100,16 +146,17 @@ std::string WithoutFinalSeparator(std::string path) {
 }
 
 bool FileExists(const std::string& path) {
-  std::error_code ec;
-  return fs::is_regular_file(NativePath(ResolveCase(path)), ec);
+  return TypeOf(NativePath(ResolveCase(path)), true) == fs::file_type::regular;
 }
 
 std::int64_t FileSize(const std::string& path) {
+  const std::string resolved = ResolveCase(path);
+  fs::path real = NativePath(resolved);
+  if (TypeOf(real, true) != fs::file_type::regular) return 0;
   std::error_code ec;
-  fs::path real = NativePath(ResolveCase(path));
-  if (!fs::is_regular_file(real, ec)) return 0;
   auto size = fs::file_size(real, ec);
-  if (ec) return 0;
+  if (ec && IsNotThere(ec)) return 0;
+  if (ec) throw FileError(resolved, Reason(ec));
   return static_cast<std::int64_t>(size);
 }
 
@@ -142,19 +189,48 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   if (!ok) throw FileError(path, Reason(err));
 }
 
+namespace {
+
+// A name no other writer picks: 64 random bits and a count of this process's
+// names, in hexadecimal.
+std::string UniqueText() {
+  static std::atomic<unsigned> count{0};
+  static std::mutex oneAtATime;
+  std::uint64_t bits;
+  {
+    std::lock_guard<std::mutex> lock(oneAtATime);
+    static std::random_device device;
+    bits = (static_cast<std::uint64_t>(device()) << 32) ^ device();
+  }
+  char text[40];
+  std::snprintf(text, sizeof text, "%016llx-%x", static_cast<unsigned long long>(bits), count++);
+  return text;
+}
+
+}  // namespace
+
 void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
-  // The hidden file beside it: its name with a dot in front and ".new" after.
+  // A new hidden file beside it, made for this write alone: its name with a
+  // dot in front and a unique text and ".new" after. It is created, never
+  // opened if it exists, so a link put under its name is not written
+  // through, and two writers of one file never share it.
   const size_t cut = path.find_last_of("/\\");
-  std::string fresh = path;
-  fresh.insert(cut == std::string::npos ? 0 : cut + 1, 1, '.');
-  fresh += ".new";
-  std::error_code ec;
-  // A file of that name can only be left from an earlier attempt.
-  fs::remove(NativePath(fresh), ec);
+  std::string hidden = path;
+  hidden.insert(cut == std::string::npos ? 0 : cut + 1, 1, '.');
+  std::string fresh;
+  std::FILE* f = nullptr;
+  for (int attempt = 0; !f; ++attempt) {
+    fresh = hidden + "." + UniqueText() + ".new";
+    try {
+      CheckFault(FileOperation::Create, fresh);
+      f = files_system::OpenNewFile(fresh);
+    } catch (const FileError& e) {
+      throw FileError(path, e.reason());
+    }
+    // Something else under the name (a link planted there): another name.
+    if (!f && attempt == 9) throw FileError(path, Reason(EEXIST));
+  }
   try {
-    CheckFault(FileOperation::Create, fresh);
-    std::FILE* f = OpenFile(fresh, "wb");
-    if (!f) throw FileError(path, Reason(errno));
     int err = 0;
     try {
       CheckFault(FileOperation::Write, fresh);
@@ -168,6 +244,7 @@ void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
     SyncFile(fresh);
     PlaceFile(fresh, path);
   } catch (const FileError& e) {
+    std::error_code ec;
     fs::remove(NativePath(fresh), ec);
     if (e.path() == path) throw;
     throw FileError(path, e.reason());
@@ -215,51 +292,18 @@ void DeleteFileIfExists(const std::string& path) {
   if (ec) throw FileError(path, Reason(ec));
 }
 
-void RemoveTree(const std::string& path) {
-  std::error_code ec;
-  fs::remove_all(NativePath(path), ec);
-  if (ec) throw FileError(path, Reason(ec));
-}
-
 void CheckFolderCanBeRead(const std::string& folder) {
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) throw FileError(folder, Reason(ec));
-}
-
-std::vector<std::string> ListFolderFiles(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) return names;
-  for (const auto& entry : it) {
-    std::error_code typeError;
-    if (entry.symlink_status(typeError).type() == fs::file_type::regular) {
-      names.push_back(PathText(entry.path().filename()));
-    }
+  if (!ReadFolder(NativePath(folder), true, [](const fs::directory_entry&) {})) {
+    throw FileError(folder, SystemReason(ENOENT));
   }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 std::vector<std::string> ListFolderEntries(const std::string& folder) {
   std::vector<std::string> names;
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) return names;
-  for (const auto& entry : it) names.push_back(PathText(entry.path().filename()));
+  ReadFolder(NativePath(folder), true,
+             [&](const fs::directory_entry& entry) { names.push_back(PathText(entry.path().filename())); });
   std::sort(names.begin(), names.end());
   return names;
-}
-
-bool IsFolderEntry(const std::string& path) {
-  std::error_code ec;
-  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::directory;
-}
-
-bool IsRegularFileEntry(const std::string& path) {
-  std::error_code ec;
-  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::regular;
 }
 
 bool EntryExists(const std::string& path) {
@@ -316,10 +360,8 @@ std::string WildcardLiteralPrefix(const std::string& pattern) {
 
 FolderSpellings::FolderSpellings(const std::string& folder) {
   // Every entry, as ResolveCase reads them.
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) return;
-  for (const auto& entry : it) Add(PathText(entry.path().filename()));
+  ReadFolder(NativePath(folder), true,
+             [&](const fs::directory_entry& entry) { Add(PathText(entry.path().filename())); });
 }
 
 std::string FolderSpellings::Resolve(const std::string& name) const {
@@ -336,17 +378,17 @@ void FolderSpellings::Add(const std::string& name) {
 
 std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) return names;
-  for (const auto& entry : it) {
+  ReadFolder(NativePath(folder), true, [&](const fs::directory_entry& entry) {
     std::string name = PathText(entry.path().filename());
-    if (name.empty() || name[0] == '.') continue;
+    if (name.empty() || name[0] == '.') return;
+    // A file that a link leads to counts, as the copy reads it.
     std::error_code typeError;
-    if (!entry.is_regular_file(typeError)) continue;
+    const bool regular = entry.is_regular_file(typeError);
+    if (typeError && !IsNotThere(typeError)) throw FileError(PathText(entry.path()), Reason(typeError));
+    if (!regular) return;
     // The name as it stands: a POSIX name may end in a space, and the copy needs it.
     if (WildcardMatch(pattern, name)) names.push_back(name);
-  }
+  });
   std::sort(names.begin(), names.end());
   return names;
 }

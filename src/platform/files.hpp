@@ -39,17 +39,19 @@ std::string PathText(const std::filesystem::path& path);
 // std::fopen with the name taken as UTF-8.
 std::FILE* OpenFile(const std::string& path, const char* mode);
 
-// A test seam: every file operation that changes something asks the hook
-// first; a hook that returns an error number makes the operation fail with
-// it, as the system would. No hook is set outside the tests.
-enum class FileOperation { Create, Write, Copy, Rename, Delete, CreateFolder, Sync };
+// A test seam: every file operation that changes something, and every
+// listing of a folder that a run reads (List, with the folder's path), asks
+// the hook first; a hook that returns an error number makes the operation
+// fail with it, as the system would. No hook is set outside the tests.
+enum class FileOperation { Create, Write, Copy, Rename, Delete, CreateFolder, Sync, List };
 using FaultHook = std::function<int(FileOperation operation, const std::string& path)>;
 void SetFaultHook(FaultHook hook);
 // Throws FileError when the hook fails this operation on path.
 void CheckFault(FileOperation operation, const std::string& path);
 
 // The path of an existing entry whose last name equals that of path ignoring
-// case (the exact name first); the path itself when there is none.
+// case (the exact name first); the path itself when there is none. Throws
+// FileError when the folder cannot be read.
 std::string ResolveCase(const std::string& path);
 
 // The path of name in folder: a separator goes between them unless folder
@@ -68,16 +70,18 @@ std::string WithoutFinalSeparator(std::string path);
 // in name order that equals wanted ignoring ASCII case is kept in best.
 void PreferSpelling(const std::string& candidate, const std::string& wanted, std::string& best);
 
-// The calls that list a folder or measure a file (FileSize, the List...
-// calls, FolderSpellings, ListSubfolders, the walks of folder_walk.hpp) take
-// a folder or file that cannot be read for a missing one: no names, size 0,
-// and throw nothing for it. A caller for whom an unreadable folder is a failure asks
-// CheckFolderCanBeRead first.
+// The calls that list a folder or look at a file (ResolveCase, FileExists,
+// FileSize, the List... calls, FolderSpellings) take a missing folder or file
+// for one with no names, size 0; any other failure (a folder that may not be
+// read, a failing disk) throws FileError with the path and the system's
+// reason. The folder lists of the window (ListSubfolders) and the searches
+// of folder_walk.hpp pass over what they cannot read, as they document.
 
 // True when a regular file exists under this name (ignoring case).
 bool FileExists(const std::string& path);
-// Size in bytes; 0 when the file is missing or cannot be read. Greater than 0
-// exactly when the file exists and is not empty.
+// Size in bytes; 0 when the file is missing (or is no regular file). Greater
+// than 0 exactly when the file exists and is not empty. Throws FileError when
+// the file or its folder cannot be looked at.
 std::int64_t FileSize(const std::string& path);
 // The whole content of the file; throws FileError.
 std::string ReadFileBytes(const std::string& path);
@@ -105,25 +109,15 @@ void SyncFile(const std::string& path);
 // Linux with one flush of their file system, which costs one disk flush
 // however many files there are. Throws FileError naming the first file.
 void SyncFiles(const std::vector<std::string>& paths);
-// Flushes a folder's entries (names made or changed in it) to the disk.
-void SyncFolder(const std::string& path);
 // Gives the file from the exact name to, in one step: to is the earlier file
 // or the new one, never neither. A file or a symbolic link at to is replaced
 // (the link's target is not touched). Throws FileError naming to.
 void PlaceFile(const std::string& from, const std::string& to);
-// Removes the folder and everything in it (a link is removed, not followed).
-void RemoveTree(const std::string& path);
 // Throws FileError, with the system's reason, when the folder's names
 // cannot be read.
 void CheckFolderCanBeRead(const std::string& folder);
-// Names of the regular files directly in folder (hidden ones too), sorted.
-std::vector<std::string> ListFolderFiles(const std::string& folder);
 // Names of every entry directly in folder (files, folders, links), sorted.
 std::vector<std::string> ListFolderEntries(const std::string& folder);
-// True when path itself is a folder (a link to one is not).
-bool IsFolderEntry(const std::string& path);
-// True when path itself is a regular file (a link to one is not).
-bool IsRegularFileEntry(const std::string& path);
 // True when anything stands under the exact name path (a link is not followed).
 bool EntryExists(const std::string& path);
 

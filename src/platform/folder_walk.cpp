@@ -56,7 +56,10 @@ std::vector<std::string> FindFoldersHolding(const std::string& root, const std::
     const std::string relative = std::move(pending.back());
     pending.pop_back();
     const OpenFolder folder(relative.empty() ? root : JoinPath(root, relative), !relative.empty());
-    if (!folder.IsOpen()) continue;  // unreadable, or replaced by a link since it was listed
+    // A folder that may not be read, or was replaced by a link since it was
+    // listed, is passed over; a failing disk is no such folder.
+    if (!folder.Failure().empty()) throw FileError(folder.Path(), folder.Failure());
+    if (!folder.IsOpen()) continue;
     const std::vector<FolderEntry> entries = folder.Entries();
     std::vector<std::string> subfolders;
     for (const FolderEntry& e : entries) {
@@ -66,6 +69,7 @@ std::vector<std::string> FindFoldersHolding(const std::string& root, const std::
     // The file itself may be a link, as the conversion opens it.
     const std::string spelling = SpellingAmong(entries, fileName);
     if (!spelling.empty() && folder.FileSize(spelling) > 0) found.push_back(relative);
+    if (!folder.Failure().empty()) throw FileError(folder.Path(), folder.Failure());
     std::sort(subfolders.begin(), subfolders.end(), std::greater<>());
     for (const std::string& sub : subfolders) pending.push_back(relative.empty() ? sub : relative + "/" + sub);
   }

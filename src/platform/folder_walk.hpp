@@ -14,7 +14,9 @@ namespace k2v {
 // order that matches ignoring case), as paths relative to root with "/"
 // between names; root itself is the empty text. Sorted by name. The walk
 // never follows a symbolic link to a folder (root itself may be one) and
-// skips folders it may not read and folders whose names begin with ".".
+// skips folders it may not read and folders whose names begin with ".". A
+// folder that cannot be read for another reason (a failing disk) throws
+// FileError naming it: the borings in it would be missing unseen.
 std::vector<std::string> FindFoldersHolding(const std::string& root, const std::string& fileName);
 
 // Called once for every folder a search visits, with its path; returning
@@ -27,7 +29,9 @@ using SearchProgress = std::function<bool(const std::string& folder)>;
 // appended to found with a final separator. Parents come before children
 // and siblings in name order. The walk stays on the file system it starts
 // on, never follows symbolic links (on Windows enters no reparse point) and
-// skips folders it may not read. Returns false when progress cancelled it.
+// skips every folder it cannot read, whatever the reason: a search over whole
+// volumes goes on past a system folder it may not read or a failing one.
+// Returns false when progress cancelled it.
 bool SearchFolderTree(const std::string& path, std::vector<std::string>& found, const std::string& fileName,
                       const SearchProgress& progress = {});
 

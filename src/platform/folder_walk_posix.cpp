@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <thread>
 
 #include "platform/files.hpp"
@@ -29,15 +30,28 @@ struct OpenFolder::System {
 
 namespace {
 
+// A failure a walk passes over: the folder is gone, is no folder (a link put
+// in its place), or may not be read.
+bool PassedOver(int err) { return err == ENOENT || err == ENOTDIR || err == ELOOP || err == EACCES || err == EPERM; }
+
+void NoteFailure(std::string& failure, int err) {
+  if (!PassedOver(err) && failure.empty()) failure = SystemReason(err);
+}
+
 // Opens the folder name inside the folder at (AT_FDCWD: a path), without
-// following a symbolic link in its last name when noFollow is set.
-std::unique_ptr<OpenFolder::System> OpenAt(int at, const char* name, bool noFollow) {
+// following a symbolic link in its last name when noFollow is set; notes in
+// failure why it could not.
+std::unique_ptr<OpenFolder::System> OpenAt(int at, const char* name, bool noFollow, std::string& failure) {
   const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0);
   const int fd = ::openat(at, name, flags);
-  if (fd < 0) return nullptr;
+  if (fd < 0) {
+    NoteFailure(failure, errno);
+    return nullptr;
+  }
   struct stat st {};
   DIR* dir = ::fstat(fd, &st) == 0 ? ::fdopendir(fd) : nullptr;
   if (!dir) {
+    NoteFailure(failure, errno);
     ::close(fd);
     return nullptr;
   }
@@ -52,11 +66,11 @@ bool IsDotOrDotDot(const char* n) { return n[0] == '.' && (n[1] == '\0' || (n[1]
 }  // namespace
 
 OpenFolder::OpenFolder(const std::string& path, bool noFollow)
-    : path_(path), system_(OpenAt(AT_FDCWD, path.c_str(), noFollow)) {}
+    : path_(path), system_(OpenAt(AT_FDCWD, path.c_str(), noFollow, failure_)) {}
 
 OpenFolder::OpenFolder(const OpenFolder& parent, const std::string& name)
     : path_(JoinPath(parent.path_, name)),
-      system_(parent.IsOpen() ? OpenAt(::dirfd(parent.system_->dir), name.c_str(), true) : nullptr) {}
+      system_(parent.IsOpen() ? OpenAt(::dirfd(parent.system_->dir), name.c_str(), true, failure_) : nullptr) {}
 
 OpenFolder::~OpenFolder() = default;
 OpenFolder::OpenFolder(OpenFolder&&) noexcept = default;
@@ -69,7 +83,13 @@ std::vector<FolderEntry> OpenFolder::Entries() const {
   if (!IsOpen()) return entries;
   DIR* dir = system_->dir;
   ::rewinddir(dir);
-  while (dirent* e = ::readdir(dir)) {
+  for (;;) {
+    errno = 0;
+    const dirent* e = ::readdir(dir);
+    if (!e) {
+      if (errno != 0) NoteFailure(failure_, errno);
+      break;
+    }
     const char* n = e->d_name;
     if (IsDotOrDotDot(n)) continue;
     unsigned char type = e->d_type;
@@ -84,8 +104,12 @@ std::vector<FolderEntry> OpenFolder::Entries() const {
 
 std::int64_t OpenFolder::FileSize(const std::string& name) const {
   struct stat st {};
-  if (!IsOpen() || ::fstatat(::dirfd(system_->dir), name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode)) return -1;
-  return static_cast<std::int64_t>(st.st_size);
+  if (!IsOpen()) return -1;
+  if (::fstatat(::dirfd(system_->dir), name.c_str(), &st, 0) != 0) {
+    NoteFailure(failure_, errno);
+    return -1;
+  }
+  return S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : -1;
 }
 
 bool OpenFolder::OnSameVolume(const OpenFolder& other) const {

@@ -24,13 +24,30 @@ struct OpenFolder::System {
 
 namespace {
 
-// The entries of a folder, without "." and ".."; null when it cannot be listed.
-std::unique_ptr<OpenFolder::System> List(const std::string& folder) {
+// A failure a walk passes over: the folder is gone, is no folder, or may not
+// be read.
+bool PassedOver(DWORD err) {
+  return err == ERROR_PATH_NOT_FOUND || err == ERROR_FILE_NOT_FOUND || err == ERROR_DIRECTORY ||
+         err == ERROR_ACCESS_DENIED || err == ERROR_CANT_ACCESS_FILE;
+}
+
+void NoteFailure(std::string& failure, DWORD err) {
+  if (!PassedOver(err) && failure.empty()) failure = WindowsReason(err);
+}
+
+// The entries of a folder, without "." and ".."; null when it cannot be
+// listed, with the reason noted in failure.
+std::unique_ptr<OpenFolder::System> List(const std::string& folder, std::string& failure) {
   auto system = std::make_unique<OpenFolder::System>();
   WIN32_FIND_DATAW found;
   HANDLE h = FindFirstFileExW(Widen(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                               nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND ? std::move(system) : nullptr;
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD err = GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND) return system;
+    NoteFailure(failure, err);
+    return nullptr;
+  }
   do {
     const std::wstring n = found.cFileName;
     if (n == L"." || n == L"..") continue;
@@ -38,7 +55,9 @@ std::unique_ptr<OpenFolder::System> List(const std::string& folder) {
     system->entries.push_back(FolderEntry{Narrow(n), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                                                          !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)});
   } while (FindNextFileW(h, &found));
+  const DWORD err = GetLastError();
   FindClose(h);
+  if (err != ERROR_NO_MORE_FILES) NoteFailure(failure, err);
   return system;
 }
 
@@ -53,10 +72,10 @@ const std::wstring& VolumeOf(const std::string& path, const OpenFolder::System& 
 }  // namespace
 
 // A link at the path itself is followed: the listing cannot do otherwise.
-OpenFolder::OpenFolder(const std::string& path, bool) : path_(path), system_(List(path)) {}
+OpenFolder::OpenFolder(const std::string& path, bool) : path_(path), system_(List(path, failure_)) {}
 
 OpenFolder::OpenFolder(const OpenFolder& parent, const std::string& name)
-    : path_(JoinPath(parent.path_, name)), system_(List(path_)) {}
+    : path_(JoinPath(parent.path_, name)), system_(List(path_, failure_)) {}
 
 OpenFolder::~OpenFolder() = default;
 OpenFolder::OpenFolder(OpenFolder&&) noexcept = default;

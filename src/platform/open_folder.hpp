@@ -41,12 +41,19 @@ class OpenFolder {
   bool OnSameVolume(const OpenFolder& other) const;
   // Gives the system's hold back; the folder stays known by its path.
   void Release();
+  // The system's reason when the folder could not be opened, listed or
+  // looked into for a reason a walk may not pass over: not a folder that is
+  // gone, was replaced by a link since it was listed or may not be read, but
+  // a failing disk and the like. Empty otherwise.
+  const std::string& Failure() const { return failure_; }
 
   // What the system holds of an open folder, defined by each system's file.
   struct System;
 
  private:
   std::string path_;
+  // Before system_, which notes in it why it could not be opened.
+  mutable std::string failure_;
   std::unique_ptr<System> system_;
 };
 

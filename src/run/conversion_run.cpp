@@ -1,9 +1,11 @@
 #include "run/conversion_run.hpp"
 
 #include <array>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "convert/boring_records.hpp"
 #include "convert/x7_records.hpp"
@@ -55,7 +57,9 @@ std::vector<std::string> WorkingFolderSeeds() {
 std::string FailureText(const FileError& e, const std::string& destinationFolder) {
   std::string path = e.path();
   const std::string work = JoinPath(JoinPath(destinationFolder, WorkingFolder::kName), "");
-  if (path.compare(0, work.size(), work) == 0) {
+  if (path == WithoutFinalSeparator(work)) {
+    path = destinationFolder;
+  } else if (path.compare(0, work.size(), work) == 0) {
     const std::string name = path.substr(work.size());
     // The working folder's own files (its marker, its journal) stand for the folder.
     const bool ownFile = name.empty() || name[0] == '.' || name.find_first_of("/\\") != std::string::npos;
@@ -91,6 +95,19 @@ bool ConversionRun::PrepareDestination(const std::vector<std::string>& component
 }
 
 RunResult ConversionRun::Run(const std::string& sourceText, const std::string& destinationText) {
+  // Whatever goes wrong, the run ends with its message: no error leaves it.
+  try {
+    return Convert(sourceText, destinationText);
+  } catch (const FileError& e) {
+    return Fail(std::string(run_text::kFileOperationFailed) + "\n" + e.path() + "\n" + e.reason());
+  } catch (const std::bad_alloc&) {
+    return Fail(std::string(run_text::kInternalError) + "\n" + run_text::kOutOfMemory);
+  } catch (const std::exception& e) {
+    return Fail(std::string(run_text::kInternalError) + "\n" + e.what());
+  }
+}
+
+RunResult ConversionRun::Convert(const std::string& sourceText, const std::string& destinationText) {
   const char sep = rules_.Separator();
   const std::string sepText(1, sep);
 
@@ -124,16 +141,28 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     return Refuse();
   }
 
-  // 5. Source data: a missing x1.txt is simply no data.
-  if (FileSize(JoinPath(sourceFolder, "x1.txt")) < 1) {
+  // 5. Source data: a missing x1.txt is simply no data, but a source folder
+  // that cannot be read is no folder without data.
+  std::int64_t sourceData = 0;
+  try {
+    if (FolderExists(sourceFolder)) CheckFolderCanBeRead(sourceFolder);
+    sourceData = FileSize(JoinPath(sourceFolder, "x1.txt"));
+  } catch (const FileError& e) {
+    return Fail(std::string(run_text::kSourceUnreadable) + "\n" + sourceFolder + "\n" + e.reason());
+  }
+  if (sourceData < 1) {
     ui_.ShowMessage(run_text::kNoData, sourceFolder, MessageIcon::Exclamation, MessageButtons::Ok);
     return Refuse();
   }
   // No conversion writes an x1.txt: a destination that holds one is another
   // boring's export, whose title files and CNT.TXT the run would replace.
-  if (FileSize(JoinPath(destinationFolder, "x1.txt")) > 0) {
-    ui_.ShowMessage(run_text::kDestinationIsExport, destinationFolder, MessageIcon::Exclamation, MessageButtons::Ok);
-    return Refuse();
+  try {
+    if (FileSize(JoinPath(destinationFolder, "x1.txt")) > 0) {
+      ui_.ShowMessage(run_text::kDestinationIsExport, destinationFolder, MessageIcon::Exclamation, MessageButtons::Ok);
+      return Refuse();
+    }
+  } catch (const FileError& e) {
+    return Fail(FailureText(e, destinationFolder));
   }
 
   // 6. Destination folders.
@@ -157,8 +186,15 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
                         MessageIcon::Exclamation, MessageButtons::Ok);
         return Refuse();
       case WorkingFolder::Leftover::Ours:
-        if (WorkingFolder::Recover(destinationFolder)) {
-          ui_.ShowMessage(run_text::kRolledBack, destinationFolder, MessageIcon::Information, MessageButtons::Ok);
+        switch (WorkingFolder::Recover(destinationFolder)) {
+          case WorkingFolder::Recovery::RolledBack:
+            ui_.ShowMessage(run_text::kRolledBack, destinationFolder, MessageIcon::Information, MessageButtons::Ok);
+            break;
+          case WorkingFolder::Recovery::Untrusted:
+            ui_.ShowMessage(run_text::kUntrustedJournal, JoinPath(destinationFolder, WorkingFolder::kName),
+                            MessageIcon::Exclamation, MessageButtons::Ok);
+            return Refuse();
+          case WorkingFolder::Recovery::Cleared: break;
         }
         break;
       case WorkingFolder::Leftover::None: break;
@@ -176,6 +212,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
   TitleTable titles;
   StepResult records;
   VocabularyReport vocabulary;
+  std::optional<FileError> leftOver;
 
   try {
     // 8. Vocabulary: the folder of the first four components.
@@ -201,7 +238,9 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     // no stage reads it back.
     records = ConvertBoringRecords(ctx, options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
     ApplyFinalOutputNames(out);
-    work.Commit(IsFinalOutputName);
+    leftOver = work.Commit(IsFinalOutputName);
+  } catch (const NotRestored& e) {
+    return Fail(FailureText(e, destinationFolder) + "\n" + run_text::kNotRestored);
   } catch (const FileError& e) {
     return Fail(FailureText(e, destinationFolder));
   } catch (const std::bad_alloc&) {
@@ -210,9 +249,14 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
     return Fail(std::string(run_text::kInternalError) + "\n" + e.what());
   }
 
-  // 11. Done.
+  // 11. Done. The new conversion is whole even when its working folder could
+  // not be removed: that is told with the data that could not be converted.
   ui_.SetBusy(false);
   ui_.SetStatus(records.Warnings.empty() ? run_text::kFinished : run_text::kFinishedWithWarnings);
+  if (leftOver) {
+    records.Warnings.push_back(std::string(run_text::kWorkingFolderLeft) + "\n" + leftOver->path() + "\n" +
+                               leftOver->reason());
+  }
   return RunResult{RunOutcome::Finished,
                    records.Warnings,
                    records.LayerCount,

@@ -25,6 +25,13 @@ inline constexpr const char* kDestinationBusy = "変換先ﾌｫﾙﾀﾞは別�
 inline constexpr const char* kDestinationIsExport = "変換先ﾌｫﾙﾀﾞに変換元のデータ (x1.txt) があります。";
 inline constexpr const char* kWorkingNameTaken = "作業用ﾌｫﾙﾀﾞと同じ名前のﾌｧｲﾙまたはﾌｫﾙﾀﾞがあります。";
 inline constexpr const char* kRolledBack = "中断された前回の変換を取り消し、変換先をその前の状態に戻しました。";
+inline constexpr const char* kNotRestored =
+    "変換先をその前の状態に戻せませんでした。次にこの変換先へ変換するときに戻します。";
+inline constexpr const char* kUntrustedJournal =
+    "作業用ﾌｫﾙﾀﾞに信頼できない変換の記録があります。変換先は何も変更していません。";
+inline constexpr const char* kWorkingFolderLeft =
+    "変換は終了しましたが、作業用ﾌｫﾙﾀﾞを削除できませんでした。次の変換で削除します。";
+inline constexpr const char* kSourceUnreadable = "変換元ﾌｫﾙﾀﾞを読み込めません。";
 inline constexpr const char* kCreateFolder = "ﾌｫﾙﾀﾞがありません。新規作成しますか？";
 inline constexpr const char* kFileOperationFailed = "ファイルの処理に失敗しました。";
 inline constexpr const char* kInternalError = "内部エラーが発生しました。";
@@ -71,6 +78,7 @@ class ConversionRun {
   int StatusPending = 0;
 
  private:
+  RunResult Convert(const std::string& sourceText, const std::string& destinationText);
   bool PrepareDestination(const std::vector<std::string>& components);
   RunResult Refuse();
   RunResult Fail(const std::string& message);

@@ -24,7 +24,12 @@ std::string SysDir() {
   const std::string dir = EnvironmentText(kSystemDirVariable);
   if (!dir.empty()) return dir;
   const std::string config = UserConfigFolder();
-  if (!config.empty() && FileExists(JoinPath(config, kRadudiIniName))) return config;
+  try {
+    if (!config.empty() && FileExists(JoinPath(config, kRadudiIniName))) return config;
+  } catch (const FileError&) {
+    // A configuration folder that cannot be looked into holds no setting
+    // the program can read: the next place in the order is taken.
+  }
   return SystemSettingsFolder();
 }
 
@@ -41,8 +46,15 @@ std::string SysDirLookupHelp() {
 
 std::string FindRadudiFolder(const std::string& programFolder, const std::vector<std::string>& volumeRoots,
                              const SearchProgress& progress) {
-  // Beside the program: the usual installation, found without any walk.
-  for (const std::string& sub : ListFolderEntries(programFolder)) {
+  // Beside the program: the usual installation, found without any walk. A
+  // program folder that cannot be read is passed over like every folder the
+  // search cannot read.
+  std::vector<std::string> beside;
+  try {
+    beside = ListFolderEntries(programFolder);
+  } catch (const FileError&) {
+  }
+  for (const std::string& sub : beside) {
     const std::string folder = JoinPath(programFolder, sub);
     if (SameNameIgnoringCase(sub, kRadudiName) && IsRadudiFolder(folder)) {
       return JoinPath(folder, "");

@@ -7,10 +7,21 @@
 // that folder. The caller holds the destination's lock throughout.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/files.hpp"
+
 namespace k2v {
+
+// The final step failed, and putting the earlier files back failed too: the
+// destination is a mix of earlier and new files until the next run into it,
+// which puts the rest back from the journal first.
+class NotRestored : public FileError {
+ public:
+  using FileError::FileError;
+};
 
 class WorkingFolder {
  public:
@@ -25,11 +36,22 @@ class WorkingFolder {
   };
   static Leftover Inspect(const std::string& destinationFolder);
 
-  // Clears a working folder that an interrupted run left: when the run was
-  // killed inside its final step, its journal first puts every earlier file
-  // back. Returns true when it did. Throws FileError (the folder then stays,
-  // and the next run tries again).
-  static bool Recover(const std::string& destinationFolder);
+  // What Recover did.
+  enum class Recovery {
+    Cleared,     // removed the working folder; the destination was whole
+    RolledBack,  // put the earlier files of an interrupted final step back first
+    // Changed nothing: the journal names something other than the
+    // destination's own files, stands behind a link, or is damaged while
+    // earlier files wait in the working folder.
+    Untrusted,
+  };
+  // Clears a working folder (ours, see Inspect) that an interrupted run
+  // left. A run killed inside its final step before the commit point left
+  // its journal, which first puts every earlier file back; one killed after
+  // it has its new files in place, and only the clean-up is finished. Works
+  // through the open folders, never following a link. Throws FileError (the
+  // folder then stays, and the next run tries again).
+  static Recovery Recover(const std::string& destinationFolder);
 
   // Makes a fresh working folder (none may stand there: see Recover) and
   // copies into it the destination files named in seedNames (matched ignoring
@@ -51,9 +73,13 @@ class WorkingFolder {
   // accepts replaces a differently spelt earlier file under the new spelling;
   // every other file keeps the spelling already in the destination. Nothing
   // is put in place when a destination name is taken by a folder. On a
-  // failure the destination is put back as it was, and the FileError thrown
-  // names the destination file.
-  void Commit(const std::function<bool(const std::string&)>& takesNewSpelling);
+  // failure before the commit point the destination is put back as it was,
+  // and the FileError thrown names the destination file (NotRestored when
+  // putting it back failed too). The commit point is the journal giving up
+  // its name once every file is in place, flushed to the disk: a failure
+  // after it (removing the working folder) leaves the new conversion whole
+  // and is returned, not thrown; the next run finishes the clean-up.
+  std::optional<FileError> Commit(const std::function<bool(const std::string&)>& takesNewSpelling);
 
  private:
   std::string destination_;

@@ -38,6 +38,17 @@ std::string CurrentFolder() {
 
 bool IsSeparator(char c) { return c == '/' || c == NativePathRules().Separator(); }
 
+// The drive's ganban folder in the spelling on the disk; as written when the
+// drive's root cannot be read (the folder list then shows what it can).
+std::string GanbanFolder(const std::string& root) {
+  const std::string ganban = JoinPath(root, window_text::kGanbanFolder);
+  try {
+    return ResolveCase(ganban);
+  } catch (const FileError&) {
+    return ganban;
+  }
+}
+
 // Columns of one UTF-8 character starting with lead: half-width for ASCII
 // and half-width katakana, full-width otherwise.
 int Columns(const std::string& text, size_t at, size_t& length) {
@@ -112,7 +123,7 @@ bool Form1::Form_Load() {
   SetStatus(window_text::kRadudiInUse + radudiFolder);
 
   // The source list opens on the ganban folder of the source drive.
-  const std::string ganban = ResolveCase(JoinPath(DriveRoot(Side::Source), window_text::kGanbanFolder));
+  const std::string ganban = GanbanFolder(DriveRoot(Side::Source));
   std::error_code ec;
   if (fs::exists(NativePath(ganban), ec)) SetDirPath(Side::Source, ganban);
   return true;
@@ -178,7 +189,7 @@ void Form1::Drive1_Change() {
   const std::string root = DriveRoot(Side::Destination);
   const MessageBoxContent missing{
       NativePathRules().GanbanMissingMessage(), "", "", "", std::nullopt, MessageButtons::Ok};
-  const std::string ganban = ResolveCase(JoinPath(root, window_text::kGanbanFolder));
+  const std::string ganban = GanbanFolder(root);
   if (!SetDirPath(Side::Destination, ganban)) Message(missing);
   if (!MakeDriveCurrent(root)) Message(missing);
 }
