@@ -34,6 +34,14 @@ foreach(page ${K2V_MAN_PAGES})
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${K2V_MAN_OUTPUTS})
 
+# The command line's message catalogs, where gettext looks for them.
+foreach(mo ${K2V_CATALOGS})
+  get_filename_component(lang_dir ${mo} DIRECTORY)
+  get_filename_component(lang_dir ${lang_dir} DIRECTORY)
+  get_filename_component(lang ${lang_dir} NAME)
+  install(FILES ${mo} DESTINATION ${CMAKE_INSTALL_LOCALEDIR}/${lang}/LC_MESSAGES)
+endforeach()
+
 # bash loads a completion by the command's name: one file serves both.
 install(FILES ${K2V_PACKAGING}/bash-completion/kolbrix2vantor
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)

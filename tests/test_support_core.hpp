@@ -126,6 +126,19 @@ class ScopedEnv {
   bool had_ = false;
 };
 
+// The command line's own texts, for the test and the commands it runs, in
+// the language the locale name asks for ("C" English, "ja_JP.UTF-8"
+// Japanese), whatever LANG says: LC_MESSAGES set and LC_ALL unset. (Under
+// Wine, LANG keeps deciding the code page.)
+class ScopedMessageLanguage {
+ public:
+  explicit ScopedMessageLanguage(const char* locale) : all_("LC_ALL", nullptr), messages_("LC_MESSAGES", locale) {}
+
+ private:
+  ScopedEnv all_;
+  ScopedEnv messages_;
+};
+
 // Runs a command line and returns its exit status; stdout and stderr are
 // captured into the strings.
 int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input = "");

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "cli/batch_command.hpp"
+#include "cli/catalog.hpp"
 #include "cli/path_arguments.hpp"
 #include "cli/terminal_front_end.hpp"
+#include "cli/usage_texts.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
 #include "run/conversion_run.hpp"
@@ -22,35 +24,36 @@
 
 namespace {
 
-constexpr const char* kUsage = "Usage: kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION\n";
-constexpr const char* kTryHelp = "Try 'kolbrix2vantor --help' for more information.\n";
+const char* Usage() {
+  return _("Usage: kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION\n");
+}
 
 int UsageError(const std::string& message) {
-  std::cerr << "kolbrix2vantor: " << message << "\n" << kUsage << kTryHelp;
+  std::cerr << "kolbrix2vantor: " << message << "\n" << Usage() << k2v::TryHelpLine();
   return 2;
 }
 
 void PrintHelp() {
-  std::cout << kUsage
-            << "Convert the Kolbrix export in SOURCE into Vantor's data files in DESTINATION.\n"
-               "\n"
-               "  -y, --yes             create a missing DESTINATION folder without asking\n"
-               "      --system-dir DIR  folder that holds Radudi32.ini\n"
-               "      --uncoded FILE    write the soil names that found no code (the words\n"
-               "                        to add to G10A.TXT) to FILE, a CSV file\n"
-               "      --batch           convert every export below a folder (see --batch --help)\n"
-               "  -h, --help            display this help and exit\n"
-               "  -V, --version         output version information and exit\n"
-               "\n"
-            << k2v::SysDirLookupHelp()
+  std::cout << Usage()
+            << _("Convert the Kolbrix export in SOURCE into Vantor's data files in DESTINATION.\n"
+                 "\n"
+                 "  -y, --yes             create a missing DESTINATION folder without asking\n"
+                 "      --system-dir DIR  folder that holds Radudi32.ini\n"
+                 "      --uncoded FILE    write the soil names that found no code (the words\n"
+                 "                        to add to G10A.TXT) to FILE, a CSV file\n"
+                 "      --batch           convert every export below a folder (see --batch --help)\n"
+                 "  -h, --help            display this help and exit\n"
+                 "  -V, --version         output version information and exit\n")
             << "\n"
-               "Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
-               "3 a file operation failed during the conversion, or an internal error.\n";
+            << k2v::SysDirLookupHelp(k2v::Translate) << "\n"
+            << _("Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
+                 "3 a file operation failed during the conversion, or an internal error.\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  k2v::SetUpMessageCatalog();
   // A file past the size limit fails with its error and is reported.
   k2v::IgnoreFileSizeSignal();
   bool yes = false;
@@ -73,11 +76,11 @@ int main(int argc, char** argv) {
     if (systemDirOption == k2v::OptionValue::Taken) {
       systemDirGiven = true;
     } else if (systemDirOption == k2v::OptionValue::Missing) {
-      return UsageError("option '--system-dir' requires an argument");
+      return UsageError(k2v::MissingValueProblem("--system-dir"));
     } else if (uncodedOption == k2v::OptionValue::Missing) {
-      return UsageError("option '--uncoded' requires an argument");
+      return UsageError(k2v::MissingValueProblem("--uncoded"));
     } else if (uncodedOption == k2v::OptionValue::Taken) {
-      if (uncodedList.empty()) return UsageError("option '--uncoded' needs a file name");
+      if (uncodedList.empty()) return UsageError(k2v::FormatText(_("option '%s' needs a file name"), {"--uncoded"}));
     } else if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
       positional.push_back(arg);
     } else if (arg == "--") {
@@ -91,10 +94,10 @@ int main(int argc, char** argv) {
     } else if (arg == "--yes" || arg == "-y") {
       yes = true;
     } else {
-      return UsageError("unrecognized option '" + arg + "'");
+      return UsageError(k2v::UnknownOptionProblem(arg));
     }
   }
-  if (positional.size() != 2) return UsageError("expected SOURCE and DESTINATION");
+  if (positional.size() != 2) return UsageError(_("expected SOURCE and DESTINATION"));
 
   const std::string source = k2v::PathArgument(positional[0]);
   const std::string destination = k2v::FolderArgument(positional[1]);
@@ -102,7 +105,7 @@ int main(int argc, char** argv) {
   const std::string uncodedPath = uncodedList.empty() ? std::string() : k2v::PathArgument(uncodedList);
 
   k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
-  ui.SetNoTerminalHint("kolbrix2vantor: " + destination + " does not exist; --yes creates it");
+  ui.SetNoTerminalHint("kolbrix2vantor: " + k2v::FormatText(_("%s does not exist; --yes creates it"), {destination}));
   k2v::RunOptions options;
   options.systemDir = systemDirGiven ? systemDir : k2v::SysDir();
   k2v::ConversionRun run(ui, k2v::NativePathRules(), options);
@@ -118,7 +121,9 @@ int main(int argc, char** argv) {
     try {
       k2v::WriteUncodedList(uncodedPath, source, result.uncodedNames);
     } catch (const k2v::FileError& e) {
-      std::cerr << "kolbrix2vantor: the list of soil names without a code could not be written: " << e.what() << "\n";
+      std::cerr << "kolbrix2vantor: "
+                << k2v::FormatText(_("the list of soil names without a code could not be written: %s"), {e.what()})
+                << "\n";
       return 3;
     }
   }
