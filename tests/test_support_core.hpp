@@ -140,7 +140,14 @@ class ScopedMessageLanguage {
 };
 
 // Runs a command line and returns its exit status; stdout and stderr are
-// captured into the strings.
+// captured into the strings, as UTF-8 text (on Windows from the code page the
+// program writes a file in).
 int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input = "");
+
+#ifdef _WIN32
+// Runs a command line with the given inheritable handles as its standard
+// input, output and error; returns its exit status.
+int RunWithStandardHandles(const std::vector<std::string>& args, void* input, void* output, void* errors);
+#endif
 
 }  // namespace k2v::test

@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include <iostream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +16,7 @@
 #include "cli/terminal_front_end.hpp"
 #include "cli/usage_texts.hpp"
 #include "platform/arguments.hpp"
+#include "platform/console_text.hpp"
 #include "platform/files.hpp"
 #include "run/conversion_run.hpp"
 #include "run/paths.hpp"
@@ -28,32 +29,35 @@ const char* Usage() {
   return _("Usage: kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION\n");
 }
 
-int UsageError(const std::string& message) {
-  std::cerr << "kolbrix2vantor: " << message << "\n" << Usage() << k2v::TryHelpLine();
+int UsageError(std::ostream& err, const std::string& message) {
+  err << "kolbrix2vantor: " << message << "\n" << Usage() << k2v::TryHelpLine();
   return 2;
 }
 
-void PrintHelp() {
-  std::cout << Usage()
-            << _("Convert the Kolbrix export in SOURCE into Vantor's data files in DESTINATION.\n"
-                 "\n"
-                 "  -y, --yes             create a missing DESTINATION folder without asking\n"
-                 "      --system-dir DIR  folder that holds Radudi32.ini\n"
-                 "      --uncoded FILE    write the soil names that found no code (the words\n"
-                 "                        to add to G10A.TXT) to FILE, a CSV file\n"
-                 "      --batch           convert every export below a folder (see --batch --help)\n"
-                 "  -h, --help            display this help and exit\n"
-                 "  -V, --version         output version information and exit\n")
-            << "\n"
-            << k2v::SysDirLookupHelp(k2v::Translate) << "\n"
-            << _("Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
-                 "3 a file operation failed during the conversion, or an internal error.\n");
+void PrintHelp(std::ostream& out) {
+  out << Usage()
+      << _("Convert the Kolbrix export in SOURCE into Vantor's data files in DESTINATION.\n"
+           "\n"
+           "  -y, --yes             create a missing DESTINATION folder without asking\n"
+           "      --system-dir DIR  folder that holds Radudi32.ini\n"
+           "      --uncoded FILE    write the soil names that found no code (the words\n"
+           "                        to add to G10A.TXT) to FILE, a CSV file\n"
+           "      --batch           convert every export below a folder (see --batch --help)\n"
+           "  -h, --help            display this help and exit\n"
+           "  -V, --version         output version information and exit\n")
+      << "\n"
+      << k2v::SysDirLookupHelp(k2v::Translate) << "\n"
+      << _("Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
+           "3 a file operation failed during the conversion, or an internal error.\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   k2v::SetUpMessageCatalog();
+  k2v::StandardText text;
+  std::ostream& out = text.out();
+  std::ostream& err = text.err();
   // A file past the size limit fails with its error and is reported.
   k2v::IgnoreFileSizeSignal();
   bool yes = false;
@@ -64,7 +68,7 @@ int main(int argc, char** argv) {
   bool onlyPositional = false;
   const std::vector<std::string> args = k2v::CommandLineArguments(argc, argv);
   if (k2v::IsBatchCommand(args)) {
-    return k2v::RunBatchCommand(args, std::cout, std::cerr, {isatty(STDIN_FILENO) != 0, isatty(STDERR_FILENO) != 0});
+    return k2v::RunBatchCommand(args, out, err, {isatty(STDIN_FILENO) != 0, isatty(STDERR_FILENO) != 0});
   }
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -76,54 +80,53 @@ int main(int argc, char** argv) {
     if (systemDirOption == k2v::OptionValue::Taken) {
       systemDirGiven = true;
     } else if (systemDirOption == k2v::OptionValue::Missing) {
-      return UsageError(k2v::MissingValueProblem("--system-dir"));
+      return UsageError(err, k2v::MissingValueProblem("--system-dir"));
     } else if (uncodedOption == k2v::OptionValue::Missing) {
-      return UsageError(k2v::MissingValueProblem("--uncoded"));
+      return UsageError(err, k2v::MissingValueProblem("--uncoded"));
     } else if (uncodedOption == k2v::OptionValue::Taken) {
-      if (uncodedList.empty()) return UsageError(k2v::FormatText(_("option '%s' needs a file name"), {"--uncoded"}));
+      if (uncodedList.empty())
+        return UsageError(err, k2v::FormatText(_("option '%s' needs a file name"), {"--uncoded"}));
     } else if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
       positional.push_back(arg);
     } else if (arg == "--") {
       onlyPositional = true;
     } else if (arg == "--help" || arg == "-h") {
-      PrintHelp();
+      PrintHelp(out);
       return 0;
     } else if (arg == "--version" || arg == "-V") {
-      std::cout << "kolbrix2vantor " << K2V_VERSION << "\n";
+      out << "kolbrix2vantor " << K2V_VERSION << "\n";
       return 0;
     } else if (arg == "--yes" || arg == "-y") {
       yes = true;
     } else {
-      return UsageError(k2v::UnknownOptionProblem(arg));
+      return UsageError(err, k2v::UnknownOptionProblem(arg));
     }
   }
-  if (positional.size() != 2) return UsageError(_("expected SOURCE and DESTINATION"));
+  if (positional.size() != 2) return UsageError(err, _("expected SOURCE and DESTINATION"));
 
   const std::string source = k2v::PathArgument(positional[0]);
   const std::string destination = k2v::FolderArgument(positional[1]);
   // Named against the folder the command started in, before the run looks at drives.
   const std::string uncodedPath = uncodedList.empty() ? std::string() : k2v::PathArgument(uncodedList);
 
-  k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
+  k2v::TerminalFrontEnd ui(out, err, yes, isatty(STDIN_FILENO) != 0);
   ui.SetNoTerminalHint("kolbrix2vantor: " + k2v::FormatText(_("%s does not exist; --yes creates it"), {destination}));
   k2v::RunOptions options;
   options.systemDir = systemDirGiven ? systemDir : k2v::SysDir();
   k2v::ConversionRun run(ui, k2v::NativePathRules(), options);
   k2v::RunResult result = run.Run(source, destination);
 
-  for (const std::string& warning : result.warnings) std::cerr << warning << "\n";
+  for (const std::string& warning : result.warnings) err << warning << "\n";
   if (result.outcome == k2v::RunOutcome::Finished) {
-    if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty())
-      std::cerr << warning << "\n";
+    if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty()) err << warning << "\n";
   }
-  if (!ui.status().empty()) std::cout << ui.status() << "\n";
+  if (!ui.status().empty()) out << ui.status() << "\n";
   if (!uncodedPath.empty() && result.outcome == k2v::RunOutcome::Finished) {
     try {
       k2v::WriteUncodedList(uncodedPath, source, result.uncodedNames);
     } catch (const k2v::FileError& e) {
-      std::cerr << "kolbrix2vantor: "
-                << k2v::FormatText(_("the list of soil names without a code could not be written: %s"), {e.what()})
-                << "\n";
+      err << "kolbrix2vantor: "
+          << k2v::FormatText(_("the list of soil names without a code could not be written: %s"), {e.what()}) << "\n";
       return 3;
     }
   }
