@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package, installs it with apt-get, runs both programs'
-# --version and a conversion of the bundled sample with the installed command
-# (compared byte for byte with the build's), and removes the package again.
+# --version, the command's Japanese and English help, both Japanese man pages,
+# a conversion of the bundled sample with the installed command (compared byte
+# for byte with the build's) and the guide's first conversion as the guide
+# writes it (scripts/guide_example_test.sh), and removes the package again.
 # Refuses to touch a kolbrix2vantor that is already installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -74,6 +76,9 @@ mv "$work/out" "$work/installed"
 build/kolbrix2vantor --yes --system-dir "$work/system" examples/sample "$work/out/S01" >/dev/null
 diff -r "$work/installed" "$work/out"
 echo "The installed command converts examples/sample as the build does, byte for byte."
+
+echo "== The guide's first conversion, as the guide writes it, with the installed package"
+scripts/guide_example_test.sh linux
 
 echo "== Removing the package"
 apt_get remove -y -qq kolbrix2vantor >/dev/null
