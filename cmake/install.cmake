@@ -16,23 +16,33 @@ if(TARGET kolbrix2vantor-gui)
   endforeach()
 endif()
 
-# Man pages, with the version filled in and compressed as Debian keeps them.
+# Man pages, English and Japanese (man -L ja), with the version filled in
+# and compressed as Debian keeps them.
 find_program(K2V_GZIP gzip REQUIRED)
 set(K2V_MAN_PAGES kolbrix2vantor)
 if(TARGET kolbrix2vantor-gui)
   list(APPEND K2V_MAN_PAGES kolbrix2vantor-gui)
 endif()
 set(K2V_MAN_OUTPUTS)
-foreach(page ${K2V_MAN_PAGES})
-  set(VERSION ${PROJECT_VERSION})
-  configure_file(${K2V_PACKAGING}/man/${page}.1 ${CMAKE_BINARY_DIR}/man/${page}.1 @ONLY)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${page}.1.gz
-                     COMMAND ${K2V_GZIP} -9nf -k ${CMAKE_BINARY_DIR}/man/${page}.1
-                     DEPENDS ${CMAKE_BINARY_DIR}/man/${page}.1 VERBATIM)
-  list(APPEND K2V_MAN_OUTPUTS ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
-  install(FILES ${CMAKE_BINARY_DIR}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+foreach(lang_dir "" "ja/")
+  foreach(page ${K2V_MAN_PAGES})
+    set(VERSION ${PROJECT_VERSION})
+    set(built ${CMAKE_BINARY_DIR}/man/${lang_dir}${page}.1)
+    configure_file(${K2V_PACKAGING}/man/${lang_dir}${page}.1 ${built} @ONLY)
+    add_custom_command(OUTPUT ${built}.gz COMMAND ${K2V_GZIP} -9nf -k ${built} DEPENDS ${built} VERBATIM)
+    list(APPEND K2V_MAN_OUTPUTS ${built}.gz)
+    install(FILES ${built}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${lang_dir}man1)
+  endforeach()
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${K2V_MAN_OUTPUTS})
+
+# The command line's message catalogs, where gettext looks for them.
+foreach(mo ${K2V_CATALOGS})
+  get_filename_component(lang_dir ${mo} DIRECTORY)
+  get_filename_component(lang_dir ${lang_dir} DIRECTORY)
+  get_filename_component(lang ${lang_dir} NAME)
+  install(FILES ${mo} DESTINATION ${CMAKE_INSTALL_LOCALEDIR}/${lang}/LC_MESSAGES)
+endforeach()
 
 # bash loads a completion by the command's name: one file serves both.
 install(FILES ${K2V_PACKAGING}/bash-completion/kolbrix2vantor

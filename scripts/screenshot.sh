@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Starts the window under a virtual X server and saves its picture to
-# docs/window.png. Needs xvfb, xauth, imagemagick and a Japanese font
-# (fonts-ipafont-gothic), and unshare (util-linux) with user namespaces;
-# builds into build/ first when the window is missing.
+# docs/window.png, then converts the bundled sample through it without a
+# Radudi32.ini and saves the two message boxes the run shows: the folder
+# question (docs/folder-question.png) and the data that could not be
+# converted (docs/result-box.png). Needs xvfb, xauth, imagemagick and a
+# Japanese font (fonts-ipafont-gothic), and unshare (util-linux) with user
+# namespaces; builds into build/ first when a program is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${BUILD_DIR:-build}
-if [ ! -x "$build/kolbrix2vantor-gui" ]; then
+if [ ! -x "$build/kolbrix2vantor-gui" ] || [ ! -x "$build/gui_message_box_shot" ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$build" -j"$(nproc)" --target kolbrix2vantor-gui
+  cmake --build "$build" -j"$(nproc)" --target kolbrix2vantor-gui gui_message_box_shot
 fi
 
 # The window needs Vantor's RADUDI folder, which the status line then shows,
@@ -40,3 +43,13 @@ unshare --map-root-user --mount bash -c '
 '
 test -s "$out"
 echo "Saved $out"
+
+# The message boxes: the destination does not exist yet, and /etc holds no
+# Radudi32.ini, as on a machine where nobody set one up.
+work=$(mktemp -d "${TMPDIR:-/tmp}/k2v-shot.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+question=$(pwd)/docs/folder-question.png result=$(pwd)/docs/result-box.png
+xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" "$build/gui_message_box_shot" "$(pwd)/examples/sample" \
+  "$work/GANBAN/K001/S01/B02" "$(pwd)/examples/RADUDI" /etc "$question" "$result"
+test -s "$question" && test -s "$result"
+echo "Saved $question and $result"

@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Saves a picture of the Win32 window (kolbrix2vantor-gui.exe under Wine),
-# after it converted the bundled sample, to docs/window-windows.png. Builds
-# the Windows view into build-win/ first (see scripts/windows_test.sh).
+# after it converted the bundled sample, to docs/window-windows.png; the two
+# message boxes of a conversion without Radudi32.ini, the folder question and
+# the data that could not be converted, to docs/folder-question-windows.png
+# and docs/result-box-windows.png; and the first page of the installer to
+# docs/installer-windows.png. Builds the Windows view into build-win/ first
+# (see scripts/windows_test.sh), and the installer with
+# scripts/windows_package.sh when it is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,7 +19,7 @@ scripts/install_packages.sh imagemagick
 
 cmake -S . -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DK2V_BUILD_GUI=ON -DK2V_BUILD_BENCH=OFF >/dev/null
-cmake --build "$windows_build" -j"$(nproc)" --target win32_window_shot
+cmake --build "$windows_build" -j"$(nproc)" --target win32_window_shot win32_message_box_shot
 
 # Neutral folders on drive C: of the Wine prefix, so that the picture shows
 # no path of the build machine and does not change from one run to the next:
@@ -41,3 +46,52 @@ import -window root -crop "${width}x${height}+${left}+${top}" +repage "$out"
 wait "$shot" || true
 test -s "$out"
 echo "Saved $out"
+
+# The message boxes of a conversion into a new folder, with no Radudi32.ini
+# in the system folder given: each is pictured where the program says it is.
+for name in folder-question-windows result-box-windows; do rm -f "$root/docs/$name.png"; done
+(cd "$drive_c/Kolbrix" && wine "$windows_build"/win32_message_box_shot.exe 'C:\Kolbrix\B02' \
+  'C:\GANBAN\K001\S01\B03' 'C:\vantor\RADUDI' 'C:\Kolbrix' 3 >"$work/boxes") &
+shot=$!
+n=0
+for name in folder-question-windows result-box-windows; do
+  n=$((n + 1))
+  for _ in $(seq 300); do [ "$(wc -l <"$work/boxes" 2>/dev/null || echo 0)" -ge $n ] && break; sleep 0.1; done
+  read -r left top width height < <(sed -n "${n}p" "$work/boxes")
+  sleep 1
+  import -window root -crop "${width}x${height}+${left}+${top}" +repage "$root/docs/$name.png"
+  echo "Saved $root/docs/$name.png"
+done
+wait "$shot" || true
+test -s "$root/docs/folder-question-windows.png" && test -s "$root/docs/result-box-windows.png"
+
+# The installer's first page (ようこそ), as the user meets it.
+installer=$(ls "$windows_build"/kolbrix2vantor-*-setup.exe 2>/dev/null | head -n 1 || true)
+if [ -z "$installer" ]; then
+  # The installer carries the guide with its pictures; the first time, the
+  # window's picture stands in for the one taken below.
+  [ -e "$root/docs/installer-windows.png" ] || cp "$root/docs/window-windows.png" "$root/docs/installer-windows.png"
+  scripts/windows_package.sh >/dev/null
+  installer=$(ls "$windows_build"/kolbrix2vantor-*-setup.exe | head -n 1)
+fi
+wine "$installer" &
+setup=$!
+# Its window, by the program's name and not the 1x1 window of the input method.
+installer_window() {
+  xwininfo -root -tree 2>/dev/null | awk '/-setup\.exe"/ && $0 !~ / 1x1\+/ {
+    for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+\+[0-9-]+\+[0-9-]+$/) { print $i; exit } }'
+}
+geometry=
+for _ in $(seq 150); do
+  geometry=$(installer_window)
+  [ -n "$geometry" ] && break
+  sleep 0.2
+done
+[ -n "$geometry" ] || { echo "screenshot_windows.sh: the installer showed no window" >&2; exit 1; }
+# The page is drawn once its fonts and picture are in.
+sleep 3
+import -window root -crop "$geometry" +repage "$root/docs/installer-windows.png"
+kill "$setup" 2>/dev/null || true
+wait "$setup" 2>/dev/null || true
+test -s "$root/docs/installer-windows.png"
+echo "Saved $root/docs/installer-windows.png"

@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 windows_build=${K2V_WINDOWS_BUILD:-build-win}
 
-scripts/install_packages.sh mingw-w64 icoutils nsis cmark-gfm zip python3
+scripts/install_packages.sh mingw-w64 icoutils nsis cmark-gfm zip python3 gettext
 
 cmake -S . -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DK2V_BUILD_GUI=ON -DK2V_BUILD_BENCH=OFF >/dev/null

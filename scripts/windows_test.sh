@@ -44,5 +44,8 @@ diff -r "$work/linux/S01" "$work/window/S01"
 echo "The Windows conversions of examples/sample (command and window) match the Linux one byte for byte."
 rm -rf "$work"
 
+echo "== The guide's first conversion at the command prompt, as the guide writes it"
+scripts/guide_example_test.sh windows
+
 echo "== The Windows package: installer and zip, installed, used, upgraded and removed under Wine"
 scripts/windows_package_test.sh

@@ -4,7 +4,7 @@
 
 # shellcheck source=scripts/common.sh
 source scripts/common.sh
-scripts/install_packages.sh mingw-w64 icoutils wine64 wine locales xvfb xauth fonts-ipafont-gothic
+scripts/install_packages.sh mingw-w64 icoutils wine64 wine locales xvfb xauth fonts-ipafont-gothic gettext
 
 # Wine's ANSI code page follows the locale: 932 under a Japanese one, so that
 # the tests also meet the system in the code page Vantor's users have.

@@ -63,6 +63,8 @@ class BatchCommandTest : public ::testing::Test {
   }
   std::string Report() const { return test::ReadBytes(dest / "kolbrix2vantor-report.csv"); }
 
+  // The command line's own texts in English unless a test asks for Japanese.
+  test::ScopedMessageLanguage english{"C"};
   test::TempDir root;
   fs::path site = root / "site";
   fs::path dest = root / "out";
@@ -124,9 +126,9 @@ TEST_F(BatchCommandTest, ReportHasOneRowPerBoringWithLayersAndThoseWithoutASoilC
   EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 1) << out << err;
   EXPECT_EQ(Report(),
             "\xEF\xBB\xBF"
-            "boring,result,message,layers,layers without soil code\r\n"
-            "\"K\"\"2?\",refused,\"指定されたパスは正しくありません。\",,\r\n"
-            "\"K1\",converted,\"変換が正常に終了しました。\",4,2\r\n");
+            "ボーリング,結果,メッセージ,層数,土質コードのない層数\r\n"
+            "\"K\"\"2?\",変換せず,\"指定されたパスは正しくありません。\",,\r\n"
+            "\"K1\",変換済み,\"変換が正常に終了しました。\",4,2\r\n");
   EXPECT_TRUE(Contains(out, "  K1: converted, 2 of 4 layers without a soil code\n")) << out;
 }
 
@@ -173,7 +175,7 @@ TEST_F(BatchCommandTest, EveryLayerWithoutAMainSoilCodeIsListedWithWhatGivesItOn
       << out;
   // The report and the summary count the same layers as the list: every
   // layer but 表土, 泥岩と頁岩の互層 once.
-  EXPECT_TRUE(Contains(Report(), "\"K1\",converted with warnings,") && Contains(Report(), ",9,8\r\n")) << Report();
+  EXPECT_TRUE(Contains(Report(), "\"K1\",変換済み（警告あり）,") && Contains(Report(), ",9,8\r\n")) << Report();
   EXPECT_TRUE(Contains(out, "  K1: converted with warnings, 8 of 9 layers without a soil code\n")) << out;
 
   // A single run writes the list of its boring only when asked, and says
@@ -218,7 +220,7 @@ TEST_F(BatchCommandTest, FolderQuestionIsAskedOnceForAllAndWarningsAloneExitWith
   // Without Radudi32.ini the X6 records are not converted: a warning.
   EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 0) << out << err;
   EXPECT_TRUE(Contains(out, "Converted with warnings: 2\n")) << out;
-  EXPECT_TRUE(Contains(Report(), "\"K2\",converted with warnings,\"変換は終了しましたが、")) << Report();
+  EXPECT_TRUE(Contains(Report(), "\"K2\",変換済み（警告あり）,\"変換は終了しましたが、")) << Report();
 }
 
 TEST_F(BatchCommandTest, OverlappingRootsAreRefusedBeforeAnythingIsWritten) {
@@ -265,7 +267,7 @@ TEST_F(BatchCommandTest, LinksInTheDestinationTreeNeverLeadIntoASourceOrAnotherB
   EXPECT_TRUE(fs::is_empty(dest / "B01"));
   // The report replaced the link.
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dest / "kolbrix2vantor-report.csv")));
-  EXPECT_TRUE(Contains(Report(), "\"K1\",converted with warnings,")) << Report();
+  EXPECT_TRUE(Contains(Report(), "\"K1\",変換済み（警告あり）,")) << Report();
 }
 
 TEST(BatchReport, FailedWriteKeepsTheEarlierReport) {
@@ -280,7 +282,7 @@ TEST(BatchReport, FailedWriteKeepsTheEarlierReport) {
   EXPECT_EQ(test::Snapshot(root.path()), (std::vector<std::pair<std::string, std::string>>{
                                              {"kolbrix2vantor-report.csv", "the earlier report\r\n"}}));
   EXPECT_EQ(WriteBatchReport(root.path().string(), {converted}), (root / "kolbrix2vantor-report.csv").string());
-  EXPECT_TRUE(Contains(test::ReadBytes(root / "kolbrix2vantor-report.csv"), "\"K1\",converted,"));
+  EXPECT_TRUE(Contains(test::ReadBytes(root / "kolbrix2vantor-report.csv"), "\"K1\",変換済み,"));
 }
 
 TEST(BatchReport, ALinkPlantedUnderTheNewFilesNameIsNeverWrittenThrough) {
@@ -336,6 +338,25 @@ TEST_F(BatchCommandTest, AReportThatCannotBeWrittenIsToldOnItsOwnLineAndExitsWit
   EXPECT_FALSE(Contains(out, "Report: No report")) << out;
   EXPECT_TRUE(Contains(out, "\nSoil names without a code: ")) << out;
   EXPECT_EQ(test::ReadBytes(dest / "kolbrix2vantor-report.csv" / "mine.txt"), "mine");
+}
+
+TEST_F(BatchCommandTest, ProgressAndSummarySpeakJapaneseWithTheCountsInOneColumn) {
+  test::ScopedMessageLanguage japanese("ja_JP.UTF-8");
+  // Without Radudi32.ini the X6 records are not converted: a warning.
+  FullExport(site / "K1");
+  EXPECT_EQ(Batch({"--yes", site.string(), dest.string()}), 0) << out << err;
+  EXPECT_TRUE(Contains(err, "[1/1] K1: 変換済み（警告あり）\n")) << err;
+  EXPECT_EQ(out.rfind("変換済み:             0\n"
+                      "変換済み（警告あり）: 1\n"
+                      "変換せず:             0\n"
+                      "失敗:                 0\n"
+                      "\n"
+                      "確認が必要なボーリング:\n"
+                      "  K1: 変換済み（警告あり）、13 層のうち 2 層は土質コードなし\n",
+                      0),
+            0u)
+      << out;
+  EXPECT_TRUE(Contains(out, "\n変換結果の CSV: " + (dest / "kolbrix2vantor-report.csv").string() + "\n")) << out;
 }
 
 TEST_F(BatchCommandTest, WrongUsageExitsWithTwoAndNoBoringIsARefusal) {

@@ -24,6 +24,8 @@ class CommandLineTest : public ::testing::Test {
     return test::RunCommand(args, out, err, input);
   }
 
+  // The command line's own texts in English unless a test asks for Japanese.
+  test::ScopedMessageLanguage english{"C"};
   test::TempDir root;
   fs::path source;
   std::string out;
@@ -127,6 +129,39 @@ TEST_F(CommandLineTest, WrongUsageExitsWithTwo) {
   for (const char* version : {"--version", "-V"}) {
     EXPECT_EQ(Run({version}), 0);
     EXPECT_EQ(out.rfind("kolbrix2vantor ", 0), 0u) << version;
+  }
+}
+
+TEST_F(CommandLineTest, HelpAndUsageErrorsSpeakTheUsersLanguage) {
+  const std::string usage = "kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION\n";
+  test::ScopedEnv noMessages("LC_MESSAGES", nullptr);
+  {
+    // Japanese from LANG, whether or not a Japanese locale is installed ("ja" names none).
+    test::ScopedEnv lang("LANG", "ja");
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_EQ(out.rfind("使い方: " + usage, 0), 0u) << out;
+    EXPECT_NE(
+        out.find("\nRadudi32.ini は、次のフォルダのうち最初に見つかったものを読みます:\n  1. --system-dir の DIR\n"),
+        std::string::npos)
+        << out;
+    EXPECT_EQ(Run({"--frobnicate", "a", "b"}), 2);
+    EXPECT_EQ(err, "kolbrix2vantor: オプション '--frobnicate' はありません\n使い方: " + usage +
+                       "詳しくは 'kolbrix2vantor --help' で説明を表示してください。\n");
+    // The run's own messages are the same in every language.
+    fs::create_directories(root / "dest");
+    fs::remove(source / "X1.TXT");
+    EXPECT_EQ(Run({source.string(), (root / "dest").string()}), 1);
+    EXPECT_EQ(err, PathText(source) + test::Sep() + ": データがありません。\n");
+  }
+  {
+    // LC_ALL comes first.
+    test::ScopedEnv lang("LANG", "ja_JP.UTF-8");
+    test::ScopedEnv all("LC_ALL", "C");
+    EXPECT_EQ(Run({"--frobnicate", "a", "b"}), 2);
+    EXPECT_EQ(err, "kolbrix2vantor: unrecognized option '--frobnicate'\nUsage: " + usage +
+                       "Try 'kolbrix2vantor --help' for more information.\n");
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_EQ(out.rfind("Usage: " + usage, 0), 0u) << out;
   }
 }
 

@@ -274,18 +274,15 @@ void SetEnv(const std::string& name, const char* value) {
 }
 }  // namespace
 
-int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input) {
-  TempDir io;
-  fs::path inPath = io / "in", outPath = io / "out", errPath = io / "err";
-  WriteBytes(inPath, input);
+int RunWithStandardHandles(const std::vector<std::string>& args, void* input, void* output, void* errors) {
   std::wstring commandLine;
   for (const auto& a : args) commandLine += (commandLine.empty() ? L"" : L" ") + Quoted(NativePath(a).native());
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = Inheritable(inPath, false);
-  startup.hStdOutput = Inheritable(outPath, true);
-  startup.hStdError = Inheritable(errPath, true);
+  startup.hStdInput = input;
+  startup.hStdOutput = output;
+  startup.hStdError = errors;
   PROCESS_INFORMATION process{};
   int status = -1;
   if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
@@ -295,9 +292,29 @@ int RunCommand(const std::vector<std::string>& args, std::string& out, std::stri
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
-  for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(h);
-  out = ReadBytes(outPath);
-  err = ReadBytes(errPath);
+  return status;
+}
+
+int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input) {
+  TempDir io;
+  fs::path inPath = io / "in", outPath = io / "out", errPath = io / "err";
+  WriteBytes(inPath, input);
+  const HANDLE handles[] = {Inheritable(inPath, false), Inheritable(outPath, true), Inheritable(errPath, true)};
+  const int status = RunWithStandardHandles(args, handles[0], handles[1], handles[2]);
+  for (HANDLE h : handles) CloseHandle(h);
+  // The program writes a file in the console's code page, or the ANSI code
+  // page without a console: back to UTF-8 (the tests run with CP932).
+  UINT codePage = GetConsoleOutputCP();
+  if (codePage == 0) codePage = GetACP();
+  auto text = [&](const std::string& bytes) {
+    if (codePage == 932) return FromSjis(bytes);
+    std::wstring wide(bytes.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    return Narrow(wide);
+  };
+  out = text(ReadBytes(outPath));
+  err = text(ReadBytes(errPath));
   return status;
 }
 

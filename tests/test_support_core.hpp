@@ -128,8 +128,28 @@ class ScopedEnv {
   bool had_ = false;
 };
 
+// The command line's own texts, for the test and the commands it runs, in
+// the language the locale name asks for ("C" English, "ja_JP.UTF-8"
+// Japanese), whatever LANG says: LC_MESSAGES set and LC_ALL unset. (Under
+// Wine, LANG keeps deciding the code page.)
+class ScopedMessageLanguage {
+ public:
+  explicit ScopedMessageLanguage(const char* locale) : all_("LC_ALL", nullptr), messages_("LC_MESSAGES", locale) {}
+
+ private:
+  ScopedEnv all_;
+  ScopedEnv messages_;
+};
+
 // Runs a command line and returns its exit status; stdout and stderr are
-// captured into the strings.
+// captured into the strings, as UTF-8 text (on Windows from the code page the
+// program writes a file in).
 int RunCommand(const std::vector<std::string>& args, std::string& out, std::string& err, const std::string& input = "");
+
+#ifdef _WIN32
+// Runs a command line with the given inheritable handles as its standard
+// input, output and error; returns its exit status.
+int RunWithStandardHandles(const std::vector<std::string>& args, void* input, void* output, void* errors);
+#endif
 
 }  // namespace k2v::test

@@ -158,7 +158,7 @@ TEST_F(VocabularyTest, ARunAndABatchWarnOfTheVocabularyAndConvertAsBefore) {
                                 ": G10A.TXT 1 word, D12A.TXT not found\n      " + warning + "\nReport: "))
       << out;
   const std::string report = test::ReadBytes(batch / "kolbrix2vantor-report.csv");
-  const std::string row = ",converted," + CsvField("変換が正常に終了しました。\n" + warning) + ",1,0\r\n";
+  const std::string row = ",変換済み," + CsvField("変換が正常に終了しました。\n" + warning) + ",1,0\r\n";
   EXPECT_TRUE(Contains(report, "\"K1\"" + row) && Contains(report, "\"K2\"" + row)) << report;
 }
 

@@ -1,9 +1,7 @@
 // kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR]: the converter's window.
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
-#include <QStyleFactory>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +12,7 @@
 
 #include "app/form1_widget.hpp"
 #include "app/japanese_texts.hpp"
+#include "app/window_look.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
 #include "platform/system_folders.hpp"
@@ -160,12 +159,7 @@ int main(int argc, char** argv) {
     std::cerr << "kolbrix2vantor-gui: Qt's Japanese translation (qtbase_ja.qm) is not installed; "
                  "the buttons keep their English texts\n";
   }
-  if (QStyle* fusion = QStyleFactory::create("Fusion")) QApplication::setStyle(fusion);
-  // A Japanese Gothic face at the size the layout was drawn for.
-  QFont font;
-  font.setFamilies({"IPAPGothic", "IPAGothic", "Noto Sans CJK JP", "VL PGothic", "Sans Serif"});
-  font.setPixelSize(12);
-  QApplication::setFont(font);
+  k2v::UseWindowLook();
 
   setup.volumes = k2v::MountedVolumes();
   setup.programFolder = k2v::ProgramFolder();

@@ -3,8 +3,10 @@
 #include <ostream>
 
 #include "cli/batch_progress.hpp"
+#include "cli/catalog.hpp"
 #include "cli/path_arguments.hpp"
 #include "cli/terminal_front_end.hpp"
+#include "cli/usage_texts.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
 #include "platform/folder_walk.hpp"
@@ -17,42 +19,39 @@ namespace k2v {
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kolbrix2vantor --batch [--yes] [--jobs N] [--system-dir DIR] SOURCE_ROOT DESTINATION_ROOT\n";
+const char* Usage() {
+  return _("Usage: kolbrix2vantor --batch [--yes] [--jobs N] [--system-dir DIR] SOURCE_ROOT DESTINATION_ROOT\n");
+}
 
 // The missing folders listed before the folder question; the rest are counted.
 constexpr size_t kListedMissingFolders = 10;
 
 void PrintHelp(std::ostream& out) {
-  out << kUsage
-      << "Convert every Kolbrix export below SOURCE_ROOT (each folder that holds a\n"
-         "non-empty x1.txt) into the same relative folder below DESTINATION_ROOT,\n"
-         "each exactly as a single conversion into that folder would. Hidden folders\n"
-         "(whose names begin with \".\", such as a trash can) are passed over.\n"
-         "\n"
-         "  -y, --yes             create missing destination folders without asking\n"
-         "  -j, --jobs N          borings converted at the same time (default: the\n"
-         "                        number of processors)\n"
-         "      --system-dir DIR  folder that holds Radudi32.ini\n"
-         "  -h, --help            display this help and exit\n"
-         "\n"
-      << SysDirLookupHelp()
+  out << Usage()
+      << _("Convert every Kolbrix export below SOURCE_ROOT (each folder that holds a\n"
+           "non-empty x1.txt) into the same relative folder below DESTINATION_ROOT,\n"
+           "each exactly as a single conversion into that folder would. Hidden folders\n"
+           "(whose names begin with \".\", such as a trash can) are passed over.\n"
+           "\n"
+           "  -y, --yes             create missing destination folders without asking\n"
+           "  -j, --jobs N          borings converted at the same time (default: the\n"
+           "                        number of processors)\n"
+           "      --system-dir DIR  folder that holds Radudi32.ini\n"
+           "  -h, --help            display this help and exit\n")
       << "\n"
-         "Progress goes to stderr, the summary to stdout, one row per boring to\n"
-         "DESTINATION_ROOT/"
-      << kBatchReportName
-      << ", and one row per soil name\n"
-         "that found no code (with what gives it one) to\n"
-         "DESTINATION_ROOT/"
-      << kUncodedListName
-      << ".\n"
-         "\n"
-         "Exit status: 0 every boring converted, 1 a boring refused and none failed,\n"
-         "2 wrong usage, 3 a boring failed.\n";
+      << SysDirLookupHelp(Translate) << "\n"
+      << FormatText(_("Progress goes to stderr, the summary to stdout, one row per boring to\n"
+                      "DESTINATION_ROOT/%1$s, and one row per soil name\n"
+                      "that found no code (with what gives it one) to\n"
+                      "DESTINATION_ROOT/%2$s.\n"),
+                    {kBatchReportName, kUncodedListName})
+      << "\n"
+      << _("Exit status: 0 every boring converted, 1 a boring refused and none failed,\n"
+           "2 wrong usage, 3 a boring failed.\n");
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
-  err << "kolbrix2vantor: " << problem << "\n" << kUsage << "Try 'kolbrix2vantor --help' for more information.\n";
+  err << "kolbrix2vantor: " << problem << "\n" << Usage() << TryHelpLine();
   return 2;
 }
 
@@ -65,11 +64,11 @@ unsigned ParseJobs(const std::string& text) {
 std::string OverlapMessage(RootOverlap overlap, const std::string& source, const std::string& destination) {
   switch (overlap) {
     case RootOverlap::Same:
-      return "SOURCE_ROOT " + source + " and DESTINATION_ROOT " + destination + " are the same folder";
+      return FormatText(_("SOURCE_ROOT %1$s and DESTINATION_ROOT %2$s are the same folder"), {source, destination});
     case RootOverlap::DestinationInsideSource:
-      return "DESTINATION_ROOT " + destination + " lies inside SOURCE_ROOT " + source;
+      return FormatText(_("DESTINATION_ROOT %2$s lies inside SOURCE_ROOT %1$s"), {source, destination});
     case RootOverlap::SourceInsideDestination:
-      return "SOURCE_ROOT " + source + " lies inside DESTINATION_ROOT " + destination;
+      return FormatText(_("SOURCE_ROOT %1$s lies inside DESTINATION_ROOT %2$s"), {source, destination});
     case RootOverlap::None: break;
   }
   return {};
@@ -78,13 +77,17 @@ std::string OverlapMessage(RootOverlap overlap, const std::string& source, const
 // Asks the folder question once for every missing folder of the batch.
 MessageAnswer AskForFolders(const std::vector<std::string>& missing, bool yes, bool interactive, std::ostream& out,
                             std::ostream& err) {
-  err << missing.size() << (missing.size() == 1 ? " destination folder is" : " destination folders are")
-      << " missing:\n";
+  err << FormatText(P_("%s destination folder is missing:", "%s destination folders are missing:", missing.size()),
+                    {std::to_string(missing.size())})
+      << "\n";
   for (size_t i = 0; i < missing.size() && i < kListedMissingFolders; ++i) err << "  " << missing[i] << "\n";
-  if (missing.size() > kListedMissingFolders) err << "  and " << missing.size() - kListedMissingFolders << " more\n";
+  if (missing.size() > kListedMissingFolders) {
+    err << "  " << FormatText(_("and %s more"), {std::to_string(missing.size() - kListedMissingFolders)}) << "\n";
+  }
   TerminalFrontEnd ui(out, err, yes, interactive);
-  ui.SetNoTerminalHint(missing.size() == 1 ? "kolbrix2vantor: that folder does not exist; --yes creates it"
-                                           : "kolbrix2vantor: those folders do not exist; --yes creates them");
+  ui.SetNoTerminalHint(std::string("kolbrix2vantor: ") + P_("that folder does not exist; --yes creates it",
+                                                            "those folders do not exist; --yes creates them",
+                                                            missing.size()));
   return ui.ShowMessage(run_text::kCreateFolder, "", MessageIcon::Question, MessageButtons::YesNo);
 }
 
@@ -137,11 +140,11 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
                                             ? OptionValue::NotThisOption
                                             : TakeOptionValue(args, i, "--system-dir", "", systemDir);
     if (jobsOption == OptionValue::Missing) {
-      return UsageError(err, "option '" + arg + "' requires an argument");
+      return UsageError(err, MissingValueProblem(arg));
     } else if (jobsOption == OptionValue::Taken) {
-      if ((jobs = ParseJobs(jobsText)) == 0) return UsageError(err, "--jobs needs a whole number from 1");
+      if ((jobs = ParseJobs(jobsText)) == 0) return UsageError(err, _("--jobs needs a whole number from 1"));
     } else if (systemDirOption == OptionValue::Missing) {
-      return UsageError(err, "option '--system-dir' requires an argument");
+      return UsageError(err, MissingValueProblem("--system-dir"));
     } else if (systemDirOption == OptionValue::Taken) {
       systemDirGiven = true;
     } else if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -156,18 +159,18 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
     } else if (arg == "--yes" || arg == "-y") {
       yes = true;
     } else {
-      return UsageError(err, "unrecognized option '" + arg + "'");
+      return UsageError(err, UnknownOptionProblem(arg));
     }
   }
-  if (positional.size() != 2) return UsageError(err, "expected SOURCE_ROOT and DESTINATION_ROOT");
+  if (positional.size() != 2) return UsageError(err, _("expected SOURCE_ROOT and DESTINATION_ROOT"));
 
   const std::string sourceRoot = FolderArgument(positional[0]);
   const std::string destinationRoot = FolderArgument(positional[1]);
   if (sourceRoot.empty() || destinationRoot.empty()) {
-    return UsageError(err, "SOURCE_ROOT and DESTINATION_ROOT must not be empty");
+    return UsageError(err, _("SOURCE_ROOT and DESTINATION_ROOT must not be empty"));
   }
   if (!FolderExists(sourceRoot)) {
-    err << "kolbrix2vantor: SOURCE_ROOT " << sourceRoot << " is no folder\n";
+    err << "kolbrix2vantor: " << FormatText(_("SOURCE_ROOT %s is no folder"), {sourceRoot}) << "\n";
     return 1;
   }
   // Refused before anything is written: the batch would convert its own
@@ -180,7 +183,8 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
 
   const std::vector<BatchBoring> borings = FindBorings(sourceRoot, destinationRoot);
   if (borings.empty()) {
-    err << "kolbrix2vantor: no export folder (a folder with a non-empty x1.txt) in " << sourceRoot << "\n";
+    err << "kolbrix2vantor: "
+        << FormatText(_("no export folder (a folder with a non-empty x1.txt) in %s"), {sourceRoot}) << "\n";
     return 1;
   }
 
@@ -203,20 +207,21 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   int status = counts.failed > 0 ? 3 : counts.refused > 0 ? 1 : 0;
   if (FolderExists(destinationRoot)) {
     // A file that cannot be written keeps its earlier content, if any.
-    auto tell = [&](const char* written, const char* what, auto write) {
+    auto tell = [&](const char* written, const char* notWritten, const char* problem, auto write) {
       try {
-        const std::string path = write(destinationRoot, results);
-        out << written << ": " << path << "\n";
+        out << FormatText(written, {write(destinationRoot, results)}) << "\n";
       } catch (const FileError& e) {
-        out << "No " << what << ": " << e.path() << " could not be written: " << e.reason() << "\n";
-        err << "kolbrix2vantor: the " << what << " could not be written: " << e.what() << "\n";
+        out << FormatText(notWritten, {e.path(), e.reason()}) << "\n";
+        err << "kolbrix2vantor: " << FormatText(problem, {e.what()}) << "\n";
         status = 3;
       }
     };
-    tell("Report", "report", WriteBatchReport);
-    tell("Soil names without a code", "list of soil names without a code", WriteBatchUncodedList);
+    tell(_("Report: %s"), _("No report: %1$s could not be written: %2$s"), _("the report could not be written: %s"),
+         WriteBatchReport);
+    tell(_("Soil names without a code: %s"), _("No list of soil names without a code: %1$s could not be written: %2$s"),
+         _("the list of soil names without a code could not be written: %s"), WriteBatchUncodedList);
   } else {
-    out << "No report: " << destinationRoot << " does not exist\n";
+    out << FormatText(_("No report: %s does not exist"), {destinationRoot}) << "\n";
   }
   return status;
 }

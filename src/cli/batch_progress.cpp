@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/catalog.hpp"
+
 namespace k2v {
 
 namespace {
@@ -31,6 +33,24 @@ int Columns(const std::string& text, size_t i, size_t& length) {
     if ((b1 == 0xBD && b2 >= 0xA1) || b1 == 0xBE) return 1;
   }
   return 2;
+}
+
+// Columns the text takes on a terminal.
+int DisplayWidth(const std::string& text) {
+  int width = 0;
+  for (size_t i = 0, length = 0; i < text.size(); i += length) width += Columns(text, i, length);
+  return width;
+}
+
+// A boring's result in the progress lines and the summary.
+const char* OutcomeText(BoringOutcome outcome) {
+  switch (outcome) {
+    case BoringOutcome::Converted: return _("converted");
+    case BoringOutcome::ConvertedWithWarnings: return _("converted with warnings");
+    case BoringOutcome::Refused: return _("refused");
+    case BoringOutcome::Failed: break;
+  }
+  return _("failed");
 }
 
 // The end of the text that fits in width columns, with "..." in front when
@@ -79,7 +99,7 @@ void BatchProgress::Finished(const BoringResult& result) {
   auto it = std::find(running_.begin(), running_.end(), result.relativePath);
   if (it != running_.end()) running_.erase(it);
   if (!terminal_) {
-    err_ << "[" << done_ << "/" << total_ << "] " << result.relativePath << ": " << OutcomeName(result.outcome) << "\n"
+    err_ << "[" << done_ << "/" << total_ << "] " << result.relativePath << ": " << OutcomeText(result.outcome) << "\n"
          << std::flush;
     return;
   }
@@ -105,9 +125,9 @@ void BatchProgress::Draw(bool force) {
     left = Duration(static_cast<long long>(perBoring * static_cast<double>(total_ - done_) + 0.5));
   }
   std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '-') + "] " +
-                     std::to_string(done_) + "/" + std::to_string(total_) + "  " + Duration(elapsed) + " elapsed, " +
-                     left + " left";
-  if (!running_.empty()) line += "  " + TailFitting(running_.back(), 79 - static_cast<int>(line.size()) - 2);
+                     std::to_string(done_) + "/" + std::to_string(total_) + "  " +
+                     FormatText(_("%1$s elapsed, %2$s left"), {Duration(elapsed), left});
+  if (!running_.empty()) line += "  " + TailFitting(running_.back(), 79 - DisplayWidth(line) - 2);
   // Back to the start of the line, and the rest of the earlier picture erased.
   err_ << "\r" << line << "\x1b[K" << std::flush;
 }
@@ -118,18 +138,25 @@ void BatchProgress::Close() {
 
 void PrintBatchSummary(std::ostream& out, const std::vector<BoringResult>& results) {
   const BatchCounts counts = CountResults(results);
-  out << "Converted:               " << counts.converted << "\n"
-      << "Converted with warnings: " << counts.convertedWithWarnings << "\n"
-      << "Refused:                 " << counts.refused << "\n"
-      << "Failed:                  " << counts.failed << "\n";
+  const std::pair<std::string, size_t> lines[] = {{_("Converted:"), counts.converted},
+                                                  {_("Converted with warnings:"), counts.convertedWithWarnings},
+                                                  {_("Refused:"), counts.refused},
+                                                  {_("Failed:"), counts.failed}};
+  // The counts stand in one column, one space after the widest label.
+  int width = 0;
+  for (const auto& [label, count] : lines) width = std::max(width, DisplayWidth(label));
+  for (const auto& [label, count] : lines) {
+    out << label << std::string(static_cast<size_t>(width - DisplayWidth(label) + 1), ' ') << count << "\n";
+  }
   bool first = true;
   for (const BoringResult& r : results) {
     if (!NeedsAttention(r)) continue;
-    if (first) out << "\nBorings that need attention:\n";
+    if (first) out << "\n" << _("Borings that need attention:") << "\n";
     first = false;
-    out << "  " << r.relativePath << ": " << OutcomeName(r.outcome);
+    out << "  " << r.relativePath << ": " << OutcomeText(r.outcome);
     if (r.uncodedLayers > 0) {
-      out << ", " << r.uncodedLayers << " of " << r.layerCount << " layers without a soil code";
+      out << FormatText(_(", %1$s of %2$s layers without a soil code"),
+                        {std::to_string(r.uncodedLayers), std::to_string(r.layerCount)});
     }
     out << "\n";
     // The closing status of a conversion repeats its result; the rest are

@@ -7,15 +7,18 @@
 
 #include <unistd.h>
 
-#include <iostream>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/batch_command.hpp"
+#include "cli/catalog.hpp"
 #include "cli/path_arguments.hpp"
 #include "cli/terminal_front_end.hpp"
+#include "cli/usage_texts.hpp"
 #include "cli/vocabulary_command.hpp"
 #include "platform/arguments.hpp"
+#include "platform/console_text.hpp"
 #include "platform/files.hpp"
 #include "run/conversion_run.hpp"
 #include "run/paths.hpp"
@@ -24,36 +27,36 @@
 
 namespace {
 
-constexpr const char* kUsage = "Usage: kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION\n";
-constexpr const char* kTryHelp = "Try 'kolbrix2vantor --help' for more information.\n";
+const char* Usage() {
+  return _("Usage: kolbrix2vantor [--yes] [--system-dir DIR] [--uncoded FILE] SOURCE DESTINATION\n");
+}
 
-int UsageError(const std::string& message) {
-  std::cerr << "kolbrix2vantor: " << message << "\n" << kUsage << kTryHelp;
+int UsageError(std::ostream& err, const std::string& message) {
+  err << "kolbrix2vantor: " << message << "\n" << Usage() << k2v::TryHelpLine();
   return 2;
 }
 
-void PrintHelp() {
-  std::cout << kUsage
-            << "Convert the Kolbrix export in SOURCE into Vantor's data files in DESTINATION.\n"
-               "\n"
-               "  -y, --yes             create a missing DESTINATION folder without asking\n"
-               "      --system-dir DIR  folder that holds Radudi32.ini\n"
-               "      --uncoded FILE    write the soil names that found no code, each with\n"
-               "                        what gives it one, to FILE, a CSV file\n"
-               "      --batch           convert every export below a folder (see --batch --help)\n"
-               "      --vocabulary      show the G10A.TXT and D12A.TXT a conversion into a\n"
-               "                        destination reads, and add the starter words to\n"
-               "                        them (see --vocabulary --help)\n"
-               "  -h, --help            display this help and exit\n"
-               "  -V, --version         output version information and exit\n"
-               "\n"
-            << k2v::SysDirLookupHelp()
-            << "\n"
-               "Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
-               "3 a file operation failed during the conversion, or an internal error.\n";
+void PrintHelp(std::ostream& out) {
+  out << Usage()
+      << _("Convert the Kolbrix export in SOURCE into Vantor's data files in DESTINATION.\n"
+           "\n"
+           "  -y, --yes             create a missing DESTINATION folder without asking\n"
+           "      --system-dir DIR  folder that holds Radudi32.ini\n"
+           "      --uncoded FILE    write the soil names that found no code, each with\n"
+           "                        what gives it one, to FILE, a CSV file\n"
+           "      --batch           convert every export below a folder (see --batch --help)\n"
+           "      --vocabulary      show the G10A.TXT and D12A.TXT a conversion into a\n"
+           "                        destination reads, and add the starter words to\n"
+           "                        them (see --vocabulary --help)\n"
+           "  -h, --help            display this help and exit\n"
+           "  -V, --version         output version information and exit\n")
+      << "\n"
+      << k2v::SysDirLookupHelp(k2v::Translate) << "\n"
+      << _("Exit status: 0 converted, 1 refused by a check, 2 wrong usage,\n"
+           "3 a file operation failed during the conversion, or an internal error.\n");
 }
 
-int Main(int argc, char** argv) {
+int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
   bool yes = false;
   std::string systemDir;
   bool systemDirGiven = false;
@@ -62,9 +65,9 @@ int Main(int argc, char** argv) {
   bool onlyPositional = false;
   const std::vector<std::string> args = k2v::CommandLineArguments(argc, argv);
   if (k2v::IsBatchCommand(args)) {
-    return k2v::RunBatchCommand(args, std::cout, std::cerr, {isatty(STDIN_FILENO) != 0, isatty(STDERR_FILENO) != 0});
+    return k2v::RunBatchCommand(args, out, err, {isatty(STDIN_FILENO) != 0, isatty(STDERR_FILENO) != 0});
   }
-  if (k2v::IsVocabularyCommand(args)) return k2v::RunVocabularyCommand(args, std::cout, std::cerr);
+  if (k2v::IsVocabularyCommand(args)) return k2v::RunVocabularyCommand(args, out, err);
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const k2v::OptionValue systemDirOption =
@@ -75,30 +78,31 @@ int Main(int argc, char** argv) {
     if (systemDirOption == k2v::OptionValue::Taken) {
       systemDirGiven = true;
     } else if (systemDirOption == k2v::OptionValue::Missing) {
-      return UsageError("option '--system-dir' requires an argument");
+      return UsageError(err, k2v::MissingValueProblem("--system-dir"));
     } else if (uncodedOption == k2v::OptionValue::Missing) {
-      return UsageError("option '--uncoded' requires an argument");
+      return UsageError(err, k2v::MissingValueProblem("--uncoded"));
     } else if (uncodedOption == k2v::OptionValue::Taken) {
-      if (uncodedList.empty()) return UsageError("option '--uncoded' needs a file name");
+      if (uncodedList.empty())
+        return UsageError(err, k2v::FormatText(_("option '%s' needs a file name"), {"--uncoded"}));
     } else if (onlyPositional || arg.empty() || arg[0] != '-' || arg == "-") {
       positional.push_back(arg);
     } else if (arg == "--") {
       onlyPositional = true;
     } else if (arg == "--help" || arg == "-h") {
-      PrintHelp();
+      PrintHelp(out);
       return 0;
     } else if (arg == "--version" || arg == "-V") {
-      std::cout << "kolbrix2vantor " << K2V_VERSION << "\n";
+      out << "kolbrix2vantor " << K2V_VERSION << "\n";
       return 0;
     } else if (arg == "--yes" || arg == "-y") {
       yes = true;
     } else if (arg == "--add-starter-words") {
-      return UsageError("option '--add-starter-words' goes with --vocabulary");
+      return UsageError(err, k2v::FormatText(_("option '%s' goes with --vocabulary"), {"--add-starter-words"}));
     } else {
-      return UsageError("unrecognized option '" + arg + "'");
+      return UsageError(err, k2v::UnknownOptionProblem(arg));
     }
   }
-  if (positional.size() != 2) return UsageError("expected SOURCE and DESTINATION");
+  if (positional.size() != 2) return UsageError(err, _("expected SOURCE and DESTINATION"));
 
   const std::string source = k2v::PathArgument(positional[0]);
   const std::string destination = k2v::FolderArgument(positional[1]);
@@ -106,29 +110,29 @@ int Main(int argc, char** argv) {
   const std::string uncodedPath = uncodedList.empty() ? std::string() : k2v::PathArgument(uncodedList);
   // The export's folder is never written to.
   if (!uncodedPath.empty() && !source.empty() && k2v::LandsInsideFolder(uncodedPath, source)) {
-    return UsageError("--uncoded " + uncodedPath + " lies inside SOURCE " + source);
+    return UsageError(err, k2v::FormatText(_("--uncoded %1$s lies inside SOURCE %2$s"), {uncodedPath, source}));
   }
 
-  k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
-  ui.SetNoTerminalHint("kolbrix2vantor: " + destination + " does not exist; --yes creates it");
+  k2v::TerminalFrontEnd ui(out, err, yes, isatty(STDIN_FILENO) != 0);
+  ui.SetNoTerminalHint("kolbrix2vantor: " + k2v::FormatText(_("%s does not exist; --yes creates it"), {destination}));
   k2v::RunOptions options;
   options.systemDir = systemDirGiven ? systemDir : k2v::SysDir();
   k2v::ConversionRun run(ui, k2v::NativePathRules(), options);
   k2v::RunResult result = run.Run(source, destination);
 
-  for (const std::string& warning : result.warnings) std::cerr << warning << "\n";
+  for (const std::string& warning : result.warnings) err << warning << "\n";
   if (result.outcome == k2v::RunOutcome::Finished) {
     for (const std::string& warning : k2v::VocabularyWarnings(result.vocabulary))
-      std::cerr << "kolbrix2vantor: warning: " << warning << "\n";
-    if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty())
-      std::cerr << warning << "\n";
+      err << "kolbrix2vantor: " << k2v::FormatText(_("warning: %s"), {warning}) << "\n";
+    if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty()) err << warning << "\n";
   }
-  if (!ui.status().empty()) std::cout << ui.status() << "\n";
+  if (!ui.status().empty()) out << ui.status() << "\n";
   if (!uncodedPath.empty() && result.outcome == k2v::RunOutcome::Finished) {
     try {
       k2v::WriteUncodedList(uncodedPath, source, result.uncodedNames);
     } catch (const k2v::FileError& e) {
-      std::cerr << "kolbrix2vantor: the list of soil names without a code could not be written: " << e.what() << "\n";
+      err << "kolbrix2vantor: "
+          << k2v::FormatText(_("the list of soil names without a code could not be written: %s"), {e.what()}) << "\n";
       return 3;
     }
   }
@@ -143,18 +147,20 @@ int Main(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  k2v::SetUpMessageCatalog();
+  k2v::StandardText text;
+  std::ostream& out = text.out();
+  std::ostream& err = text.err();
   // A file past the size limit fails with its error and is reported.
   k2v::IgnoreFileSizeSignal();
   // No error ends the program unreported: what the run does not report
   // itself is told here, with exit status 3.
   try {
-    return Main(argc, argv);
+    return Main(argc, argv, out, err);
   } catch (const k2v::FileError& e) {
-    std::cerr << "kolbrix2vantor: " << k2v::run_text::kFileOperationFailed << "\n"
-              << e.path() << "\n"
-              << e.reason() << "\n";
+    err << "kolbrix2vantor: " << k2v::run_text::kFileOperationFailed << "\n" << e.path() << "\n" << e.reason() << "\n";
   } catch (const std::exception& e) {
-    std::cerr << "kolbrix2vantor: " << k2v::run_text::kInternalError << "\n" << e.what() << "\n";
+    err << "kolbrix2vantor: " << k2v::run_text::kInternalError << "\n" << e.what() << "\n";
   }
   return 3;
 }

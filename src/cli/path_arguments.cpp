@@ -1,9 +1,9 @@
 #include "cli/path_arguments.hpp"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "cli/catalog.hpp"
 #include "platform/files.hpp"
 #include "platform/folder_walk.hpp"
 #include "platform/volumes.hpp"
@@ -50,17 +50,13 @@ std::string MissingLevelsWarning(const std::string& destination) {
     ++levels;
   }
   if (levels >= 5) return {};
-  std::string missing, lines;
-  for (size_t level = std::max<size_t>(levels + 1, 3); level <= 5; ++level) {
-    const std::string joint = missing.empty() ? "" : level == 5 ? " and " : ", ";
-    missing += joint + std::to_string(level);
-    lines += joint + std::to_string(level - 2);
-  }
-  const bool one = missing.size() == 1;
+  const char* warning =
+      levels == 4 ? _("warning: %1$s lacks level 5 of Vantor's layout %2$s: line 3 of CNT.TXT is empty")
+      : levels == 3
+          ? _("warning: %1$s lacks levels 4 and 5 of Vantor's layout %2$s: lines 2 and 3 of CNT.TXT are empty")
+          : _("warning: %1$s lacks levels 3, 4 and 5 of Vantor's layout %2$s: lines 1, 2 and 3 of CNT.TXT are empty");
   const std::string layout = sep == '/' ? "/GANBAN/K001/S01/B02" : "C:\\GANBAN\\K001\\S01\\B02";
-  return "kolbrix2vantor: warning: " + destination + " lacks level" + (one ? " " : "s ") + missing +
-         " of Vantor's layout " + layout + ": line" + (one ? " " : "s ") + lines + " of CNT.TXT " +
-         (one ? "is" : "are") + " empty";
+  return "kolbrix2vantor: " + FormatText(warning, {destination, layout});
 }
 
 }  // namespace k2v

@@ -17,6 +17,7 @@
 #include "platform/file_system.hpp"
 #include "platform/files.hpp"
 #include "platform/system_folders.hpp"
+#include "text/message_text.hpp"
 
 namespace fs = std::filesystem;
 
@@ -146,7 +147,11 @@ std::string EnvironmentText(const char* name) {
 }
 
 std::string EnvironmentNotation(const std::string& name) { return "$" + name; }
-std::string UserConfigFolderNotation() { return "$XDG_CONFIG_HOME/kolbrix2vantor (default ~/.config/kolbrix2vantor)"; }
+std::string UserConfigFolderNotation() {
+  return N_("$XDG_CONFIG_HOME/kolbrix2vantor (default ~/.config/kolbrix2vantor)");
+}
 std::string SystemSettingsFolderNotation() { return "/etc"; }
+
+std::string UserInterfaceLanguage() { return {}; }
 
 }  // namespace k2v

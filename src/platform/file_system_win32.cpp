@@ -16,6 +16,7 @@
 #include "platform/files.hpp"
 #include "platform/system_folders.hpp"
 #include "platform/wide_text.hpp"
+#include "text/message_text.hpp"
 
 namespace fs = std::filesystem;
 
@@ -187,6 +188,12 @@ std::string EnvironmentText(const char* name) {
 
 std::string EnvironmentNotation(const std::string& name) { return "%" + name + "%"; }
 std::string UserConfigFolderNotation() { return "%APPDATA%\\kolbrix2vantor"; }
-std::string SystemSettingsFolderNotation() { return "the Windows system directory"; }
+std::string SystemSettingsFolderNotation() { return N_("the Windows system directory"); }
+
+std::string UserInterfaceLanguage() {
+  wchar_t name[LOCALE_NAME_MAX_LENGTH];
+  const int n = LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0);
+  return n > 1 ? Narrow(std::wstring(name, static_cast<size_t>(n - 1))) : std::string();
+}
 
 }  // namespace k2v

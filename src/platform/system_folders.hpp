@@ -1,7 +1,7 @@
 #pragma once
 // The folders and settings the system names for a program: its own folder,
-// the user's configuration folder, the system's settings folder and the
-// environment. Paths use the system's separator.
+// the user's configuration folder, the system's settings folder, the
+// environment and the user's language. Paths use the system's separator.
 
 #include <string>
 
@@ -27,5 +27,10 @@ std::string EnvironmentText(const char* name);
 std::string EnvironmentNotation(const std::string& name);
 std::string UserConfigFolderNotation();
 std::string SystemSettingsFolderNotation();
+
+// The language of the user's interface as the system names it ("ja-JP"):
+// on Windows the user's display language; empty on Linux, where the
+// environment's LC_ALL, LC_MESSAGES and LANG name it.
+std::string UserInterfaceLanguage();
 
 }  // namespace k2v

@@ -300,24 +300,25 @@ bool NeedsAttention(const BoringResult& result) {
   return result.outcome != BoringOutcome::Converted || result.uncodedLayers > 0;
 }
 
-const char* OutcomeName(BoringOutcome outcome) {
+const char* ReportResultWord(BoringOutcome outcome) {
   switch (outcome) {
-    case BoringOutcome::Converted: return "converted";
-    case BoringOutcome::ConvertedWithWarnings: return "converted with warnings";
-    case BoringOutcome::Refused: return "refused";
+    case BoringOutcome::Converted: return "変換済み";
+    case BoringOutcome::ConvertedWithWarnings: return "変換済み（警告あり）";
+    case BoringOutcome::Refused: return "変換せず";
     case BoringOutcome::Failed: break;
   }
-  return "failed";
+  return "失敗";
 }
 
 std::string BatchReportCsv(const std::vector<BoringResult>& results) {
   // The byte order mark tells a spreadsheet program that the text is UTF-8.
   std::string csv = "\xEF\xBB\xBF";
-  csv += "boring,result,message,layers,layers without soil code\r\n";
+  csv += "ボーリング,結果,メッセージ,層数,土質コードのない層数\r\n";
   for (const BoringResult& r : results) {
     std::vector<std::string> messages = r.messages;
     for (const std::string& warning : VocabularyWarnings(r.vocabulary)) messages.push_back(warning);
-    csv += CsvField(r.relativePath) + "," + OutcomeName(r.outcome) + "," + CsvField(JoinedMessages(messages)) + ",";
+    csv += CsvField(r.relativePath) + "," + ReportResultWord(r.outcome) + "," + CsvField(JoinedMessages(messages)) +
+           ",";
     const bool converted = r.outcome == BoringOutcome::Converted || r.outcome == BoringOutcome::ConvertedWithWarnings;
     if (converted) csv += std::to_string(r.layerCount) + "," + std::to_string(r.uncodedLayers);
     else csv += ",";

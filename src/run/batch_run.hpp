@@ -115,8 +115,9 @@ BatchCounts CountResults(const std::vector<BoringResult>& results);
 // layers that found no soil code.
 bool NeedsAttention(const BoringResult& result);
 
-// "converted", "converted with warnings", "refused", "failed".
-const char* OutcomeName(BoringOutcome outcome);
+// The result's word in the report: "変換済み", "変換済み（警告あり）",
+// "変換せず" (refused by a check), "失敗".
+const char* ReportResultWord(BoringOutcome outcome);
 
 // The report's name in the destination root.
 inline constexpr const char* kBatchReportName = "kolbrix2vantor-report.csv";
@@ -124,7 +125,8 @@ inline constexpr const char* kBatchReportName = "kolbrix2vantor-report.csv";
 // The report: UTF-8 with a byte order mark, CR LF, a header and one row per
 // boring: relative path, result, message (the run's texts, then the
 // warnings about its vocabulary), layer count, layers without a main soil
-// code (the two counts empty unless converted).
+// code (the two counts empty unless converted). A spreadsheet on a Japanese
+// desktop opens it as it is; its headers and result words are Japanese.
 std::string BatchReportCsv(const std::vector<BoringResult>& results);
 
 // Writes the report into the destination root and returns its path: a new

@@ -33,15 +33,18 @@ std::string SysDir() {
   return SystemSettingsFolder();
 }
 
-std::string SysDirLookupHelp() {
+std::string SysDirLookupHelp(Translation translate) {
   const std::string ini = kRadudiIniName;
-  const std::string config = "  3. " + UserConfigFolderNotation() + ",";
-  const std::string condition = "when it holds " + ini + ";";
+  // TRANSLATORS: the steps of a numbered list; each ends as a list item does.
+  const std::string config = FormatText(translate(N_("  3. %s,")), {translate(UserConfigFolderNotation().c_str())});
+  const std::string condition = FormatText(translate(N_("when it holds %s;")), {ini});
   // A step too long for one line goes on under its text.
   const bool fits = config.size() + 1 + condition.size() < kHelpWidth;
-  return ini + " is read from the first of these folders:\n" + "  1. DIR of --system-dir;\n" + "  2. " +
-         EnvironmentNotation(kSystemDirVariable) + ";\n" + config + (fits ? " " : "\n     ") + condition + "\n" +
-         "  4. " + SystemSettingsFolderNotation() + ".\n";
+  return FormatText(translate(N_("%s is read from the first of these folders:")), {ini}) + "\n" +
+         translate(N_("  1. DIR of --system-dir;")) + "\n" +
+         FormatText(translate(N_("  2. %s;")), {EnvironmentNotation(kSystemDirVariable)}) + "\n" + config +
+         (fits ? " " : "\n     ") + condition + "\n" +
+         FormatText(translate(N_("  4. %s.")), {translate(SystemSettingsFolderNotation().c_str())}) + "\n";
 }
 
 std::string FindRadudiFolder(const std::string& programFolder, const std::vector<std::string>& volumeRoots,

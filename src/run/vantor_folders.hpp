@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/folder_walk.hpp"
+#include "text/message_text.hpp"
 
 namespace k2v {
 
@@ -15,8 +16,9 @@ namespace k2v {
 // configuration folder when it holds Radudi32.ini; else /etc (on Windows
 // %APPDATA%\kolbrix2vantor, else the system directory).
 std::string SysDir();
-// That order for --help, one step per line, the command line's option first.
-std::string SysDirLookupHelp();
+// That order for --help, one step per line, the command line's option first;
+// its words through translate.
+std::string SysDirLookupHelp(Translation translate = Untranslated);
 
 // The RADUDI folder with a final separator, or the empty string when there
 // is none or the search was cancelled: beside the program first (a link there
