@@ -67,7 +67,7 @@ std::optional<std::int16_t> ParseCode(std::string_view text) {
 // file gives none and is left as it is (not created, not deleted).
 std::vector<std::vector<std::string>> ReadExtensionRecords(const std::string& path, int n) {
   std::vector<std::vector<std::string>> records;
-  ForEachRecord(path, n, "", [&](const RecordReader& r) {
+  ForEachRecord(path, n, [&](const RecordReader& r) {
     if (r.RecordComplete) records.emplace_back(r.Fields.begin() + 1, r.Fields.begin() + 1 + n);
   });
   return records;
