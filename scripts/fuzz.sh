@@ -66,13 +66,13 @@ seeds=$build/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds/raw" "$seeds/soil" "$seeds/conversion"
 shopt -s nullglob
-raw_files=(tests/data/*/source/* tests/data/*/input/* tests/data/*/*.TXT examples/sample/* examples/RADUDI/*)
+raw_files=(tests/data/*/*/* tests/data/*/*.TXT examples/sample/* examples/RADUDI/*)
 for f in "${raw_files[@]}"; do
   [ -f "$f" ] && cp "$f" "$seeds/raw/$(echo "$f" | tr '/' '_')"
 done
 x1_files=(tests/data/*/X1.TXT tests/data/*/source/X1.TXT tests/data/*/source/x1.txt examples/sample/X1.TXT)
 "$build/fuzz_seeds" soil "$seeds/soil" "${x1_files[@]}"
-"$build/fuzz_seeds" conversion "$seeds/conversion" tests/data/*/source tests/data/*/input tests/data/layer_* examples/sample
+"$build/fuzz_seeds" conversion "$seeds/conversion" tests/data/*/source tests/data/layer_common_descriptions examples/sample
 
 seeds_of() {
   case "$1" in

@@ -2,6 +2,7 @@
 // The conversion behind "実  行": checks the two folders, prepares the
 // destination, builds the vocabulary and runs the stages in their fixed order.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -76,5 +77,13 @@ class ConversionRun {
   const PathRules& rules_;
   RunOptions options_;
 };
+
+// The stages of a run in their fixed order, from ctx.SourceFolder into
+// ctx.DestinationPath, which then holds Vantor's files under their final
+// names; ctx.SoilTables are built already. components345 are the
+// destination's levels 3 to 5 (CNT.TXT names them). The boring's tables are
+// converted on up to workers threads. Throws FileError.
+StepResult ConvertStages(const ConversionContext& ctx, const std::array<std::string, 3>& components345,
+                         unsigned workers);
 
 }  // namespace k2v
