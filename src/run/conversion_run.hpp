@@ -52,8 +52,8 @@ struct RunOptions {
   // The folder that holds Radudi32.ini.
   std::string systemDir;
   // The boring's tables are converted on two processors when the process
-  // has them (not on Windows); a batch, whose workers already keep every
-  // processor busy, turns this off.
+  // has them; a batch, whose workers already keep every processor busy,
+  // turns this off.
   bool convertSideBySide = true;
 };
 
