@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <ostream>
 
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
+
 namespace k2v {
 
 namespace {
@@ -18,28 +21,14 @@ std::string Duration(long long seconds) {
   return text + minutes + ":" + (s < 10 ? "0" : "") + std::to_string(s);
 }
 
-// Columns a UTF-8 character takes on a terminal: one for ASCII and
-// half-width katakana, two for the other Japanese characters.
-int Columns(const std::string& text, size_t i, size_t& length) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  length = std::min(length, text.size() - i);
-  if (lead < 0x80) return 1;
-  // U+FF61 to U+FF9F: EF BD A1 to EF BE 9F.
-  if (length == 3 && lead == 0xEF) {
-    const auto b1 = static_cast<unsigned char>(text[i + 1]), b2 = static_cast<unsigned char>(text[i + 2]);
-    if ((b1 == 0xBD && b2 >= 0xA1) || b1 == 0xBE) return 1;
-  }
-  return 2;
-}
-
 // The end of the text that fits in width columns, with "..." in front when
 // it was cut.
 std::string TailFitting(const std::string& text, int width) {
   std::vector<std::pair<size_t, int>> chars;  // start, columns
   int total = 0;
   for (size_t i = 0, length = 0; i < text.size(); i += length) {
-    chars.emplace_back(i, Columns(text, i, length));
+    length = Utf8CharLength(text, i);
+    chars.emplace_back(i, DisplayColumns(std::string_view(text).substr(i, length)));
     total += chars.back().second;
   }
   if (total <= width) return text;

@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "platform/files.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 
@@ -18,12 +19,6 @@ constexpr const char* kJournalName = ".journal";
 constexpr const char* kJournalHeader = "kolbrix2vantor final-step journal 1\n";
 constexpr const char* kJournalEnd = "end\n";
 constexpr const char* kEarlierFolder = ".earlier";
-
-// The last name of a path.
-std::string NameOf(const std::string& path) {
-  const size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
 
 bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
@@ -82,16 +77,6 @@ std::string JournalText(const std::vector<Step>& steps) {
   return text + kJournalEnd;
 }
 
-std::vector<std::string> SplitAt(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t cut; (cut = text.find(separator, start)) != std::string::npos; start = cut + 1) {
-    parts.push_back(text.substr(start, cut - start));
-  }
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
 // The steps of a journal; false when it was not written to its end (the run
 // was killed before its first rename).
 bool ParseJournal(const std::string& text, std::vector<Step>& steps) {
@@ -102,9 +87,9 @@ bool ParseJournal(const std::string& text, std::vector<Step>& steps) {
     return false;
   }
   const std::string body = text.substr(header.size(), text.size() - header.size() - end.size());
-  for (const std::string& line : SplitAt(body, '\n')) {
+  for (const std::string& line : SplitByDelimiter(body, "\n")) {
     if (line.empty()) continue;
-    const std::vector<std::string> f = SplitAt(line, '\t');
+    const std::vector<std::string> f = SplitByDelimiter(line, "\t");
     if (f[0] == "P" && f.size() == 4) {
       steps.push_back({'P', Unescaped(f[1]), Unescaped(f[2]), Unescaped(f[3])});
     } else if (f[0] == "R" && f.size() == 2) {
@@ -223,7 +208,7 @@ WorkingFolder::WorkingFolder(std::string destinationFolder, const std::vector<st
     for (const std::string& name : seedNames) {
       const std::string real = ResolveCase(JoinPath(destination_, name));
       if (!FileExists(real)) continue;
-      const std::string spelling = NameOf(real);
+      const std::string spelling = PathText(NativePath(real).filename());
       CopyFileReplacing(real, JoinPath(path_, spelling));
       seeded_.push_back(spelling);
     }
@@ -259,13 +244,14 @@ void WorkingFolder::Commit(const std::function<bool(const std::string&)>& takesN
              made.end());
   for (const std::string& name : made) {
     const std::string from = JoinPath(path_, name);
-    const std::string existing = JoinPath(destination_, destinationNames.Resolve(name));
+    const std::string existingName = destinationNames.Resolve(name);
+    const std::string existing = JoinPath(destination_, existingName);
     // A copied-in file that no stage changed stays as it is in the
     // destination (a link there stays a link).
     if (Contains(seeded_, name) && FileExists(existing) && ReadFileBytes(existing) == ReadFileBytes(from)) continue;
-    Step s{'P', NameOf(existing), "", name};
+    Step s{'P', existingName, "", name};
     if (takesNewSpelling(name)) s.target = name;
-    if (EntryExists(existing) && !IsFolderEntry(existing)) s.earlier = NameOf(existing);
+    if (EntryExists(existing) && !IsFolderEntry(existing)) s.earlier = existingName;
     const std::string target = JoinPath(destination_, s.target);
     if (IsFolderEntry(target)) throw FileError(target, SystemReason(EISDIR));
     targets.push_back(s.target);
