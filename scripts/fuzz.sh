@@ -8,6 +8,9 @@
 #   FUZZ_SECONDS=120 scripts/fuzz.sh               every target
 #   FUZZ_TARGETS="reader_fuzz cp932_fuzz" scripts/fuzz.sh
 #
+# The targets, with their seeds and longest input, are listed once, in
+# tests/fuzz/CMakeLists.txt; the build writes them to build-fuzz/fuzz_targets.txt.
+#
 # The corpus of each target grows in build-fuzz/corpus/<target>/ from run to
 # run; it starts from seeds made afresh from the project's own files
 # (tests/data, examples). Reproducers land in build-fuzz/artifacts/<target>/.
@@ -17,7 +20,6 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 seconds=${FUZZ_SECONDS:-60}
-read -r -a targets <<<"${FUZZ_TARGETS:-reader_fuzz cp932_fuzz soil_parse_fuzz conversion_fuzz}"
 jobs=${FUZZ_BUILD_JOBS:-$(nproc)}
 build=$root/build-fuzz
 
@@ -39,7 +41,20 @@ rm -rf "$probe"
 
 # --- Build.
 start=$(date +%s)
-cmake -S tests/fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset fuzz -B "$build" -DK2V_WERROR="${K2V_WERROR:-OFF}" >/dev/null
+# Each line of the table: name:seeds:longest input.
+declare -A seeds_kind max_len
+all=()
+while IFS=: read -r name kind length; do
+  [ -n "$name" ] || continue
+  all+=("$name")
+  seeds_kind[$name]=$kind
+  max_len[$name]=$length
+done <"$build/fuzz_targets.txt"
+read -r -a targets <<<"${FUZZ_TARGETS:-${all[*]}}"
+for t in "${targets[@]}"; do
+  [ -n "${seeds_kind[$t]:-}" ] || { echo "fuzz.sh: no fuzz target $t (the targets: ${all[*]})" >&2; exit 2; }
+done
 cmake --build "$build" -j"$jobs" --target fuzz_seeds "${targets[@]}"
 built=$(date +%s)
 
@@ -66,29 +81,14 @@ seeds=$build/seeds
 rm -rf "$seeds"
 mkdir -p "$seeds/raw" "$seeds/soil" "$seeds/conversion"
 shopt -s nullglob
-raw_files=(tests/data/*/source/* tests/data/*/input/* tests/data/*/*.TXT examples/sample/* examples/RADUDI/*)
+raw_files=(tests/data/*/*/* tests/data/*/*.TXT examples/sample/* examples/RADUDI/*)
 for f in "${raw_files[@]}"; do
   [ -f "$f" ] && cp "$f" "$seeds/raw/$(echo "$f" | tr '/' '_')"
 done
 x1_files=(tests/data/*/X1.TXT tests/data/*/source/X1.TXT tests/data/*/source/x1.txt examples/sample/X1.TXT)
 "$build/fuzz_seeds" soil "$seeds/soil" "${x1_files[@]}"
-"$build/fuzz_seeds" conversion "$seeds/conversion" tests/data/*/source tests/data/*/input tests/data/layer_* examples/sample
+"$build/fuzz_seeds" conversion "$seeds/conversion" tests/data/*/source tests/data/layer_common_descriptions examples/sample
 
-seeds_of() {
-  case "$1" in
-    reader_fuzz|cp932_fuzz) echo "$seeds/raw" ;;
-    soil_parse_fuzz) echo "$seeds/soil" ;;
-    conversion_fuzz) echo "$seeds/conversion" ;;
-  esac
-}
-max_len_of() {
-  case "$1" in
-    reader_fuzz) echo 4096 ;;
-    cp932_fuzz) echo 1024 ;;
-    soil_parse_fuzz) echo 512 ;;
-    conversion_fuzz) echo 16384 ;;
-  esac
-}
 
 # --- Runs.
 failed=()
@@ -117,9 +117,9 @@ for t in "${targets[@]}"; do
   echo "== $t: fuzzing for $seconds s (log $log)"
   t0=$(date +%s)
   rc=0
-  "$bin" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len_of "$t")" \
+  "$bin" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${max_len[$t]}" \
     -dict=tests/fuzz/kolbrix.dict -print_final_stats=1 -artifact_prefix="$artifacts/" \
-    "$corpus" "$(seeds_of "$t")" >"$log" 2>&1 </dev/null || rc=$?
+    "$corpus" "$seeds/${seeds_kind[$t]}" >"$log" 2>&1 </dev/null || rc=$?
   execs=$(grep -E "^stat::number_of_executed_units" "$log" | awk '{print $2}' || true)
   echo "   $t: $(($(date +%s) - t0)) s, ${execs:-?} executions, exit status $rc"
   if [ "$rc" -ne 0 ]; then

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 build=${BUILD_DIR:-build}
 if [ ! -x "$build/kolbrix2vantor-gui" ] || [ ! -x "$build/gui_message_box_shot" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --preset release -B "$build"
   cmake --build "$build" -j"$(nproc)" --target kolbrix2vantor-gui gui_message_box_shot
 fi
 

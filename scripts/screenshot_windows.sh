@@ -17,8 +17,7 @@ case $windows_build in /*) ;; *) windows_build=$root/$windows_build ;; esac
 source scripts/wine_env.sh
 scripts/install_packages.sh imagemagick
 
-cmake -S . -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DK2V_BUILD_GUI=ON -DK2V_BUILD_BENCH=OFF >/dev/null
+cmake --preset windows -B "$windows_build" >/dev/null
 cmake --build "$windows_build" -j"$(nproc)" --target win32_window_shot win32_message_box_shot
 
 # Neutral folders on drive C: of the Wine prefix, so that the picture shows

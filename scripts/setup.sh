@@ -9,7 +9,7 @@ packages=(build-essential cmake pkg-config googletest libgtest-dev libgmock-dev 
           xvfb xauth fonts-ipafont-gothic imagemagick gettext)
 scripts/install_packages.sh "${packages[@]}"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --preset release -DK2V_WERROR="${K2V_WERROR:-OFF}"
 targets=()
 for target in "$@"; do targets+=(--target "$target"); done
 cmake --build build -j"$(nproc)" "${targets[@]}"

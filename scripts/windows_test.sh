@@ -16,8 +16,7 @@ windows_build=${K2V_WINDOWS_BUILD:-build-win}
 source scripts/wine_env.sh
 
 echo "== Windows build (mingw-w64)"
-cmake -S . -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DK2V_BUILD_GUI=ON -DK2V_BUILD_BENCH=OFF
+cmake --preset windows -B "$windows_build" -DK2V_WERROR="${K2V_WERROR:-OFF}"
 cmake --build "$windows_build" -j"$(nproc)"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/k2v-sample.XXXXXX")

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <vector>
 
 #include "text/columns.hpp"
@@ -22,9 +21,10 @@ TEST(CharacterFormats, RightLeftAndNumber3CountCharacters) {
   const std::pair<long long, const char*> numbers[] = {
       {1, "  1"}, {42, " 42"}, {999, "999"}, {1000, "000"}, {1234, "234"}};
   const Column numberOnly[] = {{kLineNumber, ColumnFormat::Number, 3}};
+  const std::vector<std::string> noFields(1);
   std::string line;
   for (const auto& [n, text] : numbers) {
-    LayOutLine(line, numberOnly, n, std::array<std::string, 1>{});
+    LayOutLine(line, numberOnly, n, noFields);
     EXPECT_EQ(line, text);
   }
 }

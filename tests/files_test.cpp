@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
-#include "convert/boring_records.hpp"
 #include "io/output_file.hpp"
 #include "platform/files.hpp"
 #include "test_support.hpp"
@@ -40,11 +40,31 @@ TEST(Files, FailuresCarryThePathAndTheSystemsReason) {
     FAIL() << "no error";
   } catch (const FileError& e) {
     EXPECT_EQ(e.path(), dir.folder() + "missing.txt");
-    EXPECT_EQ(e.reason(), "No such file or directory");
+    EXPECT_EQ(e.reason(), SystemReason(ENOENT));
   }
   fs::create_directories(dir / "D10B.txt");
   EXPECT_THROW(OutputFile(dir.folder() + "D10B.txt"), FileError);
   EXPECT_THROW(CopyFileReplacing(dir.folder() + "none", dir.folder() + "copy"), FileError);
+}
+
+TEST(Files, FolderPartEndsAtTheLastSeparator) {
+  struct Case {
+    const char* path;
+    const char* part;
+  } cases[] = {
+      {"/mnt/d/RADUDI", "/mnt/d/"}, {"/RADUDI", "/"}, {"RADUDI", ""}, {"/a/b/", "/a/b/"}, {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FolderPart(c.path), c.part) << c.path;
+#ifdef _WIN32
+  // Drive paths end their folder part at the drive's colon or separator.
+  const Case drives[] = {
+      {"C:\\RADUDI", "C:\\"},
+      {"D:\\X\\RADUDI", "D:\\X\\"},
+      {"C:RADUDI", "C:"},
+      {"C:\\a/RADUDI", "C:\\a/"},
+  };
+  for (const Case& c : drives) EXPECT_EQ(FolderPart(c.path), c.part) << c.path;
+#endif
 }
 
 TEST(Files, WildcardListingIgnoresCaseAndSkipsFoldersAndHiddenFiles) {
@@ -80,15 +100,6 @@ TEST(OutputFile, WritesCp932LinesEndedByCrLf) {
   out.WriteLine("");
   out.Close();
   EXPECT_EQ(test::ReadBytes(dir / "G10.txt"), test::Sjis("  1,   3.50,砂") + "\r\n\r\n");
-}
-
-class QuotedLineBreakTest : public test::ConversionTest {};
-
-TEST_F(QuotedLineBreakTest, LineBreakInAQuotedItemStaysOnItsOutputLine) {
-  // A remark quoted over two lines in X12.TXT keeps its N12 line whole.
-  Source("X12.TXT", "1,2.5,\"地下水位\r\nを確認\"\r\n");
-  ConvertNTables(ctx);
-  EXPECT_EQ(Output("N12.txt"), test::Sjis("  1,   2.50,\"地下水位  を確認              \"") + "\r\n");
 }
 
 }  // namespace

@@ -14,8 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kData = fs::path(K2V_TEST_DATA_DIR);
-
 // A source folder with X1.TXT, an empty vocabulary folder (or one with the
 // given G10A.TXT) and a destination folder.
 class LayerRun {
@@ -70,24 +68,6 @@ TEST(LayerTable, MainCodeTextHasThreeColumns) {
   EXPECT_EQ(MainCodeText(200), "200");
   EXPECT_EQ(MainCodeText(1234), "234");
 }
-
-// Converts the golden folder's X1.TXT (with its G10A.TXT, when it has one)
-// and compares the three outputs with those in its expected folder.
-void ExpectGolden(const std::string& name) {
-  SCOPED_TRACE(name);
-  const fs::path folder = kData / name;
-  const std::string g10a = fs::exists(folder / "G10A.TXT") ? test::ReadBytes(folder / "G10A.TXT") : "";
-  LayerRun run(test::ReadBytes(folder / "X1.TXT"), g10a);
-  run.Run();
-  for (const char* output : {"D10B.txt", "D10.txt", "G10.txt"}) {
-    SCOPED_TRACE(output);
-    EXPECT_EQ(run.Output(output), test::ReadBytes(folder / "expected" / output));
-  }
-}
-
-TEST(LayerTable, ConvertsRealWorldDescriptions) { ExpectGolden("layer_real_world"); }
-
-TEST(LayerTable, RoutesByTheFirstMainCodeAndCutsValuesToTheirColumns) { ExpectGolden("layer_routing"); }
 
 TEST(LayerTable, CutsModifierCodesToTheirColumns) {
   LayerRun run(test::Sjis("1,1.00,0,礫混り砂質シルト\r\n"));

@@ -203,5 +203,12 @@ TEST_F(NTablesTest, MissingOrEmptySourcesWriteNothing) {
   EXPECT_TRUE(fs::exists(root / "export" / "X4.TXT"));
 }
 
+TEST_F(NTablesTest, LineBreakInAQuotedRemarkStaysOnItsN12Line) {
+  // A remark quoted over two lines in X12.TXT keeps its N12 line whole.
+  Source("X12.TXT", "1,2.5,\"地下水位\r\nを確認\"\r\n");
+  ConvertNTables(ctx);
+  EXPECT_EQ(Output("N12.txt"), test::Sjis("  1,   2.50,\"地下水位  を確認              \"") + "\r\n");
+}
+
 }  // namespace
 }  // namespace k2v

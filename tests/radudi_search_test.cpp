@@ -48,26 +48,6 @@ class RadudiSearchTest : public ::testing::Test {
   std::vector<std::string> visited;
 };
 
-TEST(FolderPartTest, EndsAtTheLastSeparator) {
-  struct Case {
-    const char* path;
-    const char* part;
-  } cases[] = {
-      {"/mnt/d/RADUDI", "/mnt/d/"}, {"/RADUDI", "/"}, {"RADUDI", ""}, {"/a/b/", "/a/b/"}, {"", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(FolderPart(c.path), c.part) << c.path;
-#ifdef _WIN32
-  // Drive paths end their folder part at the drive's colon or separator.
-  const Case drives[] = {
-      {"C:\\RADUDI", "C:\\"},
-      {"D:\\X\\RADUDI", "D:\\X\\"},
-      {"C:RADUDI", "C:"},
-      {"C:\\a/RADUDI", "C:\\a/"},
-  };
-  for (const Case& c : drives) EXPECT_EQ(FolderPart(c.path), c.part) << c.path;
-#endif
-}
-
 TEST_F(RadudiSearchTest, FolderBesideTheProgramIsTakenWithoutAnyWalk) {
   Kishitu("vol1/app/RADUDI", "0123456789");
   Kishitu("vol1/other/RADUDI");

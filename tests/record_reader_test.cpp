@@ -32,10 +32,8 @@ std::vector<std::string> ReadAll(RecordReader& reader, int n) {
 }
 
 std::vector<std::string> ReadBytesAsRecords(const std::string& bytes, int n) {
-  test::TempDir dir;
-  test::WriteBytes(dir / "X.TXT", bytes);
-  RecordReader reader(dir.folder());
-  EXPECT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
+  RecordReader reader;
+  reader.OpenItems(ItemStream(bytes));
   return ReadAll(reader, n);
 }
 
@@ -83,11 +81,7 @@ TEST(RecordReader, DecodesShiftJisItems) {
 }
 
 TEST(RecordReader, ShortLastRecordGetsEmptyFieldsNotOldValues) {
-  test::TempDir dir;
-  test::WriteBytes(dir / "X.TXT", "1,A,B\r\n2,C");
-  RecordReader reader(dir.folder());
-  ASSERT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
-  EXPECT_EQ(ReadAll(reader, 3), (Records{"1|A|B", "2|C|"}));
+  EXPECT_EQ(ReadBytesAsRecords("1,A,B\r\n2,C", 3), (Records{"1|A|B", "2|C|"}));
 }
 
 TEST(RecordReader, OneByteLastRecordIsReadAndBlankTailGivesNoRecord) {
@@ -113,38 +107,29 @@ TEST(RecordReader, EndOfFileMarkLinesAreItemsBeforeTextAndNothingAfterIt) {
 }
 
 TEST(RecordReader, RejectsFieldCountsOutsideTheArray) {
-  test::TempDir dir;
-  test::WriteBytes(dir / "X.TXT", "1\r\n");
-  RecordReader reader(dir.folder());
-  ASSERT_FALSE(reader.OpenOrDropEmpty(dir.folder() + "X.TXT"));
+  RecordReader reader;
+  reader.OpenItems(ItemStream("1\r\n"));
   EXPECT_THROW(reader.ReadRecord(101), std::out_of_range);
   EXPECT_THROW(reader.ReadRecord(0), std::out_of_range);
   EXPECT_NO_THROW(reader.ReadRecord(100));
 }
 
-TEST(OpenOrDropEmpty, NeverCreatesAndDeletesOnlyInTheDestination) {
-  test::TempDir source;
-  test::TempDir destination;
-  RecordReader reader(destination.folder());
-  // A missing file is empty and is not created.
-  EXPECT_TRUE(reader.OpenOrDropEmpty(source.folder() + "X4.TXT"));
-  EXPECT_FALSE(fs::exists(source / "X4.TXT"));
-  // An empty source file is empty and stays where it is.
-  test::WriteBytes(source / "X5.TXT", "");
-  EXPECT_TRUE(reader.OpenOrDropEmpty(source.folder() + "X5.TXT"));
-  EXPECT_TRUE(fs::exists(source / "X5.TXT"));
-  // An empty file in the destination folder is deleted.
-  test::WriteBytes(destination / "titl02.txt", "");
-  EXPECT_TRUE(reader.OpenOrDropEmpty(destination.folder() + "titl02.txt"));
-  EXPECT_FALSE(fs::exists(destination / "titl02.txt"));
+TEST(RecordReaderOpen, MissingOrEmptyFileIsNoDataAndIsNeitherCreatedNorDeleted) {
+  test::TempDir dir;
+  RecordReader reader;
+  EXPECT_FALSE(reader.Open(dir.folder() + "X4.TXT"));
+  EXPECT_FALSE(fs::exists(dir / "X4.TXT"));
+  test::WriteBytes(dir / "X5.TXT", "");
+  EXPECT_FALSE(reader.Open(dir.folder() + "X5.TXT"));
+  EXPECT_TRUE(fs::exists(dir / "X5.TXT"));
   // Names match without regard to case.
-  test::WriteBytes(source / "x1.txt", "1,2,3,4\r\n");
-  EXPECT_FALSE(reader.OpenOrDropEmpty(source.folder() + "X1.TXT"));
+  test::WriteBytes(dir / "x1.txt", "1,2,3,4\r\n");
+  EXPECT_TRUE(reader.Open(dir.folder() + "X1.TXT"));
   reader.ReadRecord(4);
   EXPECT_EQ(reader.Fields[4], "4");
 }
 
-TEST(OpenOrDropEmpty, FileWithDataThatCannotBeReadIsAnError) {
+TEST(RecordReaderOpen, FileWithDataThatCannotBeReadIsAnError) {
 #ifdef _WIN32
   GTEST_SKIP() << "needs fork and setuid to read as a user without rights";
 #else
@@ -155,9 +140,9 @@ TEST(OpenOrDropEmpty, FileWithDataThatCannotBeReadIsAnError) {
   pid_t pid = fork();
   if (pid == 0) {
     if (geteuid() == 0 && setuid(65534) != 0) _exit(2);
-    RecordReader reader(dir.folder());
+    RecordReader reader;
     try {
-      reader.OpenOrDropEmpty(dir.folder() + "X1.TXT");
+      reader.Open(dir.folder() + "X1.TXT");
     } catch (const FileError& e) {
       _exit(e.path() == dir.folder() + "X1.TXT" ? 0 : 3);
     }
@@ -198,7 +183,7 @@ TEST(RecordReader, ReadsFilesLargerThanItsBlocksAsAWhole) {
     streamed += piece;
   };
   ForEachRecord(
-      dir.folder() + "X.TXT", 4, "", options, [] {},
+      dir.folder() + "X.TXT", 4, options, [] {},
       [&](const RecordReader& r) {
         records.push_back(r.Fields[1] + "|" + r.Fields[4]);
         positions.push_back(r.RecordPos);
@@ -229,7 +214,7 @@ TEST(RecordReader, SpacesBeforeTheTextDoNotPushItOutOfTheKeptStart) {
   options.keepBytes = {{2, 20}};
   std::vector<std::string> remarks;
   ForEachRecord(
-      dir.folder() + "R72.TXT", 3, "", options, [] {},
+      dir.folder() + "R72.TXT", 3, options, [] {},
       [&](const RecordReader& r) {
         EXPECT_LE(r.Fields[2].size(), 20u + test::FromSjis(text).size());
         remarks.push_back(std::string(TrimLeftView(r.Fields[2])) + "|" + r.Fields[3]);

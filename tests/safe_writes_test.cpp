@@ -234,8 +234,10 @@ TEST_F(SafeWritesTest, KillWhileWritingOrAtAnyRenameOfTheFinalStepIsUndoneByTheN
     ASSERT_EQ(Convert(), RunOutcome::Failed);
     const test::ShownMessage* note = Shown("中断された前回の変換を取り消し、変換先をその前の状態に戻しました。");
     ASSERT_EQ(note != nullptr, killed > 0);
-    if (note) EXPECT_EQ(note->icon, MessageIcon::Information);
-    if (note) EXPECT_EQ(note->title, PathText(destination) + test::Sep());
+    if (note) {
+      EXPECT_EQ(note->icon, MessageIcon::Information);
+      EXPECT_EQ(note->title, PathText(destination) + test::Sep());
+    }
     EXPECT_EQ(test::Snapshot(destination), earlier);
     EXPECT_FALSE(fs::exists(destination / kWork));
     RestoreEarlier();

@@ -109,6 +109,13 @@ TEST(WrapToWidth, CutsByBytesAndPads) {
   EXPECT_EQ(WrapToWidth(std::string(4500, 'a'), 30).size(), 150u);
 }
 
+TEST(DisplayColumns, HalfWidthTakesOneColumnAndEveryOtherCharacterTwo) {
+  EXPECT_EQ(DisplayColumns("B-1 ｼﾙﾄ"), 7);
+  EXPECT_EQ(DisplayColumns("砂質シルト"), 10);
+  // Characters CP932 does not have.
+  EXPECT_EQ(DisplayColumns("é😀"), 4);
+}
+
 TEST(Splitters, SplitAndSplitAtFirst) {
   auto pieces = SplitByDelimiter("C:\\", "\\");
   ASSERT_EQ(pieces.size(), 2u);
@@ -116,8 +123,10 @@ TEST(Splitters, SplitAndSplitAtFirst) {
   EXPECT_EQ(pieces[1], "");
   pieces = SplitByDelimiter("/GB/K001/S01/B02/", "/");
   EXPECT_EQ(pieces, (std::vector<std::string>{"", "GB", "K001", "S01", "B02", ""}));
-  // A full-width character is never a separator, whatever its bytes.
+  // A full-width character is never a separator, whatever its bytes; a byte
+  // that is no part of a character does not hide the separator after it.
   EXPECT_EQ(SplitByDelimiter("C:\\表\\", "\\").size(), 3u);
+  EXPECT_EQ(SplitByDelimiter("/GB/K0\xE3/S01", "/"), (std::vector<std::string>{"", "GB", "K0\xE3", "S01"}));
 
   auto r = SplitAtFirst("AB:CD", ":");
   EXPECT_EQ(r.position, 3);

@@ -139,7 +139,15 @@ std::string DescribeDifference(const Tree& before, const Tree& after) {
   for (const auto& [name, content] : before) {
     auto it = after.find(name);
     if (it == after.end()) return name + " disappeared";
-    if (it->second != content) return name + " changed from " + Escaped(content) + " to " + Escaped(it->second);
+    if (it->second != content) {
+      // From the start of the first line that differs.
+      const std::string& now = it->second;
+      size_t at = 0;
+      while (at < content.size() && at < now.size() && content[at] == now[at]) ++at;
+      const size_t line = content.find_last_of('\n', at == 0 ? 0 : at - 1);
+      const size_t from = line == std::string::npos || line >= at ? 0 : line + 1;
+      return name + " changed from " + Escaped(content.substr(from)) + " to " + Escaped(now.substr(from));
+    }
   }
   for (const auto& [name, content] : after) {
     if (!before.count(name)) return name + " appeared (" + Escaped(content) + ")";

@@ -70,7 +70,8 @@ std::string CrLfLines(const std::vector<std::string>& utf8Lines);
 // entry named skip (relative to folder, with everything below it) is left out.
 using Tree = std::map<std::string, std::string>;
 Tree SnapshotTree(const std::filesystem::path& folder, const std::filesystem::path& skip = {});
-// The first difference between two snapshots, for a failure message.
+// The first difference between two snapshots, for a failure message (a
+// changed file from the first line that differs).
 std::string DescribeDifference(const Tree& before, const Tree& after);
 // Every file below folder (links left out), relative path -> bytes.
 std::vector<std::pair<std::string, std::string>> Snapshot(const std::filesystem::path& folder);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,8 +12,6 @@ namespace k2v {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kGolden = fs::path(K2V_TEST_DATA_DIR) / "stages_titles";
 
 // The lines of a file split at CR LF (the sheets end every line with it).
 std::vector<std::string> SheetLines(const fs::path& path) {
@@ -84,22 +81,6 @@ TEST(TitleReader, NoTitleFilesLeavesTheTableEmptyAndTouchesNothing) {
   ReadTitleFiles(table, dst.folder());
   EXPECT_EQ(table, TitleTable{});
   EXPECT_EQ(test::Snapshot(dst.path()), before);
-}
-
-TEST(TitleSheets, GoldenFilesFromReaderToWriter) {
-  test::TempDir dst;
-  for (const char* name : {"titl01.txt", "titl02.txt", "titl03.txt"}) {
-    fs::copy_file(kGolden / "input" / name, dst / name);
-  }
-  TitleTable table;
-  ReadTitleFiles(table, dst.folder());
-  WriteTitleSheets(dst.folder(), table);
-  EXPECT_EQ(test::ReadBytes(dst / "Titl1.txt"), test::ReadBytes(kGolden / "expected" / "Titl1.txt"));
-  EXPECT_EQ(test::ReadBytes(dst / "Titl2.txt"), test::ReadBytes(kGolden / "expected" / "Titl2.txt"));
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dst.path())) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Titl1.txt", "Titl2.txt"}));
 }
 
 TEST(TitleSheets, EmptyTableStillGivesEveryLine) {

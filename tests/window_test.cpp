@@ -50,7 +50,7 @@ class WindowTest : public ::testing::Test {
   std::string Cwd() const { return PathText(fs::current_path()); }
 
   // Two drives (volA, volB) and a program folder with RADUDI beside it.
-  WindowSetup Setup() const {
+  WindowSetup TestSetup() const {
     WindowSetup s;
     s.volumes = {Volume{S("volA"), "ext4", "/dev/a"}, Volume{S("volB"), "", ""}};
     s.programFolder = S("prog");
@@ -64,7 +64,7 @@ class WindowTest : public ::testing::Test {
 };
 
 TEST_F(WindowTest, ListsStartOnTheCurrentFolderAndDriveWithEmptyPathBoxes) {
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   for (Side side : {Side::Source, Side::Destination}) {
     EXPECT_EQ(form.Dir(side).Path(), S("volA/work"));
     EXPECT_EQ(view.Of(side).folderRows.size(), 1u);  // ".." alone
@@ -84,7 +84,7 @@ TEST_F(WindowTest, FolderListShowsVisibleFoldersByNameWithUpFirstAndOpensThem) {
 #ifndef _WIN32
   fs::create_directories(At("volB/.hidden"));
 #endif
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   form.PathDropped(Side::Destination, S("volB"));
   EXPECT_EQ(Texts(view.destination.folderRows), (std::vector<std::string>{"..", "Alpha", "beta", "data"}));
   EXPECT_TRUE(view.destination.folderRows[0].up);
@@ -107,7 +107,7 @@ TEST_F(WindowTest, FolderListShowsVisibleFoldersByNameWithUpFirstAndOpensThem) {
 }
 
 TEST_F(WindowTest, FolderChangeSetsThePathBoxTheCurrentFolderAndTheDrive) {
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   form.PathDropped(Side::Destination, S("volB/data"));
   EXPECT_EQ(view.destination.text, S("volB/data"));
   EXPECT_EQ(Cwd(), S("volB/data"));
@@ -118,7 +118,7 @@ TEST_F(WindowTest, FolderChangeSetsThePathBoxTheCurrentFolderAndTheDrive) {
 }
 
 TEST_F(WindowTest, DroppedFileOrFolderMovesThatSideThere) {
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   test::WriteBytes(At("volB/data/X1.TXT"), "x");
   EXPECT_TRUE(form.PathDropped(Side::Source, S("volB/data/X1.TXT")));
   EXPECT_EQ(view.source.text, S("volB/data"));
@@ -130,7 +130,7 @@ TEST_F(WindowTest, DroppedFileOrFolderMovesThatSideThere) {
 
 TEST_F(WindowTest, LoadFindsRadudiBesideTheProgramAndOpensTheSourceGanban) {
   fs::create_directories(At("volA/ganban"));
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   ASSERT_TRUE(form.Form_Load());
   EXPECT_EQ(view.centred, 1);
   EXPECT_EQ(view.status, "RADUDI フォルダ: " + S("prog/RADUDI/"));
@@ -144,7 +144,7 @@ TEST_F(WindowTest, LoadFindsRadudiBesideTheProgramAndOpensTheSourceGanban) {
 }
 
 TEST_F(WindowTest, LoadWithoutGanbanLeavesTheListsAlone) {
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   ASSERT_TRUE(form.Form_Load());
   EXPECT_EQ(form.Dir(Side::Source).Path(), S("volA/work"));
   EXPECT_EQ(view.source.text, "");
@@ -153,7 +153,7 @@ TEST_F(WindowTest, LoadWithoutGanbanLeavesTheListsAlone) {
 TEST_F(WindowTest, LoadSearchesTheDrivesWhenNothingIsBesideTheProgram) {
   fs::remove_all(At("prog/RADUDI"));
   test::WriteBytes(At("volB/data/radudi/KISHITU.TXT"), "x");
-  WindowSetup setup = Setup();
+  WindowSetup setup = TestSetup();
   setup.searchWindowDelay = std::chrono::hours(1);
   Form1 form(view, setup);
   ASSERT_TRUE(form.Form_Load());
@@ -166,7 +166,7 @@ TEST_F(WindowTest, LoadSearchesTheDrivesWhenNothingIsBesideTheProgram) {
 
 TEST_F(WindowTest, LoadWithoutRadudiSaysWhereItLookedAndEnds) {
   test::WriteBytes(At("prog/RADUDI/kishitu.txt"), "");  // empty: does not count
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   EXPECT_FALSE(form.Form_Load());
   ASSERT_EQ(view.messages.size(), 1u);
   const MessageBoxContent& box = view.messages[0];
@@ -184,7 +184,7 @@ TEST_F(WindowTest, SearchWindowAppearsAfterItsDelayAndItsCancelEndsTheSearch) {
   fs::remove_all(At("prog/RADUDI"));
   for (const char* name : {"volA/a1/x", "volA/a2/x", "volA/a3/x"}) fs::create_directories(At(name));
   test::WriteBytes(At("volB/data/RADUDI/kishitu.txt"), "x");
-  WindowSetup setup = Setup();
+  WindowSetup setup = TestSetup();
   setup.searchWindowDelay = std::chrono::milliseconds(0);
   view.cancelAfter = 0;  // pressed while the first folder shows
   Form1 form(view, setup);
@@ -197,7 +197,7 @@ TEST_F(WindowTest, SearchWindowAppearsAfterItsDelayAndItsCancelEndsTheSearch) {
 
 TEST_F(WindowTest, NamedRadudiReplacesTheSearch) {
   test::WriteBytes(At("volB/mine/kishitu.txt"), "pattern");
-  WindowSetup setup = Setup();
+  WindowSetup setup = TestSetup();
   setup.givenRadudi = S("volB/mine");
   setup.givenRadudiBy = "--radudi";
   {
@@ -217,7 +217,7 @@ TEST_F(WindowTest, NamedRadudiReplacesTheSearch) {
 
 TEST_F(WindowTest, DestinationDriveWithGanbanShowsItWithoutMessage) {
   fs::create_directories(At("volB/GANBAN"));
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   form.DriveChosen(Side::Destination, 1);
   EXPECT_EQ(form.Dir(Side::Destination).Path(), S("volB/GANBAN"));
   EXPECT_EQ(view.destination.text, S("volB/GANBAN"));
@@ -226,7 +226,7 @@ TEST_F(WindowTest, DestinationDriveWithGanbanShowsItWithoutMessage) {
 }
 
 TEST_F(WindowTest, DestinationDriveWithoutGanbanTellsOnceEachTimeItIsPicked) {
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   form.DriveChosen(Side::Destination, 1);
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].text, NativePathRules().GanbanMissingMessage());
@@ -246,7 +246,7 @@ TEST_F(WindowTest, DestinationDriveWithoutGanbanTellsOnceEachTimeItIsPicked) {
 }
 
 TEST_F(WindowTest, UnreadableDestinationDriveTellsTwice) {
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   fs::remove_all(At("volB"));
   form.DriveChosen(Side::Destination, 1);
   EXPECT_EQ(Texts(view.messages), std::vector<std::string>(2, NativePathRules().GanbanMissingMessage()));
@@ -254,13 +254,13 @@ TEST_F(WindowTest, UnreadableDestinationDriveTellsTwice) {
 
 TEST_F(WindowTest, SourceDriveOpensTheCurrentFolderWhenItLiesThereElseTheRoot) {
   {
-    Form1 form(view, Setup());
+    Form1 form(view, TestSetup());
     fs::current_path(At("volB/data"));
     form.DriveChosen(Side::Source, 1);
     EXPECT_EQ(view.source.text, S("volB/data"));
   }
   fs::current_path(At("volA/work"));
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   form.DriveChosen(Side::Source, 1);
   EXPECT_EQ(form.Dir(Side::Source).Path(), S("volB"));
   EXPECT_EQ(view.source.text, S("volB"));
@@ -271,7 +271,7 @@ TEST_F(WindowTest, SourceDriveOpensTheCurrentFolderWhenItLiesThereElseTheRoot) {
 TEST_F(WindowTest, ExecuteConvertsAndTheStatusStaysUntilTheMouseMoves) {
   test::WriteSjis(At("export/X1.TXT"), kLayer);
   view.answers = {MessageAnswer::Yes};
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   view.source.text = S("export");
   view.destination.text = S("volA/out/site");
 
@@ -305,7 +305,7 @@ TEST_F(WindowTest, ExecuteListsDataThatCouldNotBeConvertedInOneInformationBox) {
   test::WriteSjis(At("export/X1.TXT"), kLayer);
   test::WriteSjis(At("export/X6.TXT"), "1,2,3,4,5,6,7,8\r\n");
   fs::create_directories(At("volA/out"));
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   view.source.text = S("export");
   view.destination.text = S("volA/out");
   form.Command1_Click();
@@ -332,7 +332,7 @@ TEST_F(WindowTest, ATypedPathGoesToTheRunAsTheCommandLineGivesIt) {
   const fs::path cnt = At("volA/GANBAN/K001/S01/B02/CNT.TXT");
   auto convert = [&](const std::string& destination) {
     FakeForm1View v;
-    Form1 form(v, Setup());
+    Form1 form(v, TestSetup());
     v.source.text = S("export");
     v.destination.text = destination;
     form.Command1_Click();
@@ -388,7 +388,7 @@ TEST_F(WindowTest, ExecuteRefusalsTellAndLeaveTheDestinationAlone) {
   for (const Refusal& c : cases) {
     SCOPED_TRACE(c.name);
     FakeForm1View v;
-    Form1 form(v, Setup());
+    Form1 form(v, TestSetup());
     v.source.text = c.source;
     v.destination.text = c.destination;
     form.Command1_Click();
@@ -435,7 +435,7 @@ TEST_F(WindowTest, APathUnderAMessageBreaksOnlyAfterItsSeparators) {
 }
 
 TEST_F(WindowTest, ExitClosesTheWindow) {
-  Form1 form(view, Setup());
+  Form1 form(view, TestSetup());
   form.Command2_Click();
   EXPECT_TRUE(view.closed);
 }

@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "cli/catalog.hpp"
+#include "text/cp932.hpp"
+#include "text/sjis_text.hpp"
 
 namespace k2v {
 
@@ -18,28 +20,6 @@ std::string Duration(long long seconds) {
   std::string minutes = std::to_string(m);
   if (h > 0 && m < 10) minutes = "0" + minutes;
   return text + minutes + ":" + (s < 10 ? "0" : "") + std::to_string(s);
-}
-
-// Columns a UTF-8 character takes on a terminal: one for ASCII and
-// half-width katakana, two for the other Japanese characters.
-int Columns(const std::string& text, size_t i, size_t& length) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  length = std::min(length, text.size() - i);
-  if (lead < 0x80) return 1;
-  // U+FF61 to U+FF9F: EF BD A1 to EF BE 9F.
-  if (length == 3 && lead == 0xEF) {
-    const auto b1 = static_cast<unsigned char>(text[i + 1]), b2 = static_cast<unsigned char>(text[i + 2]);
-    if ((b1 == 0xBD && b2 >= 0xA1) || b1 == 0xBE) return 1;
-  }
-  return 2;
-}
-
-// Columns the text takes on a terminal.
-int DisplayWidth(const std::string& text) {
-  int width = 0;
-  for (size_t i = 0, length = 0; i < text.size(); i += length) width += Columns(text, i, length);
-  return width;
 }
 
 // A boring's result in the progress lines and the summary.
@@ -59,7 +39,8 @@ std::string TailFitting(const std::string& text, int width) {
   std::vector<std::pair<size_t, int>> chars;  // start, columns
   int total = 0;
   for (size_t i = 0, length = 0; i < text.size(); i += length) {
-    chars.emplace_back(i, Columns(text, i, length));
+    length = Utf8CharLength(text, i);
+    chars.emplace_back(i, DisplayColumns(std::string_view(text).substr(i, length)));
     total += chars.back().second;
   }
   if (total <= width) return text;
@@ -127,7 +108,7 @@ void BatchProgress::Draw(bool force) {
   std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '-') + "] " +
                      std::to_string(done_) + "/" + std::to_string(total_) + "  " +
                      FormatText(_("%1$s elapsed, %2$s left"), {Duration(elapsed), left});
-  if (!running_.empty()) line += "  " + TailFitting(running_.back(), 79 - DisplayWidth(line) - 2);
+  if (!running_.empty()) line += "  " + TailFitting(running_.back(), 79 - DisplayColumns(line) - 2);
   // Back to the start of the line, and the rest of the earlier picture erased.
   err_ << "\r" << line << "\x1b[K" << std::flush;
 }
@@ -144,9 +125,9 @@ void PrintBatchSummary(std::ostream& out, const std::vector<BoringResult>& resul
                                                   {_("Failed:"), counts.failed}};
   // The counts stand in one column, one space after the widest label.
   int width = 0;
-  for (const auto& [label, count] : lines) width = std::max(width, DisplayWidth(label));
+  for (const auto& [label, count] : lines) width = std::max(width, DisplayColumns(label));
   for (const auto& [label, count] : lines) {
-    out << label << std::string(static_cast<size_t>(width - DisplayWidth(label) + 1), ' ') << count << "\n";
+    out << label << std::string(static_cast<size_t>(width - DisplayColumns(label) + 1), ' ') << count << "\n";
   }
   bool first = true;
   for (const BoringResult& r : results) {

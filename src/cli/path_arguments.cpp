@@ -24,15 +24,7 @@ std::string PathArgument(const std::string& raw) {
   return Trim(TypedPathText(PathText(p)));
 }
 
-std::string FolderArgument(const std::string& raw) {
-  std::string folder = PathArgument(raw);
-  const char separator = NativePathRules().Separator();
-  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == separator) &&
-         !(folder.size() == 3 && folder[1] == ':')) {
-    folder.pop_back();
-  }
-  return folder;
-}
+std::string FolderArgument(const std::string& raw) { return WithoutFinalSeparator(PathArgument(raw)); }
 
 bool LandsInsideFolder(const std::string& path, const std::string& folder) {
   // The file's own name may be a link, which the file written replaces: its

@@ -1,11 +1,9 @@
 #include "convert/boring_records.hpp"
 
 #include <array>
-#include <atomic>
 #include <iterator>
-#include <system_error>
-#include <thread>
-#include <vector>
+
+#include "platform/worker_pool.hpp"
 
 namespace k2v {
 
@@ -58,21 +56,12 @@ StepResult ConvertBoringRecords(const ConversionContext& ctx, unsigned workers) 
     for (size_t i = 0; i < kStepCount && !(i > 0 && results[i - 1].Failure); ++i) results[i] = RunStep(kSteps[i], ctx);
   } else {
     // Every step runs even after one failed, so that the failure reported is
-    // the one the steps one by one would meet first.
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-      for (size_t k = next++; k < kStepCount; k = next++) results[kTakeOrder[k]] = RunStep(kSteps[kTakeOrder[k]], ctx);
-    };
-    std::vector<std::thread> helpers;
-    for (unsigned w = 1; w < workers; ++w) {
-      try {
-        helpers.emplace_back(work);
-      } catch (const std::system_error&) {
-        break;  // no thread to be had: this one does the rest
-      }
-    }
-    work();
-    for (std::thread& t : helpers) t.join();
+    // the one the steps one by one would meet first. This thread is one of
+    // the workers.
+    WorkerPool pool(kStepCount, workers - 1,
+                    [&](size_t k) { results[kTakeOrder[k]] = RunStep(kSteps[kTakeOrder[k]], ctx); });
+    pool.Help();
+    pool.Join();
   }
   StepResult joined;
   for (const StepResult& result : results) joined.Append(result);

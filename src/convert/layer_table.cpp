@@ -113,7 +113,7 @@ StepResult ConvertLayerTable(const ConversionContext& ctx) {
   std::array<std::string, kValueCount> texts;  // reused from layer to layer
   std::array<std::string_view, kValueCount> values;
   std::string line;  // each output line is built here, one after the other
-  ForEachRecord(JoinPath(ctx.SourceFolder, "X1.TXT"), kX1Fields, ctx.DestinationPath, [&](const RecordReader& reader) {
+  ForEachRecord(JoinPath(ctx.SourceFolder, "X1.TXT"), kX1Fields, [&](const RecordReader& reader) {
     const LayerParts parts = SplitLayerDescription(reader.Fields[4]);
     const LayerCodes codes = ClassifyLayer(ctx.SoilTables, parts);
     ++result.LayerCount;

@@ -115,7 +115,7 @@ void ConvertX12(const ConversionContext& ctx) {
     wrapper.Add(piece);
   };
   ForEachRecord(
-      JoinPath(ctx.SourceFolder, "X12.TXT"), kX12Fields, ctx.DestinationPath, options,
+      JoinPath(ctx.SourceFolder, "X12.TXT"), kX12Fields, options,
       [&] { out = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, "N12.txt")); },
       [&](const RecordReader& r) {
         takeDepth(r);

@@ -1,6 +1,6 @@
 #include "convert/radudi_setting.hpp"
 
-#include "io/record_reader.hpp"
+#include "io/item_stream.hpp"
 #include "platform/files.hpp"
 #include "text/sjis_text.hpp"
 

@@ -16,7 +16,7 @@ bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceNam
   std::unique_ptr<OutputFile> out;
   long long lineNumber = 0;
   const bool hadData = ForEachRecord(
-      JoinPath(ctx.SourceFolder, sourceName), fieldCount, ctx.DestinationPath, options,
+      JoinPath(ctx.SourceFolder, sourceName), fieldCount, options,
       [&] { out = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, outputName)); },
       [&](const RecordReader& r) {
         ++lineNumber;

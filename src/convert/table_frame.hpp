@@ -23,7 +23,8 @@ using RecordLineWriter = std::function<void(const RecordReader& reader, OutputFi
 
 // Converts sourceName of the source folder into outputName of the destination
 // folder, records of fieldCount fields. A missing or empty source creates no
-// output file; the result is then false.
+// output file and stays as it is (the export is the user's, and the program
+// deletes no file it did not write); the result is then false.
 bool ConvertTableFile(const ConversionContext& ctx, const std::string& sourceName, const std::string& outputName,
                       int fieldCount, const RecordLineWriter& writeRecord);
 // The same, with the fields kept as options say.

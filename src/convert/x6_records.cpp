@@ -6,6 +6,7 @@
 #include "convert/boring_records.hpp"
 #include "convert/radudi_setting.hpp"
 #include "convert/table_frame.hpp"
+#include "io/item_stream.hpp"
 #include "io/output_file.hpp"
 #include "io/record_reader.hpp"
 #include "platform/files.hpp"
@@ -154,7 +155,7 @@ StepResult ConvertX6(const ConversionContext& ctx) {
   std::string flags;
   std::string line;
   const bool hadData = ForEachRecord(
-      sourcePath, kX6FieldCount, ctx.DestinationPath,
+      sourcePath, kX6FieldCount,
       [&] {
         d40 = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, "D40.txt"));
         g40 = std::make_unique<OutputFile>(JoinPath(ctx.DestinationPath, "G40.txt"));

@@ -114,7 +114,7 @@ void RewriteN7(const std::string& folder) {
   std::unique_ptr<OutputFile> out;
   std::string line;
   const bool hasData = ForEachRecord(
-      path, static_cast<int>(std::size(kN7Line)), folder, [&] { out = std::make_unique<OutputFile>(work); },
+      path, static_cast<int>(std::size(kN7Line)), [&] { out = std::make_unique<OutputFile>(work); },
       [&](const RecordReader& r) {
         LayOutLine(line, kN7Line, 0, r.Fields);
         out->WriteLine(line);

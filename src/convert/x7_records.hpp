@@ -9,7 +9,8 @@ namespace k2v {
 // Rewrites an N7.TXT of folder that an earlier converter left with
 // Kolbrix's codes and comma-separated fields (seven items a record) into the
 // same layout and codes as the X7 conversion writes. Nothing happens when
-// there is none; an empty one is deleted. Throws FileError.
+// there is none or it is empty (the final names delete an empty one).
+// Throws FileError.
 void RewriteN7(const std::string& folder);
 
 }  // namespace k2v

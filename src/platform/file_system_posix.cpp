@@ -122,8 +122,6 @@ bool SameFolder(const std::string& a, const std::string& b) {
   return !ec && same;
 }
 
-bool SameNameOnDisk(const std::string&, const std::string&) { return false; }
-
 std::string ProgramFolder() {
   char buffer[PATH_MAX + 1];
   const ssize_t n = ::readlink("/proc/self/exe", buffer, PATH_MAX);

@@ -155,11 +155,6 @@ bool SameFolder(const std::string& a, const std::string& b) {
   return fs::is_directory(NativePath(x), ec) && fs::is_directory(NativePath(y), ec) && files_system::SameEntry(x, y);
 }
 
-bool SameNameOnDisk(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return fs::exists(NativePath(a), ec) && fs::exists(NativePath(b), ec) && files_system::SameEntry(a, b);
-}
-
 std::string ProgramFolder() {
   std::wstring buffer(32768, L'\0');
   const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));

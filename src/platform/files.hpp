@@ -127,10 +127,6 @@ bool FolderExists(const std::string& path);
 void CreateFolder(const std::string& path);
 // True when both paths name the same existing folder.
 bool SameFolder(const std::string& a, const std::string& b);
-// True when the file system takes the two names for one existing entry:
-// never on Linux, where every spelling is a name of its own; on Windows for
-// names that differ only in letter case.
-bool SameNameOnDisk(const std::string& a, const std::string& b);
 
 // Names of the files of folder matching the wild-card pattern ("?" one
 // character, "*" any run), ignoring case; folders and hidden files are left

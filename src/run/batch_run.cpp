@@ -1,7 +1,6 @@
 #include "run/batch_run.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -10,12 +9,11 @@
 #include <mutex>
 #include <new>
 #include <set>
-#include <system_error>
-#include <thread>
 
 #include "platform/files.hpp"
 #include "platform/folder_walk.hpp"
 #include "platform/volumes.hpp"
+#include "platform/worker_pool.hpp"
 #include "run/paths.hpp"
 #include "run/uncoded_list.hpp"
 
@@ -218,7 +216,6 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
   std::mutex mutex;
   std::condition_variable changed;
   std::deque<Event> events;
-  std::atomic<size_t> next{0};
   auto post = [&](Event e) {
     {
       std::lock_guard<std::mutex> lock(mutex);
@@ -226,29 +223,19 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
     }
     changed.notify_one();
   };
-  auto work = [&] {
-    for (size_t i = next++; i < borings.size(); i = next++) {
-      post({false, i});
-      BoringResult result = ConvertBoring(borings[i], options);
-      {
-        std::lock_guard<std::mutex> lock(mutex);
-        results[i] = std::move(result);
-      }
-      post({true, i});
+  auto work = [&](size_t i) {
+    post({false, i});
+    BoringResult result = ConvertBoring(borings[i], options);
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      results[i] = std::move(result);
     }
+    post({true, i});
   };
 
-  const size_t jobs = std::clamp<size_t>(options.jobs, 1, borings.size());
-  std::vector<std::thread> workers;
-  for (size_t k = 0; k < jobs; ++k) {
-    try {
-      workers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // as many as the system gives
-    }
-  }
-  if (workers.empty()) {
-    for (size_t i = next++; i < borings.size(); i = next++) {
+  WorkerPool workers(borings.size(), std::clamp<size_t>(options.jobs, 1, borings.size()), work);
+  if (workers.Threads() == 0) {
+    for (size_t i = 0; i < borings.size(); ++i) {
       observer.Started(borings[i]);
       results[i] = ConvertBoring(borings[i], options);
       observer.Finished(results[i]);
@@ -279,7 +266,7 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
     lock.lock();
   }
   lock.unlock();
-  for (std::thread& t : workers) t.join();
+  workers.Join();
   return results;
 }
 

@@ -20,11 +20,11 @@ struct ControlSettings {
   std::string setting6;
 };
 
-ControlSettings ReadControlSettings(const std::string& sourceFolder, const std::string& destinationFolder) {
+ControlSettings ReadControlSettings(const std::string& sourceFolder) {
   ControlSettings settings;
   const std::string path = JoinPath(sourceFolder, "CNT.TXT");
   bool first = true;
-  ForEachRecord(path, 6, destinationFolder, [&](const RecordReader& r) {
+  ForEachRecord(path, 6, [&](const RecordReader& r) {
     if (!first) return;
     settings.setting5 = r.Fields[5];
     settings.setting6 = r.Fields[6];
@@ -69,7 +69,7 @@ void WriteLines(const std::string& path, std::span<const Column> lines,
 
 void WriteControlFiles(const std::string& sourceFolder, const std::string& destinationFolder,
                        const std::array<std::string, 3>& components345) {
-  ControlSettings settings = ReadControlSettings(sourceFolder, destinationFolder);
+  ControlSettings settings = ReadControlSettings(sourceFolder);
   // Vantor knows no value of setting 5 above 20; such values become 2.
   if (CompareToInteger(NumericValue(settings.setting5), 20) > 0) settings.setting5 = "2";
 

@@ -209,7 +209,6 @@ RunResult ConversionRun::Convert(const std::string& sourceText, const std::strin
   // 7. Components 3 to 5 for CNT.TXT.
   std::array<std::string, 3> components345;
   for (size_t k = 0; k < 3; ++k) components345[k] = Component(components, k + 3);
-  TitleTable titles;
   StepResult records;
   VocabularyReport vocabulary;
   std::optional<FileError> leftOver;
@@ -225,19 +224,8 @@ RunResult ConversionRun::Convert(const std::string& sourceText, const std::strin
     // 10. Stages, in a working folder inside the destination: the earlier
     // conversion stays whole until every stage has finished.
     WorkingFolder work(destinationFolder, WorkingFolderSeeds());
-    const std::string& out = work.Path();
-    ctx.DestinationPath = out;
-    GatherSourceFiles(sourceFolder, out);
-    WriteControlFiles(sourceFolder, out, components345);
-    ReadTitleFiles(titles, out);
-    WriteTitleSheets(out, titles);
-    // An N7.TXT that an earlier converter left in the destination becomes
-    // G50.TXT with Vantor's codes, unless the X7 conversion replaces it.
-    RewriteN7(out);
-    // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
-    // no stage reads it back.
-    records = ConvertBoringRecords(ctx, options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
-    ApplyFinalOutputNames(out);
+    ctx.DestinationPath = work.Path();
+    records = ConvertStages(ctx, components345, options_.convertSideBySide && ProcessorCount() > 1 ? 2 : 1);
     leftOver = work.Commit(IsFinalOutputName);
   } catch (const NotRestored& e) {
     return Fail(FailureText(e, destinationFolder) + "\n" + run_text::kNotRestored);
@@ -263,6 +251,24 @@ RunResult ConversionRun::Convert(const std::string& sourceText, const std::strin
                    records.UncodedLayers,
                    std::move(records.UncodedNames),
                    std::move(vocabulary)};
+}
+
+StepResult ConvertStages(const ConversionContext& ctx, const std::array<std::string, 3>& components345,
+                         unsigned workers) {
+  const std::string& out = ctx.DestinationPath;
+  GatherSourceFiles(ctx.SourceFolder, out);
+  WriteControlFiles(ctx.SourceFolder, out, components345);
+  TitleTable titles;
+  ReadTitleFiles(titles, out);
+  WriteTitleSheets(out, titles);
+  // An N7.TXT that an earlier converter left in the destination becomes
+  // G50.TXT with Vantor's codes, unless the X7 conversion replaces it.
+  RewriteN7(out);
+  // The X7 conversion writes N7.txt in Vantor's byte layout and codes, so
+  // no stage reads it back.
+  StepResult records = ConvertBoringRecords(ctx, workers);
+  ApplyFinalOutputNames(out);
+  return records;
 }
 
 }  // namespace k2v

@@ -2,6 +2,7 @@
 // The conversion behind "実  行": checks the two folders, prepares the
 // destination, builds the vocabulary and runs the stages in their fixed order.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -61,8 +62,8 @@ struct RunOptions {
   // The folder that holds Radudi32.ini.
   std::string systemDir;
   // The boring's tables are converted on two processors when the process
-  // has them (not on Windows); a batch, whose workers already keep every
-  // processor busy, turns this off.
+  // has them; a batch, whose workers already keep every processor busy,
+  // turns this off.
   bool convertSideBySide = true;
 };
 
@@ -87,5 +88,13 @@ class ConversionRun {
   const PathRules& rules_;
   RunOptions options_;
 };
+
+// The stages of a run in their fixed order, from ctx.SourceFolder into
+// ctx.DestinationPath, which then holds Vantor's files under their final
+// names; ctx.SoilTables are built already. components345 are the
+// destination's levels 3 to 5 (CNT.TXT names them). The boring's tables are
+// converted on up to workers threads. Throws FileError.
+StepResult ConvertStages(const ConversionContext& ctx, const std::array<std::string, 3>& components345,
+                         unsigned workers);
 
 }  // namespace k2v

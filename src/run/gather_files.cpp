@@ -95,9 +95,9 @@ bool IsCopiedGFile(const std::string& name) {
 
 // The names of the file groups listed in PCNT.TXT: records of a number
 // (not used) and a name.
-std::vector<std::string> ReadPatternNames(const std::string& pcntPath, const std::string& destinationFolder) {
+std::vector<std::string> ReadPatternNames(const std::string& pcntPath) {
   std::vector<std::string> names;
-  ForEachRecord(pcntPath, 2, destinationFolder, [&](const RecordReader& r) { names.push_back(r.Fields[2]); });
+  ForEachRecord(pcntPath, 2, [&](const RecordReader& r) { names.push_back(r.Fields[2]); });
   return names;
 }
 
@@ -113,7 +113,7 @@ void GatherSourceFiles(const std::string& sourceFolder, const std::string& desti
   // A missing or empty PCNT.TXT names no file group; nothing is created.
   const std::string pcntPath = JoinPath(sourceFolder, "PCNT.TXT");
   if (FileSize(pcntPath) == 0) return;
-  std::vector<std::string> groups = ReadPatternNames(pcntPath, destinationFolder);
+  std::vector<std::string> groups = ReadPatternNames(pcntPath);
   CopyFileReplacing(pcntPath, JoinPath(destinationFolder, "PCNT.TXT"));
   files.DestinationChanged();
   std::sort(groups.begin(), groups.end());

@@ -63,13 +63,8 @@ std::string TypedPathText(const std::string& typed) {
   if (sep == '/') {
     for (size_t at = normal.find("//"); at != std::string::npos; at = normal.find("//")) normal.erase(at, 1);
   }
-  const auto isSeparator = [sep](char c) { return c == '/' || c == sep; };
   // "/a/b/.." normalises to "/a/", with a separator the user did not type.
-  if (!isSeparator(path.back())) {
-    while (normal.size() > 1 && isSeparator(normal.back()) && !(normal.size() == 3 && normal[1] == ':')) {
-      normal.pop_back();
-    }
-  }
+  if (path.back() != '/' && path.back() != sep) normal = WithoutFinalSeparator(normal);
   const size_t start = typed.find(path);
   return typed.substr(0, start) + normal + typed.substr(start + path.size());
 }

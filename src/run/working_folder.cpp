@@ -26,12 +26,6 @@ constexpr const char* kJournalHeader = "kolbrix2vantor final-step journal 1\n";
 constexpr const char* kJournalEnd = "end\n";
 constexpr const char* kEarlierFolder = ".earlier";
 
-// The last name of a path.
-std::string NameOf(const std::string& path) {
-  const size_t cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
@@ -89,16 +83,6 @@ std::string JournalText(const std::vector<Step>& steps) {
   return text + kJournalEnd;
 }
 
-std::vector<std::string> SplitAt(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t cut; (cut = text.find(separator, start)) != std::string::npos; start = cut + 1) {
-    parts.push_back(text.substr(start, cut - start));
-  }
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
 // The steps of a journal; false when it is damaged (not written to its end,
 // as when the run was killed before its first rename).
 bool ParseJournal(const std::string& text, std::vector<Step>& steps) {
@@ -109,9 +93,9 @@ bool ParseJournal(const std::string& text, std::vector<Step>& steps) {
     return false;
   }
   const std::string body = text.substr(header.size(), text.size() - header.size() - end.size());
-  for (const std::string& line : SplitAt(body, '\n')) {
+  for (const std::string& line : SplitByDelimiter(body, "\n")) {
     if (line.empty()) continue;
-    const std::vector<std::string> f = SplitAt(line, '\t');
+    const std::vector<std::string> f = SplitByDelimiter(line, "\t");
     if (f[0] == "P" && f.size() == 4) {
       steps.push_back({'P', Unescaped(f[1]), Unescaped(f[2]), Unescaped(f[3])});
     } else if (f[0] == "R" && f.size() == 2) {
@@ -317,7 +301,7 @@ WorkingFolder::WorkingFolder(std::string destinationFolder, const std::vector<st
     for (const std::string& name : seedNames) {
       const std::string real = ResolveCase(JoinPath(destination_, name));
       if (!FileExists(real)) continue;
-      const std::string spelling = NameOf(real);
+      const std::string spelling = PathText(NativePath(real).filename());
       CopyFileReplacing(real, JoinPath(path_, spelling));
       seeded_.push_back(spelling);
     }

@@ -12,7 +12,6 @@ namespace {
 // Text is UTF-8 throughout, so a byte match of one whole text inside another
 // always starts and ends on character boundaries: searching bytes finds the
 // same occurrences as searching characters.
-constexpr std::string_view kMix = "混";
 constexpr std::string_view kJiri = "じり";
 constexpr std::string_view kRi = "り";
 constexpr std::string_view kQuality = "質";

@@ -15,8 +15,6 @@ namespace k2v {
 
 namespace {
 
-constexpr std::string_view kMix = "混";
-
 // Vantor's main soil classes, rock classes and special materials.
 const SoilWord kBuiltInSoilNames[] = {
     {"表土", 0},         {"埋土", 1},

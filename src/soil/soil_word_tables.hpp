@@ -12,6 +12,11 @@
 
 namespace k2v {
 
+// 混, with which an admixture word begins its ending: the tables keep their
+// admixture words up to it (砂混り is compared as 砂混), and the parser takes
+// an admixture word to end after 混り or 混じり.
+inline constexpr std::string_view kMix = "混";
+
 struct SoilWord {
   std::string word;
   std::int16_t code = 0;

@@ -91,6 +91,17 @@ int SjisLen(std::string_view text) {
   return static_cast<int>(len);
 }
 
+int DisplayColumns(std::string_view text) {
+  long columns = 0;
+  ForEachCharacter(text, [&](std::string_view utf8, std::string_view bytes) {
+    // CP932 writes a character it does not have as "?".
+    const bool unknown = bytes == "?" && utf8 != "?";
+    columns += unknown ? 2 : static_cast<long>(bytes.size());
+    return true;
+  });
+  return static_cast<int>(columns);
+}
+
 long AppendSjisBytes(std::string& out, std::string_view text, long from, long to) {
   // Pure ASCII: a byte is a character.
   size_t ascii = 0;
@@ -173,6 +184,16 @@ bool IsOneOf(std::string_view ch, std::string_view delimiters) {
 std::vector<std::string> SplitByDelimiter(std::string_view text, std::string_view delimiters) {
   std::vector<std::string> pieces;
   size_t start = 0;
+  // An ASCII delimiter is no byte of another character, and a byte that is
+  // no part of one (a name in another code) must not hide one after it:
+  // such delimiters are found byte by byte.
+  if (std::all_of(delimiters.begin(), delimiters.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    for (size_t cut; (cut = text.find_first_of(delimiters, start)) != std::string_view::npos; start = cut + 1) {
+      pieces.emplace_back(text.substr(start, cut - start));
+    }
+    pieces.emplace_back(text.substr(start));
+    return pieces;
+  }
   for (size_t i = 0; i < text.size();) {
     size_t len = Utf8CharLength(text, i);
     if (IsOneOf(text.substr(i, len), delimiters)) {

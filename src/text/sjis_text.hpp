@@ -11,6 +11,10 @@ namespace k2v {
 
 // Number of bytes of the CP932 form.
 int SjisLen(std::string_view text);
+// Columns the text takes on a screen (a terminal, the window's labels): a
+// character CP932 has takes as many as its bytes there (one for ASCII and
+// half-width katakana, two for a full-width character), any other two.
+int DisplayColumns(std::string_view text);
 // length bytes from byte position start (counted from 1) on.
 std::string SjisMid(std::string_view text, int start, int length);
 // Appends the bytes [from, to) (counted from 0) of the CP932 form, a

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "io/record_reader.hpp"
+#include "io/item_stream.hpp"
 #include "platform/files.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"

@@ -6,6 +6,7 @@
 #include "platform/files.hpp"
 #include "run/paths.hpp"
 #include "run/vantor_folders.hpp"
+#include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 #include "window/window_text.hpp"
 
@@ -49,28 +50,14 @@ std::string GanbanFolder(const std::string& root) {
   }
 }
 
-// Columns of one UTF-8 character starting with lead: half-width for ASCII
-// and half-width katakana, full-width otherwise.
-int Columns(const std::string& text, size_t at, size_t& length) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  if (length == 1) return 1;
-  if (length == 3 && at + 2 < text.size()) {
-    const unsigned code = ((lead & 0x0Fu) << 12) | ((static_cast<unsigned char>(text[at + 1]) & 0x3Fu) << 6) |
-                          (static_cast<unsigned char>(text[at + 2]) & 0x3Fu);
-    if (code >= 0xFF61 && code <= 0xFF9F) return 1;
-  }
-  return 2;
-}
-
 }  // namespace
 
 std::string BreakPathAtSeparators(const std::string& path, int columns) {
   // The path as pieces that each end with a separator (the last may not).
   std::vector<std::pair<std::string, int>> pieces(1);
   for (size_t at = 0; at < path.size();) {
-    size_t length = 1;
-    const int width = Columns(path, at, length);
+    const size_t length = Utf8CharLength(path, at);
+    const int width = DisplayColumns(std::string_view(path).substr(at, length));
     pieces.back().first += path.substr(at, length);
     pieces.back().second += width;
     const bool separator = IsSeparator(path[at]);

@@ -90,7 +90,7 @@ int PackFolders(const fs::path& out, const std::vector<fs::path>& folders) {
 int SoilSeeds(const fs::path& out, const std::vector<fs::path>& files) {
   for (const fs::path& file : files) {
     std::vector<std::string> descriptions;
-    k2v::ForEachRecord(file.string(), 4, "", [&](const k2v::RecordReader& r) { descriptions.push_back(r.Fields[4]); });
+    k2v::ForEachRecord(file.string(), 4, [&](const k2v::RecordReader& r) { descriptions.push_back(r.Fields[4]); });
     const fs::path g10a = file.parent_path() / "G10A.TXT";
     const std::string vocabulary = fs::exists(g10a) ? k2v::test::ReadBytes(g10a) : std::string();
     for (size_t k = 0; k < descriptions.size(); ++k) {

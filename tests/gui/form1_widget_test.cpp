@@ -66,7 +66,7 @@ class Form1WidgetTest : public QObject {
   fs::path At(const std::string& relative) const { return root_ / relative; }
 
   // Two drives (volA, volB) and a program folder with RADUDI beside it.
-  WindowSetup Setup() const {
+  WindowSetup TestSetup() const {
     WindowSetup s;
     s.volumes = {Volume{At("volA").string(), "ext4", "/dev/a"}, Volume{At("volB").string(), "ext4", "/dev/b"}};
     s.programFolder = At("prog").string();
@@ -122,7 +122,7 @@ class Form1WidgetTest : public QObject {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QRect, twips);
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     QWidget* control = form.findChild<QWidget*>(name);
     QVERIFY2(control, qPrintable(name));
     QString shown;
@@ -136,7 +136,7 @@ class Form1WidgetTest : public QObject {
   }
 
   void windowHasItsCaptionSizeAndGreyBackground() {
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     QCOMPARE(form.objectName(), QString("Form1"));
     QCOMPARE(form.windowTitle(), kCaption);
     QCOMPARE(form.size(), QSize(606, 433));
@@ -146,7 +146,7 @@ class Form1WidgetTest : public QObject {
   }
 
   void tabGoesThroughBothPathsThenEachSidesListsThenTheButtons() {
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     QStringList order;
     QWidget* w = form.Text2;
     do {
@@ -158,7 +158,7 @@ class Form1WidgetTest : public QObject {
 
   void listsShowTheRowsTheWindowGivesThem() {
     fs::create_directories(At("volA/work/sub"));
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     QCOMPARE(RowTexts(form.Dir1), (QStringList{"..", "sub"}));
     QCOMPARE(RowTexts(form.Dir2), (QStringList{"..", "sub"}));
     QCOMPARE(form.Drive1->count(), 2);
@@ -168,7 +168,7 @@ class Form1WidgetTest : public QObject {
 
   void folderListOpensARowAndGoesUp() {
     fs::create_directories(At("volA/work/sub"));
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     form.show();
     emit form.Dir1->itemActivated(form.Dir1->item(1));
     QCOMPARE(form.Text1->text(), Q(At("volA/work/sub")));
@@ -180,7 +180,7 @@ class Form1WidgetTest : public QObject {
 
   void pickingADriveRunsTheHandlerEvenForTheDriveShown() {
     test::MessageBoxAnswerer answerer;
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     emit form.Drive1->activated(0);
     QCOMPARE(answerer.seen.size(), size_t{1});
     QCOMPARE(answerer.seen[0].text, QString::fromUtf8(" Ｖａｎｔｏｒのﾌｫﾙﾀﾞ（/GANBAN）がありません."));
@@ -194,7 +194,7 @@ class Form1WidgetTest : public QObject {
   }
 
   void typedPathsLeaveTheListsAlone() {
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     form.show();
     QTest::keyClicks(form.Text1, "/somewhere/else");
     QCOMPARE(form.Model().Dir(Side::Destination).Path(), At("volA/work").string());
@@ -213,7 +213,7 @@ class Form1WidgetTest : public QObject {
   }
 
   void droppedFolderOnABoxOrAListMovesThatSide() {
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     form.show();
     DragAndDrop(form.Text1, Q(At("volB/data")));
     QCOMPARE(form.Text1->text(), Q(At("volB/data")));
@@ -230,7 +230,7 @@ class Form1WidgetTest : public QObject {
     WriteFile(At("export/X1.TXT"), x1);
     test::MessageBoxAnswerer answerer;
     answerer.answers = {QMessageBox::Yes};
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     form.show();
     form.Text2->setText(Q(At("export")));
     form.Text1->setText(Q(At("volA/out/site")));
@@ -251,7 +251,7 @@ class Form1WidgetTest : public QObject {
   void refusalShowsThePathAsTypedUnderTheMessage() {
     fs::create_directories(At("empty"));
     test::MessageBoxAnswerer answerer;
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     form.Text2->setText(Q(At("empty")));
     form.Text1->setText(Q(At("volA/out")));
     form.Command1->click();
@@ -263,7 +263,7 @@ class Form1WidgetTest : public QObject {
   }
 
   void longStatusIsElidedInTheMiddleAndWholeOnHover() {
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     const QString longText = "RADUDI: /" + QString("very-long-folder-name/").repeated(30) + "RADUDI/";
     form.SetStatusText(longText.toStdString());
     QVERIFY(form.Label3->text().contains(QChar(0x2026)));
@@ -276,7 +276,7 @@ class Form1WidgetTest : public QObject {
   }
 
   void searchWindowShowsTheFolderAndItsCancel() {
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     form.ShowSearchProgress("/first");
     QVERIFY(SearchWindow() != nullptr);
     QVERIFY(SearchWindow()->isVisible());
@@ -289,7 +289,7 @@ class Form1WidgetTest : public QObject {
   }
 
   void exitClosesTheWindow() {
-    Form1Widget form(Setup());
+    Form1Widget form(TestSetup());
     form.show();
     QVERIFY(form.isVisible());
     QTest::mouseClick(form.Command2, Qt::LeftButton);
