@@ -165,6 +165,27 @@ TEST_F(CommandLineTest, SystemFolderIsLookedUpInItsOrder) {
   }
 }
 
+// A long destination converts like a short one (on Windows past the old
+// limit of 260 characters); one with a name longer than the system takes is
+// refused before anything is made, naming the path and the system's reason.
+TEST_F(CommandLineTest, LongDestinationsConvertAndAPathTheSystemRefusesStopsTheRunFirst) {
+  const std::string shortDest = PathText(root / "short");
+  ASSERT_EQ(Run({"--yes", "--system-dir", PathText(root / "system"), source.string(), shortDest}), 0);
+  for (const size_t length : {200, 232, 260, 300, 1000}) {
+    std::string dest = PathText(root / "long") + test::Sep() + std::to_string(length);
+    while (dest.size() + 1 < length)
+      dest += test::Sep() + std::string(std::min<size_t>(100, length - dest.size() - 1), 'k');
+    ASSERT_EQ(dest.size(), length);
+    EXPECT_EQ(Run({"--yes", "--system-dir", PathText(root / "system"), source.string(), dest}), 0) << length << err;
+    EXPECT_EQ(ReadFileBytes(JoinPath(dest, "D10.txt")), ReadFileBytes(JoinPath(shortDest, "D10.txt"))) << length;
+    EXPECT_FALSE(EntryExists(JoinPath(dest, ".kolbrix2vantor-work"))) << length;
+  }
+  const std::string refused = PathText(root / "refused") + test::Sep() + std::string(300, 'n');
+  EXPECT_EQ(Run({"--yes", source.string(), refused}), 3);
+  EXPECT_NE(err.find("ファイルの処理に失敗しました。\n" + refused + "\n"), std::string::npos) << err;
+  EXPECT_FALSE(EntryExists(PathText(root / "refused")));
+}
+
 TEST_F(CommandLineTest, EmptyArgumentIsRefusedByThePathCheck) {
   EXPECT_EQ(Run({"", (root / "dest").string()}), 1);
   EXPECT_NE(err.find("指定されたパスは正しくありません。"), std::string::npos);

@@ -47,6 +47,29 @@ TEST(Files, FailuresCarryThePathAndTheSystemsReason) {
   EXPECT_THROW(CopyFileReplacing(dir.folder() + "none", dir.folder() + "copy"), FileError);
 }
 
+// Windows' C runtime lists another folder (the current one) for a folder
+// past 260 characters; the program's own listing lists the folder itself.
+TEST(Files, AFolderPastTheOldPathLimitIsListedMovedInAndRemoved) {
+  test::TempDir dir;
+  std::string deep = dir.folder() + std::string(120, 'a');
+  CreateFolder(deep);
+  for (int level = 0; level < 3; ++level) {
+    deep = JoinPath(deep, std::string(100, 'b'));
+    CreateFolder(deep);
+  }
+  ASSERT_GT(deep.size(), 300u);
+  WriteFileBytes(JoinPath(deep, "G10.txt"), "x");
+  CreateFolder(JoinPath(deep, "sub"));
+  EXPECT_EQ(ListFolderEntries(deep), (std::vector<std::string>{"G10.txt", "sub"}));
+  EXPECT_EQ(ListFolderFiles(deep), std::vector<std::string>{"G10.txt"});
+  EXPECT_EQ(ListMatchingFiles(deep, "g1?.*"), std::vector<std::string>{"G10.txt"});
+  EXPECT_TRUE(FileExists(JoinPath(deep, "g10.TXT")));
+  RenameReplacing(JoinPath(deep, "G10.txt"), JoinPath(JoinPath(deep, "sub"), "D10.txt"));
+  EXPECT_EQ(ReadFileBytes(JoinPath(JoinPath(deep, "sub"), "D10.txt")), "x");
+  RemoveTree(dir.folder() + std::string(120, 'a'));
+  EXPECT_TRUE(ListFolderEntries(dir.folder()).empty());
+}
+
 TEST(Files, WildcardListingIgnoresCaseAndSkipsFoldersAndHiddenFiles) {
   test::TempDir dir;
   for (const char* name : {"titl01.txt", "TITL02.TXT", "titl1.txt", ".titl03.txt", "g71.txt", "G72.TXT"}) {

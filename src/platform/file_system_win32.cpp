@@ -1,8 +1,11 @@
-// The file operations that need Windows' own calls. Every name goes to the
-// system as UTF-16.
+// The file operations that need Windows' own calls. Every path goes to the
+// system in its long form (SystemPath), never through the C runtime's or
+// std::filesystem's path handling, which is held to 260 characters: there a
+// folder listing past that length lists another folder.
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -31,8 +34,8 @@ struct HandleCloser {
 
 // The volume and file index of an existing entry (a folder too).
 bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-  HandleCloser file{CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  HandleCloser file{CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
   return file.h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file.h, &info);
 }
 
@@ -51,7 +54,7 @@ std::string SystemReason(int err) { return std::strerror(err); }
 fs::path NativePath(const std::string& path) { return fs::path(Widen(path)); }
 std::string PathText(const fs::path& path) { return Narrow(path.native()); }
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-  return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
+  return _wfopen(SystemPath(path).c_str(), Widen(mode).c_str());
 }
 
 namespace files_system {
@@ -65,7 +68,7 @@ std::string Reason(const std::error_code& ec) {
 std::string SpellingOnDisk(const std::string& path) {
   if (path.empty() || IsSeparator(path.back()) || path.find_first_of("*?") != std::string::npos) return path;
   WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileExW(Widen(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  HANDLE h = FindFirstFileExW(SystemPath(path).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
   if (h == INVALID_HANDLE_VALUE) return path;
   FindClose(h);
   return FolderPart(path) + Narrow(found.cFileName);
@@ -79,22 +82,102 @@ bool SameEntry(const std::string& a, const std::string& b) {
 
 void CopyFileOver(const std::string& from, const std::string& to, std::error_code& ec) {
   ec.clear();
-  const std::wstring target = Widen(to);
+  const std::wstring target = SystemPath(to);
   // A read-only earlier copy is replaced like any other file, and the copy
   // of a read-only source must stay deletable for the later stages.
   DropReadOnly(target);
-  if (!CopyFileW(Widen(from).c_str(), target.c_str(), FALSE)) {
+  if (!CopyFileW(SystemPath(from).c_str(), target.c_str(), FALSE)) {
     ec = std::error_code(static_cast<int>(GetLastError()), std::system_category());
     return;
   }
   DropReadOnly(target);
 }
 
+namespace {
+
+std::error_code LastError() { return std::error_code(static_cast<int>(GetLastError()), std::system_category()); }
+
+EntryType TypeOfAttributes(DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryType::Other;
+  return attributes & FILE_ATTRIBUTE_DIRECTORY ? EntryType::Folder : EntryType::File;
+}
+
+}  // namespace
+
+EntryType TypeOf(const std::string& path, bool followLink) {
+  const std::wstring system = SystemPath(path);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(system.c_str(), GetFileExInfoStandard, &data)) return EntryType::None;
+  if (!followLink || !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return TypeOfAttributes(data.dwFileAttributes);
+  }
+  // Where a link leads: the entry that opening it reaches.
+  HandleCloser target{CreateFileW(system.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  BY_HANDLE_FILE_INFORMATION info;
+  if (target.h == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(target.h, &info)) return EntryType::None;
+  return info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? EntryType::Folder : EntryType::File;
+}
+
+bool SizeOf(const std::string& path, std::uint64_t& size) {
+  HandleCloser file{CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+  BY_HANDLE_FILE_INFORMATION info;
+  if (file.h == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file.h, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return false;
+  }
+  size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  return true;
+}
+
+std::error_code ListFolder(const std::string& folder,
+                           const std::function<void(const std::string& name, EntryType type)>& each) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileExW(SystemPath(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                              nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (h == INVALID_HANDLE_VALUE) {
+    // An empty folder (a drive's root has not even "." and "..").
+    if (GetLastError() == ERROR_FILE_NOT_FOUND && TypeOf(folder, true) == EntryType::Folder) return {};
+    return LastError();
+  }
+  std::error_code ec;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") each(Narrow(name), TypeOfAttributes(found.dwFileAttributes));
+  } while (FindNextFileW(h, &found));
+  if (GetLastError() != ERROR_NO_MORE_FILES) ec = LastError();
+  FindClose(h);
+  return ec;
+}
+
+std::error_code RemoveEntry(const std::string& path) {
+  const std::wstring system = SystemPath(path);
+  const DWORD attributes = GetFileAttributesW(system.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  // A link to a folder is removed as a folder, without what it leads to.
+  const BOOL removed = attributes & FILE_ATTRIBUTE_DIRECTORY ? RemoveDirectoryW(system.c_str())
+                                                             : DeleteFileW(system.c_str());
+  return removed ? std::error_code() : LastError();
+}
+
+std::error_code MoveEntry(const std::string& from, const std::string& to) {
+  if (MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
+  return LastError();
+}
+
+std::error_code MakeFolder(const std::string& path) {
+  if (CreateDirectoryW(SystemPath(path).c_str(), nullptr)) return {};
+  const std::error_code ec = LastError();
+  if (ec.value() == ERROR_ALREADY_EXISTS && TypeOf(path, true) == EntryType::Folder) return {};
+  return ec;
+}
+
 }  // namespace files_system
 
 void SyncFile(const std::string& path) {
   CheckFault(FileOperation::Sync, path);
-  HandleCloser file{CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+  HandleCloser file{CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (file.h == INVALID_HANDLE_VALUE || !FlushFileBuffers(file.h)) throw FileError(path, WindowsReason(GetLastError()));
@@ -109,16 +192,31 @@ void SyncFolder(const std::string&) {}
 
 void PlaceFile(const std::string& from, const std::string& to) {
   CheckFault(FileOperation::Rename, to);
-  const std::wstring target = Widen(to);
-  if (!MoveFileExW(Widen(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const std::wstring target = SystemPath(to);
+  if (!MoveFileExW(SystemPath(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw FileError(to, WindowsReason(GetLastError()));
   }
   // A replaced file keeps the spelling of its earlier name; the file takes
   // the one asked for.
   const std::string spelling = files_system::SpellingOnDisk(to);
-  if (spelling != to && !MoveFileExW(Widen(spelling).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+  if (spelling != to && !MoveFileExW(SystemPath(spelling).c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
     throw FileError(to, WindowsReason(GetLastError()));
   }
+}
+
+// The limits of a path in its long form, and of one name, in UTF-16 units.
+constexpr size_t kLongPathLimit = 32767;
+constexpr size_t kNameLimit = 255;
+
+void CheckPathLength(const std::string& path, std::size_t room) {
+  const std::wstring system = SystemPath(path);
+  bool fits = system.size() + room < kLongPathLimit;
+  for (size_t start = 0; fits && start < system.size();) {
+    const size_t end = std::min(system.find(L'\\', start), system.size());
+    fits = end - start <= kNameLimit;
+    start = end + 1;
+  }
+  if (!fits) throw FileError(path, WindowsReason(ERROR_FILENAME_EXCED_RANGE));
 }
 
 // Windows has no file-size signal.
@@ -127,13 +225,11 @@ void IgnoreFileSizeSignal() {}
 bool SameFolder(const std::string& a, const std::string& b) {
   const std::string x = WithoutFinalSeparator(a);
   const std::string y = WithoutFinalSeparator(b);
-  std::error_code ec;
-  return fs::is_directory(NativePath(x), ec) && fs::is_directory(NativePath(y), ec) && files_system::SameEntry(x, y);
+  return FolderExists(x) && FolderExists(y) && files_system::SameEntry(x, y);
 }
 
 bool SameNameOnDisk(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return fs::exists(NativePath(a), ec) && fs::exists(NativePath(b), ec) && files_system::SameEntry(a, b);
+  return EntryExists(a) && EntryExists(b) && files_system::SameEntry(a, b);
 }
 
 std::string ProgramFolder() {

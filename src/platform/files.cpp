@@ -24,7 +24,9 @@ FileError::FileError(std::string path, std::string reason)
 
 namespace {
 
+using files_system::EntryType;
 using files_system::Reason;
+using files_system::TypeOf;
 std::string Reason(int err) { return SystemReason(err); }
 
 FaultHook& Hook() {
@@ -53,17 +55,16 @@ void PreferSpelling(const std::string& candidate, const std::string& wanted, std
 }
 
 std::string ResolveCase(const std::string& path) {
-  std::error_code ec;
+  if (TypeOf(path, false) != EntryType::None) return files_system::SpellingOnDisk(path);
   fs::path p = NativePath(path);
-  if (fs::symlink_status(p, ec).type() != fs::file_type::not_found && !ec) return files_system::SpellingOnDisk(path);
   fs::path parent = p.parent_path();
   const std::string wanted = PathText(p.filename());
   if (wanted.empty()) return path;
-  fs::directory_iterator it(parent.empty() ? fs::path(".") : parent, ec);
-  if (ec) return path;
   std::string best;
-  for (const auto& entry : it) PreferSpelling(PathText(entry.path().filename()), wanted, best);
-  if (best.empty()) return path;
+  const std::error_code ec =
+      files_system::ListFolder(parent.empty() ? "." : PathText(parent),
+                               [&](const std::string& name, EntryType) { PreferSpelling(name, wanted, best); });
+  if (ec || best.empty()) return path;
   return PathText(parent / NativePath(best));
 }
 
@@ -99,17 +100,11 @@ std::string WithoutFinalSeparator(std::string path) {
   return path;
 }
 
-bool FileExists(const std::string& path) {
-  std::error_code ec;
-  return fs::is_regular_file(NativePath(ResolveCase(path)), ec);
-}
+bool FileExists(const std::string& path) { return TypeOf(ResolveCase(path), true) == EntryType::File; }
 
 std::int64_t FileSize(const std::string& path) {
-  std::error_code ec;
-  fs::path real = NativePath(ResolveCase(path));
-  if (!fs::is_regular_file(real, ec)) return 0;
-  auto size = fs::file_size(real, ec);
-  if (ec) return 0;
+  std::uint64_t size = 0;
+  if (!files_system::SizeOf(ResolveCase(path), size)) return 0;
   return static_cast<std::int64_t>(size);
 }
 
@@ -148,9 +143,8 @@ void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
   std::string fresh = path;
   fresh.insert(cut == std::string::npos ? 0 : cut + 1, 1, '.');
   fresh += ".new";
-  std::error_code ec;
   // A file of that name can only be left from an earlier attempt.
-  fs::remove(NativePath(fresh), ec);
+  files_system::RemoveEntry(fresh);
   try {
     CheckFault(FileOperation::Create, fresh);
     std::FILE* f = OpenFile(fresh, "wb");
@@ -168,7 +162,7 @@ void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
     SyncFile(fresh);
     PlaceFile(fresh, path);
   } catch (const FileError& e) {
-    fs::remove(NativePath(fresh), ec);
+    files_system::RemoveEntry(fresh);
     if (e.path() == path) throw;
     throw FileError(path, e.reason());
   }
@@ -179,16 +173,15 @@ void CopyFileReplacing(const std::string& from, const std::string& to) { CopyFil
 void CopyFileReplacing(const std::string& from, const std::string& to, const std::string& target) {
   CheckFault(FileOperation::Copy, to);
   std::string source = ResolveCase(from);
-  std::error_code ec;
-  if (fs::exists(NativePath(source), ec) && fs::exists(NativePath(target), ec) &&
+  if (TypeOf(source, true) != EntryType::None && TypeOf(target, true) != EntryType::None &&
       files_system::SameEntry(source, target)) {
     return;
   }
+  std::error_code ec;
   files_system::CopyFileOver(source, target, ec);
   if (ec) {
     // The message names the side that failed.
-    std::error_code probe;
-    throw FileError(fs::is_regular_file(NativePath(source), probe) ? to : from, Reason(ec));
+    throw FileError(TypeOf(source, true) == EntryType::File ? to : from, Reason(ec));
   }
 }
 
@@ -196,88 +189,70 @@ void RenameReplacing(const std::string& from, const std::string& to) {
   CheckFault(FileOperation::Rename, to);
   std::string source = ResolveCase(from);
   std::string existing = ResolveCase(to);
-  std::error_code ec;
   // The file takes the new spelling: a differently spelt file of that name goes first.
-  if (existing != to && fs::exists(NativePath(existing), ec) && !files_system::SameEntry(existing, source)) {
-    fs::remove(NativePath(existing), ec);
-    if (ec) throw FileError(existing, Reason(ec));
+  if (existing != to && TypeOf(existing, true) != EntryType::None && !files_system::SameEntry(existing, source)) {
+    if (const std::error_code ec = files_system::RemoveEntry(existing)) throw FileError(existing, Reason(ec));
   }
-  fs::rename(NativePath(source), NativePath(to), ec);
-  if (ec) throw FileError(from, Reason(ec));
+  if (const std::error_code ec = files_system::MoveEntry(source, to)) throw FileError(from, Reason(ec));
 }
 
 void DeleteFileIfExists(const std::string& path) {
   CheckFault(FileOperation::Delete, path);
-  fs::path real = NativePath(ResolveCase(path));
-  std::error_code ec;
-  if (fs::symlink_status(real, ec).type() == fs::file_type::not_found) return;
-  fs::remove(real, ec);
-  if (ec) throw FileError(path, Reason(ec));
+  const std::string real = ResolveCase(path);
+  if (TypeOf(real, false) == EntryType::None) return;
+  if (const std::error_code ec = files_system::RemoveEntry(real)) throw FileError(path, Reason(ec));
 }
 
 void RemoveTree(const std::string& path) {
-  std::error_code ec;
-  fs::remove_all(NativePath(path), ec);
-  if (ec) throw FileError(path, Reason(ec));
+  if (TypeOf(path, false) != EntryType::Folder) {
+    if (TypeOf(path, false) == EntryType::None) return;
+    if (const std::error_code ec = files_system::RemoveEntry(path)) throw FileError(path, Reason(ec));
+    return;
+  }
+  // Every name is removed or the removal ends with its error: a folder
+  // that cannot be emptied is never listed a second time.
+  std::vector<std::string> names;
+  if (const std::error_code ec =
+          files_system::ListFolder(path, [&](const std::string& name, EntryType) { names.push_back(name); })) {
+    throw FileError(path, Reason(ec));
+  }
+  for (const std::string& name : names) RemoveTree(JoinPath(path, name));
+  if (const std::error_code ec = files_system::RemoveEntry(path)) throw FileError(path, Reason(ec));
 }
 
 void CheckFolderCanBeRead(const std::string& folder) {
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) throw FileError(folder, Reason(ec));
+  if (const std::error_code ec = files_system::ListFolder(folder, [](const std::string&, EntryType) {})) {
+    throw FileError(folder, Reason(ec));
+  }
 }
 
 std::vector<std::string> ListFolderFiles(const std::string& folder) {
   std::vector<std::string> names;
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) return names;
-  for (const auto& entry : it) {
-    std::error_code typeError;
-    if (entry.symlink_status(typeError).type() == fs::file_type::regular) {
-      names.push_back(PathText(entry.path().filename()));
-    }
-  }
+  files_system::ListFolder(folder, [&](const std::string& name, EntryType type) {
+    if (type == EntryType::File) names.push_back(name);
+  });
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::vector<std::string> ListFolderEntries(const std::string& folder) {
   std::vector<std::string> names;
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) return names;
-  for (const auto& entry : it) names.push_back(PathText(entry.path().filename()));
+  files_system::ListFolder(folder, [&](const std::string& name, EntryType) { names.push_back(name); });
   std::sort(names.begin(), names.end());
   return names;
 }
 
-bool IsFolderEntry(const std::string& path) {
-  std::error_code ec;
-  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::directory;
-}
+bool IsFolderEntry(const std::string& path) { return TypeOf(path, false) == EntryType::Folder; }
 
-bool IsRegularFileEntry(const std::string& path) {
-  std::error_code ec;
-  return fs::symlink_status(NativePath(path), ec).type() == fs::file_type::regular;
-}
+bool IsRegularFileEntry(const std::string& path) { return TypeOf(path, false) == EntryType::File; }
 
-bool EntryExists(const std::string& path) {
-  std::error_code ec;
-  const fs::file_type type = fs::symlink_status(NativePath(path), ec).type();
-  return type != fs::file_type::not_found && type != fs::file_type::none;
-}
+bool EntryExists(const std::string& path) { return TypeOf(path, false) != EntryType::None; }
 
-bool FolderExists(const std::string& path) {
-  std::error_code ec;
-  return fs::is_directory(NativePath(path), ec);
-}
+bool FolderExists(const std::string& path) { return TypeOf(path, true) == EntryType::Folder; }
 
 void CreateFolder(const std::string& path) {
   CheckFault(FileOperation::CreateFolder, path);
-  std::error_code ec;
-  fs::create_directory(NativePath(path), ec);
-  if (ec) throw FileError(path, Reason(ec));
+  if (const std::error_code ec = files_system::MakeFolder(path)) throw FileError(path, Reason(ec));
 }
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
@@ -316,10 +291,7 @@ std::string WildcardLiteralPrefix(const std::string& pattern) {
 
 FolderSpellings::FolderSpellings(const std::string& folder) {
   // Every entry, as ResolveCase reads them.
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) return;
-  for (const auto& entry : it) Add(PathText(entry.path().filename()));
+  files_system::ListFolder(folder, [&](const std::string& name, EntryType) { Add(name); });
 }
 
 std::string FolderSpellings::Resolve(const std::string& name) const {
@@ -336,17 +308,14 @@ void FolderSpellings::Add(const std::string& name) {
 
 std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
-  std::error_code ec;
-  fs::directory_iterator it(NativePath(folder), ec);
-  if (ec) return names;
-  for (const auto& entry : it) {
-    std::string name = PathText(entry.path().filename());
-    if (name.empty() || name[0] == '.') continue;
-    std::error_code typeError;
-    if (!entry.is_regular_file(typeError)) continue;
+  files_system::ListFolder(folder, [&](const std::string& name, EntryType type) {
+    if (name.empty() || name[0] == '.') return;
+    // A link to a file counts as the file.
+    if (type == EntryType::Other) type = TypeOf(JoinPath(folder, name), true);
+    if (type != EntryType::File) return;
     // The name as it stands: a POSIX name may end in a space, and the copy needs it.
     if (WildcardMatch(pattern, name)) names.push_back(name);
-  }
+  });
   std::sort(names.begin(), names.end());
   return names;
 }

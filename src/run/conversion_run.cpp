@@ -38,6 +38,11 @@ RunResult ConversionRun::Fail(const std::string& message) {
 
 namespace {
 
+// What a run adds below its destination at most: the working folder, the
+// folder of the files it moves aside, and a file's name (a file copied from
+// the export may have a name of any length the system allows).
+constexpr size_t kRoomBelowDestination = 64 + 255;
+
 std::string Component(const std::vector<std::string>& components, size_t k) {
   return k >= 1 && k <= components.size() ? components[k - 1] : std::string();
 }
@@ -135,6 +140,14 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
   if (FileSize(JoinPath(destinationFolder, "x1.txt")) > 0) {
     ui_.ShowMessage(run_text::kDestinationIsExport, destinationFolder, MessageIcon::Exclamation, MessageButtons::Ok);
     return Refuse();
+  }
+
+  // A destination whose path the system would refuse, with the working
+  // folder and a file's name below it, stops the run before anything is made.
+  try {
+    CheckPathLength(WithoutFinalSeparator(destinationFolder), kRoomBelowDestination);
+  } catch (const FileError& e) {
+    return Fail(FailureText(e, destinationFolder));
   }
 
   // 6. Destination folders.
