@@ -6,7 +6,9 @@
 # Japanese guide as HTML (rendered with cmark-gfm), and the bundled sample and
 # RADUDI example. VERSION is the project's version in CMake; the tests set
 # K2V_PACKAGE_VERSION to build an installer of another version from the same
-# files. Installs the Debian packages it needs.
+# files, and K2V_PACKAGE_OUT to build it into a folder of their own. The
+# output folder keeps one installer and one zip: those of other versions are
+# removed. Installs the Debian packages it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -20,14 +22,17 @@ cmake --build "$windows_build" -j"$(nproc)" --target kolbrix2vantor kolbrix2vant
 version=${K2V_PACKAGE_VERSION:-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")}
 [ -n "$version" ] || { echo "windows_package.sh: no project version in $windows_build/CMakeCache.txt" >&2; exit 1; }
 
-out=$(cd "$windows_build" && pwd)
+build=$(cd "$windows_build" && pwd)
+out=${K2V_PACKAGE_OUT:-$build}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
 package="$out/package"
 name="kolbrix2vantor-$version"
 stage="$package/$name"
 rm -rf "$package"
 mkdir -p "$stage/examples"
 
-cp "$out/kolbrix2vantor.exe" "$out/kolbrix2vantor-gui.exe" "$stage/"
+cp "$build/kolbrix2vantor.exe" "$build/kolbrix2vantor-gui.exe" "$stage/"
 x86_64-w64-mingw32-strip "$stage/kolbrix2vantor.exe" "$stage/kolbrix2vantor-gui.exe"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
 page() { python3 packaging/windows/markdown_page.py "$@" docs/guide.ja.md=guide.ja.html LICENSE=LICENSE.txt \
@@ -36,7 +41,7 @@ page README.md "$stage/README.html" "kolbrix2vantor"
 page docs/guide.ja.md "$stage/guide.ja.html" "kolbrix2vantor 利用の手引き"
 cp -r examples/sample examples/RADUDI "$stage/examples/"
 page examples/README.md "$stage/examples/README.html" "kolbrix2vantor の見本"
-cp "$out/kolbrix2vantor.ico" "$package/"
+cp "$build/kolbrix2vantor.ico" "$package/"
 
 # The installer's file lists: every file and folder by name, so that the
 # uninstaller removes exactly what was installed and nothing else.
@@ -63,9 +68,9 @@ cp "$out/kolbrix2vantor.ico" "$package/"
   } >"$package/uninstall_files.nsh"
 )
 
+rm -f "$out"/kolbrix2vantor-*-setup.exe "$out"/kolbrix2vantor-*-windows.zip
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DLISTS="$package" \
   -DOUTFILE="$out/$name-setup.exe" packaging/windows/kolbrix2vantor.nsi
-rm -f "$out/$name-windows.zip"
 (cd "$package" && zip -qr -X "$out/$name-windows.zip" "$name")
 echo "Installer: $out/$name-setup.exe ($(du -k "$out/$name-setup.exe" | cut -f1) KiB)"
 echo "Zip:       $out/$name-windows.zip ($(du -k "$out/$name-windows.zip" | cut -f1) KiB)"

@@ -94,8 +94,9 @@ makensis -V1 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$older/kolbrix2van
 wine "$work/older-setup.exe" /S </dev/null >/dev/null 2>&1
 [ -f "$inst/old-only.txt" ] || fail "the earlier version's own file is not installed"
 raised=$(echo "$version" | awk -F. '{ printf "%d.%d.%d", $1, $2, $3 + 1 }')
-K2V_PACKAGE_VERSION=$raised scripts/windows_package.sh >/dev/null
-wine "$out/kolbrix2vantor-$raised-setup.exe" /S </dev/null >/dev/null 2>&1
+# Built in the test's own folder: the build folder keeps its one installer.
+K2V_PACKAGE_VERSION=$raised K2V_PACKAGE_OUT="$work/raised" scripts/windows_package.sh >/dev/null
+wine "$work/raised/kolbrix2vantor-$raised-setup.exe" /S </dev/null >/dev/null 2>&1
 [ ! -e "$inst/old-only.txt" ] || fail "a file of the earlier version stayed"
 [ "$(wine reg query "$key" </dev/null 2>/dev/null | grep -ci kolbrix2vantor)" -eq 1 ] || fail "not one uninstall entry"
 [ "$(entry DisplayVersion)" = "$raised" ] || fail "DisplayVersion is '$(entry DisplayVersion)' after the upgrade"
@@ -123,4 +124,7 @@ mkdir -p "$work/zip"
 (cd "$work/zip" && unzip -q "$out/kolbrix2vantor-$version-windows.zip")
 same_as_linux "$work/zip/kolbrix2vantor-$version/kolbrix2vantor.exe" "$work/unzipped"
 echo "The unpacked zip converts the sample as the Linux build does."
+[ "$(find "$out" -maxdepth 1 -name 'kolbrix2vantor-*-setup.exe' | wc -l)" -eq 1 ] &&
+  [ "$(find "$out" -maxdepth 1 -name 'kolbrix2vantor-*-windows.zip' | wc -l)" -eq 1 ] ||
+  fail "$out holds other than one installer and one zip"
 echo "Installer $(du -k "$out/kolbrix2vantor-$version-setup.exe" | cut -f1) KiB, zip $(du -k "$out/kolbrix2vantor-$version-windows.zip" | cut -f1) KiB."

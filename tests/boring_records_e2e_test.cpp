@@ -47,7 +47,7 @@ class BoringRecordsEndToEnd : public ::testing::Test {
     ConversionContext ctx;
     ctx.SourceFolder = (root / "export").string() + "/";
     ctx.DestinationPath = (root / "dest").string() + "/";
-    ctx.SystemDir = (root / "system").string();
+    ctx.SystemDirs = {(root / "system").string()};
     ctx.SoilTables.D12ACodeTable = {{"砂", 7}, {"粘土", 23}, {"礫", 123}};
     ctx.SoilTables.RebuildIndexes();
     return ctx;

@@ -4,6 +4,7 @@
 
 #include "cli/path_arguments.hpp"
 #include "platform/files.hpp"
+#include "platform/system_folders.hpp"
 #include "run/vantor_folders.hpp"
 #include "test_support.hpp"
 
@@ -139,7 +140,7 @@ TEST_F(CommandLineTest, SystemFolderIsLookedUpInItsOrder) {
   test::ScopedEnv noSystemDir("KOLBRIX2VANTOR_SYSTEM_DIR", nullptr);
 #ifdef _WIN32
   test::ScopedEnv configHome("APPDATA", PathText(config).c_str());
-  const std::string lastResort = SysDir();
+  const std::string lastResort = SystemSettingsFolder();
 #else
   test::ScopedEnv configHome("XDG_CONFIG_HOME", PathText(config).c_str());
   const std::string lastResort = "/etc";
@@ -152,16 +153,19 @@ TEST_F(CommandLineTest, SystemFolderIsLookedUpInItsOrder) {
     const size_t at = err.find(": ", err.find(marker));
     return at == std::string::npos ? err : err.substr(at + 2, err.find('\n', at) - at - 2);
   };
-  // A configuration folder without the file is passed over.
+  // A configuration folder without the file is passed over: the warning
+  // names both folders looked in.
   fs::create_directories(config / "kolbrix2vantor");
-  EXPECT_EQ(iniSeen({}), lastResort + "/Radudi32.ini");
+  const std::string configIni = JoinPath(PathText(config / "kolbrix2vantor"), "Radudi32.ini");
+  EXPECT_EQ(iniSeen({}), configIni + "、" + JoinPath(lastResort, "Radudi32.ini"));
   // Found in any letter case, as every other file.
   test::WriteBytes(config / "kolbrix2vantor" / "RADUDI32.INI", "");
-  EXPECT_EQ(iniSeen({}), PathText(config / "kolbrix2vantor") + "/Radudi32.ini");
+  EXPECT_EQ(iniSeen({}), configIni);
   {
     test::ScopedEnv systemDir("KOLBRIX2VANTOR_SYSTEM_DIR", PathText(root / "env").c_str());
-    EXPECT_EQ(iniSeen({}), PathText(root / "env") + "/Radudi32.ini");
-    EXPECT_EQ(iniSeen({"--system-dir", PathText(root / "option")}), PathText(root / "option") + "/Radudi32.ini");
+    EXPECT_EQ(iniSeen({}), JoinPath(PathText(root / "env"), "Radudi32.ini"));
+    EXPECT_EQ(iniSeen({"--system-dir", PathText(root / "option")}),
+              JoinPath(PathText(root / "option"), "Radudi32.ini"));
   }
 }
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/folder_drop.hpp"
 #include "app/folder_list_widget.hpp"
 #include "app/path_edit.hpp"
 #include "app/status_label.hpp"
@@ -119,10 +120,10 @@ void Form1Widget::ConnectEvents() {
   for (Side side : {Side::Source, Side::Destination}) {
     connect(DirOf(side), &FolderListWidget::RowOpened, this, [m, side](int row) { m->FolderRowOpened(side, row); });
     connect(DirOf(side), &FolderListWidget::UpPressed, this, [m, side] { m->FolderUp(side); });
-    connect(DirOf(side), &FolderListWidget::PathDropped, this,
-            [m, side](const QString& path) { m->PathDropped(side, path.toStdString()); });
-    connect(TextOf(side), &PathEdit::PathDropped, this,
-            [m, side](const QString& path) { m->PathDropped(side, path.toStdString()); });
+    for (QWidget* target : {static_cast<QWidget*>(TextOf(side)), static_cast<QWidget*>(DirOf(side))}) {
+      connect(new FolderDrop(target), &FolderDrop::Dropped, this,
+              [m, side](const QString& path) { m->PathDropped(side, path.toStdString()); });
+    }
     // Every pick of a drive, the one shown included.
     connect(DriveOf(side), &QComboBox::activated, this, [m, side](int index) { m->DriveChosen(side, index); });
   }

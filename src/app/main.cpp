@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
 
   setup.volumes = k2v::MountedVolumes();
   setup.programFolder = k2v::ProgramFolder();
-  setup.runOptions = k2v::RunOptions{options.systemDirGiven ? options.systemDir : k2v::SysDir()};
+  if (options.systemDirGiven) setup.runOptions.systemDir = options.systemDir;
 
   k2v::Form1Widget window(setup);
   if (!window.Model().Form_Load()) return 1;

@@ -222,6 +222,16 @@ void Form1Window::CreateControls() {
   tool.uId = 1;
   tool.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // A path box shows its whole path on hover, asked for when it shows.
+  for (Side side : {Side::Source, Side::Destination}) {
+    TOOLINFOW box{};
+    box.cbSize = TTTOOLINFOW_V2_SIZE;
+    box.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+    box.hwnd = picture_;
+    box.uId = reinterpret_cast<UINT_PTR>(TextOf(side));
+    box.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&box));
+  }
 }
 
 void Form1Window::Layout(int dpi) {
@@ -317,7 +327,14 @@ void Form1Window::ProcessPendingEvents() {
 
 std::string Form1Window::PathText(Side side) const { return Narrow(TextOfWindow(TextOf(side))); }
 
-void Form1Window::SetPathText(Side side, const std::string& text) { SetWindowTextW(TextOf(side), Widen(text).c_str()); }
+void Form1Window::SetPathText(Side side, const std::string& text) {
+  HWND box = TextOf(side);
+  SetWindowTextW(box, Widen(text).c_str());
+  // The end of a long path shows: the boring's folder.
+  const LPARAM end = GetWindowTextLengthW(box);
+  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
 
 void Form1Window::SetStatusText(const std::string& text) {
   status_ = Widen(text);
@@ -334,9 +351,16 @@ void Form1Window::ShowFolderRows(Side side, const std::vector<FolderRow>& rows) 
   HWND list = DirOf(side);
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  for (const FolderRow& row : rows) {
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row.text).c_str()));
+  int current = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    // Each level of the tree two spaces further in.
+    const std::wstring text = std::wstring(2 * static_cast<size_t>(rows[i].depth), L' ') + Widen(rows[i].text);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (rows[i].current) current = static_cast<int>(i);
   }
+  // The folder shown, selected at the top; the folders that hold it above.
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+  SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(current), 0);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
@@ -482,9 +506,15 @@ LRESULT CALLBACK Form1Window::FormProc(HWND hwnd, UINT message, WPARAM wParam, L
 LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      // Enter and Esc, as the dialog keys send them.
-      if (LOWORD(wParam) == IDOK) OnEnter();
-      if (LOWORD(wParam) == IDCANCEL) model_->Command2_Click();
+      // Enter and Esc, as the dialog keys send them. Enter on a button that
+      // the Tab key made the default one comes as that button's click.
+      if (LOWORD(wParam) == IDOK) {
+        OnEnter();
+      } else if (LOWORD(wParam) == IDCANCEL) {
+        model_->Command2_Click();
+      } else if (lParam != 0) {
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+      }
       return 0;
     case WM_CLOSE: model_->Command2_Click(); return 0;
     case WM_ACTIVATE:
@@ -543,6 +573,13 @@ LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam
       }
       return -1;
     case WM_DROPFILES: OnDrop(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_NOTIFY: {
+      auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+      if (tip->hdr.code != TTN_GETDISPINFOW) break;
+      tipText_ = TextOfWindow(reinterpret_cast<HWND>(tip->hdr.idFrom));
+      tip->lpszText = tipText_.data();
+      return 0;
+    }
     case kDrivePicked: {
       const Side side = wParam == 0 ? Side::Source : Side::Destination;
       drivePicked_[wParam] = false;

@@ -89,6 +89,8 @@ class Form1Window : public Form1View {
   bool busy_ = false;
   bool running_ = false;
   std::wstring status_;
+  // The text of the path box's hover, while it shows.
+  std::wstring tipText_;
   MessageSeam messageSeam_;
   std::unique_ptr<Form1> model_;
 };

@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   setup.givenRadudi = k2v::AbsoluteAtStart(setup.givenRadudi);
   setup.volumes = k2v::MountedVolumes();
   setup.programFolder = k2v::ProgramFolder();
-  setup.runOptions = k2v::RunOptions{systemDirGiven ? systemDir : k2v::SysDir()};
+  if (systemDirGiven) setup.runOptions.systemDir = systemDir;
 
   k2v::Form1Window window(setup);
   if (!window.Model().Form_Load()) return 1;

@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
   k2v::TerminalFrontEnd ui(std::cout, std::cerr, yes, isatty(STDIN_FILENO) != 0);
   ui.SetNoTerminalHint("kolbrix2vantor: " + destination + " does not exist; --yes creates it");
   k2v::RunOptions options;
-  options.systemDir = systemDirGiven ? systemDir : k2v::SysDir();
+  if (systemDirGiven) options.systemDir = systemDir;
   k2v::ConversionRun run(ui, k2v::NativePathRules(), options);
   k2v::RunResult result = run.Run(source, destination);
 

@@ -95,10 +95,11 @@ std::vector<BatchBoring> FindBorings(const std::string& sourceRoot, const std::s
       continue;
     }
     // The paths in the system's form: the control files and the vocabulary
-    // come from the destination's levels split at the separator.
+    // come from the destination's levels split at the separator, and the
+    // engineer reads the boring's path as the system writes it.
     std::string native = relative;
     std::replace(native.begin(), native.end(), '/', sep);
-    borings.push_back({relative, JoinPath(sourceRoot, native), JoinPath(destinationRoot, native), ""});
+    borings.push_back({native, JoinPath(sourceRoot, native), JoinPath(destinationRoot, native), ""});
   }
   // Each destination as it is on the disk: a boring folder of the
   // destination tree may be a link into the source tree or to another one.

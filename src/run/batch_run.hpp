@@ -14,7 +14,8 @@ namespace k2v {
 
 // One boring of a batch.
 struct BatchBoring {
-  // Below the source root, "/" between names; "." for the root itself.
+  // Below the source root, with the system's separator between names; "."
+  // for the root itself.
   std::string relativePath;
   // The export folder, and the destination root joined with relativePath.
   std::string source;

@@ -13,6 +13,7 @@
 #include "run/control_files.hpp"
 #include "run/final_names.hpp"
 #include "run/gather_files.hpp"
+#include "run/vantor_folders.hpp"
 #include "run/working_folder.hpp"
 #include "soil/soil_word_tables.hpp"
 #include "text/sjis_text.hpp"
@@ -183,7 +184,7 @@ RunResult ConversionRun::Run(const std::string& sourceText, const std::string& d
 
   ConversionContext ctx;
   ctx.SourceFolder = sourceFolder;
-  ctx.SystemDir = options_.systemDir;
+  ctx.SystemDirs = options_.systemDir ? std::vector<std::string>{*options_.systemDir} : SysDirCandidates();
   // 7. Components 3 to 5 for CNT.TXT.
   std::array<std::string, 3> components345;
   for (size_t k = 0; k < 3; ++k) components345[k] = Component(components, k + 3);

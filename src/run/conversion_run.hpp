@@ -2,6 +2,7 @@
 // The conversion behind "実  行": checks the two folders, prepares the
 // destination, builds the vocabulary and runs the stages in their fixed order.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,10 @@ struct RunResult {
 };
 
 struct RunOptions {
-  // The folder that holds Radudi32.ini.
-  std::string systemDir;
+  // The folder that holds Radudi32.ini, named with --system-dir; without
+  // one, each run looks it up in the usual order (SysDirCandidates), so that
+  // a file made while the window is open is found by its next run.
+  std::optional<std::string> systemDir;
   // The boring's tables are converted on two processors when the process
   // has them (not on Windows); a batch, whose workers already keep every
   // processor busy, turns this off.

@@ -47,9 +47,10 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 
 QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
+// The rows of a folder list from the folder it shows (its selected row) down.
 QStringList RowTexts(const QListWidget* list) {
   QStringList shown;
-  for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+  for (int i = std::max(0, list->currentRow()); i < list->count(); ++i) shown << list->item(i)->text();
   return shown;
 }
 
@@ -159,8 +160,11 @@ class Form1WidgetTest : public QObject {
   void listsShowTheRowsTheWindowGivesThem() {
     fs::create_directories(At("volA/work/sub"));
     Form1Widget form(Setup());
-    QCOMPARE(RowTexts(form.Dir1), (QStringList{"..", "sub"}));
-    QCOMPARE(RowTexts(form.Dir2), (QStringList{"..", "sub"}));
+    QCOMPARE(RowTexts(form.Dir1), (QStringList{"work", "sub"}));
+    QCOMPARE(RowTexts(form.Dir2), (QStringList{"work", "sub"}));
+    // The folders that hold it stand above it, the root first.
+    QCOMPARE(form.Dir1->item(0)->text(), QString("/"));
+    QCOMPARE(form.Dir1->item(form.Dir1->currentRow() - 1)->text(), QString("volA"));
     QCOMPARE(form.Drive1->count(), 2);
     QCOMPARE(form.Drive1->currentText(), Q(At("volA")));
     QCOMPARE(form.Drive2->itemData(1, Qt::ToolTipRole).toString(), QString("/dev/b (ext4)"));
@@ -170,9 +174,9 @@ class Form1WidgetTest : public QObject {
     fs::create_directories(At("volA/work/sub"));
     Form1Widget form(Setup());
     form.show();
-    emit form.Dir1->itemActivated(form.Dir1->item(1));
+    emit form.Dir1->itemActivated(form.Dir1->item(form.Dir1->currentRow() + 1));
     QCOMPARE(form.Text1->text(), Q(At("volA/work/sub")));
-    QCOMPARE(RowTexts(form.Dir1), QStringList{".."});
+    QCOMPARE(RowTexts(form.Dir1), QStringList{"sub"});
     form.Dir1->setFocus();
     QTest::keyClick(form.Dir1, Qt::Key_Backspace);
     QCOMPARE(form.Text1->text(), Q(At("volA/work")));
@@ -191,6 +195,15 @@ class Form1WidgetTest : public QObject {
     emit form.Drive1->activated(1);
     QCOMPARE(form.Text1->text(), Q(At("volB/ganban")));
     QCOMPARE(answerer.seen.size(), size_t{1});
+  }
+
+  void aLongPathShowsItsEndAndWholeOnHover() {
+    Form1Widget form(Setup());
+    form.show();
+    const QString longPath = "/" + QString("very-long-folder-name/").repeated(20) + "B02";
+    form.SetPathText(Side::Destination, longPath.toStdString());
+    QCOMPARE(form.Text1->cursorPosition(), static_cast<int>(longPath.size()));
+    QCOMPARE(form.Text1->toolTip(), longPath);
   }
 
   void typedPathsLeaveTheListsAlone() {
@@ -221,7 +234,7 @@ class Form1WidgetTest : public QObject {
     WriteFile(At("volB/data/X1.TXT"), "x");
     DragAndDrop(form.Dir2->viewport(), Q(At("volB/data/X1.TXT")));
     QCOMPARE(form.Text2->text(), Q(At("volB/data")));
-    QCOMPARE(RowTexts(form.Dir2), QStringList{".."});
+    QCOMPARE(RowTexts(form.Dir2), QStringList{"data"});
   }
 
   void executeConvertsThroughRealBoxesAndTheMouseClearsTheStatus() {

@@ -4,6 +4,7 @@
 // (tests/window_test.cpp).
 
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -186,9 +187,22 @@ TEST_F(Form1WindowTest, ListsKeysAndDropsReachTheWindow) {
     return MessageAnswer::Ok;
   });
   HWND dir1 = window.Control("Dir1");
-  ASSERT_EQ(SendMessageW(dir1, LB_GETCOUNT, 0, 0), 2);  // "..", "sub"
+  // The folder shown is selected, with its subfolder below it one level
+  // further in and the folders that hold it above.
+  const LRESULT current = SendMessageW(dir1, LB_GETCURSEL, 0, 0);
+  ASSERT_GE(current, 1);
+  EXPECT_GT(SendMessageW(dir1, LB_GETTOPINDEX, 0, 0), 0);  // scrolled down towards it
+  ASSERT_EQ(SendMessageW(dir1, LB_GETCOUNT, 0, 0), current + 2);
+  auto row = [&](LRESULT i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(dir1, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)), L'\0');
+    SendMessageW(dir1, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    return Narrow(text);
+  };
+  const std::string indent(2 * static_cast<size_t>(current), ' ');
+  EXPECT_EQ(row(current), indent + "work");
+  EXPECT_EQ(row(current + 1), indent + "  sub");
   // A double click on a row opens it; Backspace goes up.
-  SendMessageW(dir1, LB_SETCURSEL, 1, 0);
+  SendMessageW(dir1, LB_SETCURSEL, static_cast<WPARAM>(current + 1), 0);
   SendMessageW(window.Control("Picture1"), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(dir1), LBN_DBLCLK),
                reinterpret_cast<LPARAM>(dir1));
   EXPECT_EQ(TextOf(window.Control("Text1")), PathText(root_.path() / "vol" / "work" / "sub"));
@@ -253,6 +267,34 @@ TEST_F(Form1WindowTest, TabGoesThroughTheControlsInOrderAndEnterInAPathBoxStarts
   press(VK_RETURN);
   EXPECT_EQ(runs, 0);
   EXPECT_NE(window.Control("Form1"), nullptr);
+
+  // Enter on a button reached with Tab presses it: "実  行" runs (and is
+  // refused with its messages), "終  了" closes the window.
+  for (int i = 0; i < 6; ++i) press(VK_TAB);
+  ASSERT_EQ(GetFocus(), window.Control("Command1"));
+  press(VK_RETURN);
+  EXPECT_GE(runs, 1);
+  const int afterRun = runs;
+  SetFocus(window.Control("Command1"));
+  press(VK_TAB);
+  ASSERT_EQ(GetFocus(), window.Control("Command2"));
+  press(VK_RETURN);
+  EXPECT_EQ(runs, afterRun);
+  EXPECT_EQ(window.Control("Form1"), nullptr);
+}
+
+TEST_F(Form1WindowTest, APathBoxShowsTheEndOfALongPathAndTheWholeOnHover) {
+  Form1Window window(Setup());
+  const std::string path = "C:\\" + std::string(200, 'x') + "\\B02";
+  window.SetPathText(Side::Destination, path);
+  // The first character shown is past the start: the end is in view.
+  EXPECT_GT(SendMessageW(window.Control("Text1"), EM_GETFIRSTVISIBLELINE, 0, 0), 100);
+  NMTTDISPINFOW tip{};
+  tip.hdr.code = TTN_GETDISPINFOW;
+  tip.hdr.idFrom = reinterpret_cast<UINT_PTR>(window.Control("Text1"));
+  SendMessageW(window.Control("Picture1"), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  ASSERT_NE(tip.lpszText, nullptr);
+  EXPECT_EQ(Narrow(tip.lpszText), path);
 }
 
 }  // namespace
