@@ -19,6 +19,7 @@
 #include "run/paths.hpp"
 #include "run/uncoded_list.hpp"
 #include "run/vantor_folders.hpp"
+#include "version.hpp"
 
 namespace {
 

@@ -24,6 +24,7 @@
 #include "app/status_label.hpp"
 #include "message_box_answerer.hpp"
 #include "text/cp932.hpp"
+#include "window/window_layout.hpp"
 
 namespace fs = std::filesystem;
 
@@ -99,24 +100,9 @@ class Form1WidgetTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
-    auto row = [](const char* name, const char* caption, QRect twips) {
-      QTest::newRow(name) << name << QString::fromUtf8(caption) << twips;
-    };
-    row("Picture1", "", QRect(0, 0, 9075, 6495));
-    row("Label2", "変換元ﾌｫﾙﾀﾞ名 ：", QRect(240, 300, 2085, 315));
-    row("Text2", "", QRect(2400, 240, 6255, 405));
-    row("Label1", "変換先ﾌｫﾙﾀﾞ名 ：", QRect(240, 900, 2055, 315));
-    row("Text1", "", QRect(2400, 840, 6255, 405));
-    row("Frame2", "変換元ﾌｫﾙﾀﾞ名選択", QRect(1200, 1620, 3135, 2895));
-    row("Dir2", "", QRect(240, 420, 2595, 1530));
-    row("Drive2", "", QRect(240, 2220, 2595, 390));
-    row("Frame1", "変換先ﾌｫﾙﾀﾞ名選択", QRect(4980, 1620, 2895, 2895));
-    row("Dir1", "", QRect(240, 420, 2415, 1530));
-    row("Drive1", "", QRect(240, 2220, 2415, 390));
-    row("Frame3", "メッセージ", QRect(240, 4740, 8475, 675));
-    row("Label3", "", QRect(180, 240, 8175, 315));
-    row("Command1", "実  行", QRect(2520, 5580, 1935, 555));
-    row("Command2", "終  了", QRect(5160, 5580, 2055, 555));
+    for (const ControlPlace& c : kForm1Layout.controls) {
+      QTest::newRow(c.name) << c.name << QString::fromUtf8(c.caption) << QRect(c.left, c.top, c.width, c.height);
+    }
   }
 
   void controlsHaveTheirNamesCaptionsAndPlaces() {
@@ -139,11 +125,12 @@ class Form1WidgetTest : public QObject {
   void windowHasItsCaptionSizeAndGreyBackground() {
     Form1Widget form(Setup());
     QCOMPARE(form.objectName(), QString("Form1"));
-    QCOMPARE(form.windowTitle(), kCaption);
-    QCOMPARE(form.size(), QSize(606, 433));
-    QCOMPARE(form.Picture1->palette().color(QPalette::Window), QColor(192, 192, 192));
-    QCOMPARE(form.Frame3->palette().color(QPalette::Window), QColor(192, 192, 192));
-    QCOMPARE(form.Label3->palette().color(QPalette::Window), QColor(192, 192, 192));
+    QCOMPARE(form.windowTitle(), QString::fromUtf8(kForm1Layout.caption));
+    QCOMPARE(form.size(), QSize(kForm1Layout.clientWidth / 15, kForm1Layout.clientHeight / 15));
+    const QColor grey(kForm1Layout.background.red, kForm1Layout.background.green, kForm1Layout.background.blue);
+    QCOMPARE(form.Picture1->palette().color(QPalette::Window), grey);
+    QCOMPARE(form.Frame3->palette().color(QPalette::Window), grey);
+    QCOMPARE(form.Label3->palette().color(QPalette::Window), grey);
   }
 
   void tabGoesThroughBothPathsThenEachSidesListsThenTheButtons() {

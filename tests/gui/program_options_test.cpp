@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "test_support.hpp"
+#include "version.hpp"
 
 namespace k2v {
 namespace {

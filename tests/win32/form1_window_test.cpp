@@ -15,6 +15,7 @@
 #include "platform/files.hpp"
 #include "platform/wide_text.hpp"
 #include "test_support.hpp"
+#include "window/window_layout.hpp"
 
 namespace fs = std::filesystem;
 
@@ -83,60 +84,51 @@ class Form1WindowTest : public ::testing::Test {
   fs::path savedCwd_;
 };
 
+// The window class of each kind of control.
+const char* ClassOfKind(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Picture: return "K2VPicture1";
+    case ControlKind::Label:
+    case ControlKind::StatusLine: return "Static";
+    case ControlKind::TextBox: return "Edit";
+    case ControlKind::Frame:
+    case ControlKind::Button: return "Button";
+    case ControlKind::FolderList: return "ListBox";
+    case ControlKind::DriveList: return "ComboBox";
+    case ControlKind::ProgressBar: return "msctls_progress32";
+    case ControlKind::Table: return "SysListView32";
+  }
+  return "";
+}
+
 TEST_F(Form1WindowTest, ControlsHaveTheirClassCaptionAndPlaceAt96Dpi) {
   Form1Window window(Setup());
   HDC screen = GetDC(nullptr);
-  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);  // the sizes below are for 96 dots per inch
+  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);  // 15 twips to a pixel
   ReleaseDC(nullptr, screen);
-  EXPECT_EQ(TextOf(window.Control("Form1")), "Kolbrix -> Vantor 変換プログラム");
+  EXPECT_EQ(TextOf(window.Control("Form1")), kForm1Layout.caption);
   RECT client{};
   GetClientRect(window.Control("Form1"), &client);
-  EXPECT_EQ(client.right, 606);
-  EXPECT_EQ(client.bottom, 433);
+  EXPECT_EQ(client.right, kForm1Layout.clientWidth / 15);
+  EXPECT_EQ(client.bottom, kForm1Layout.clientHeight / 15);
 
-  struct Expected {
-    const char* name;
-    const char* windowClass;
-    const char* caption;
-    // In twips, inside the frame for a control in one.
-    int left, top, width, height;
-    const char* frame;
-  };
-  const Expected controls[] = {
-      {"Picture1", "K2VPicture1", "", 0, 0, 9075, 6495, nullptr},
-      {"Label2", "Static", "変換元ﾌｫﾙﾀﾞ名 ：", 240, 300, 2085, 315, nullptr},
-      {"Text2", "Edit", "", 2400, 240, 6255, 405, nullptr},
-      {"Label1", "Static", "変換先ﾌｫﾙﾀﾞ名 ：", 240, 900, 2055, 315, nullptr},
-      {"Text1", "Edit", "", 2400, 840, 6255, 405, nullptr},
-      {"Frame2", "Button", "変換元ﾌｫﾙﾀﾞ名選択", 1200, 1620, 3135, 2895, nullptr},
-      {"Dir2", "ListBox", "", 240, 420, 2595, 1530, "Frame2"},
-      {"Drive2", "ComboBox", "", 240, 2220, 2595, 390, "Frame2"},
-      {"Frame1", "Button", "変換先ﾌｫﾙﾀﾞ名選択", 4980, 1620, 2895, 2895, nullptr},
-      {"Dir1", "ListBox", "", 240, 420, 2415, 1530, "Frame1"},
-      {"Drive1", "ComboBox", "", 240, 2220, 2415, 390, "Frame1"},
-      {"Frame3", "Button", "メッセージ", 240, 4740, 8475, 675, nullptr},
-      {"Label3", "Static", "RADUDI フォルダ: ", 180, 240, 8175, 315, "Frame3"},
-      {"Command1", "Button", "実  行", 2520, 5580, 1935, 555, nullptr},
-      {"Command2", "Button", "終  了", 5160, 5580, 2055, 555, nullptr},
-  };
   ASSERT_TRUE(window.Model().Form_Load());
-  for (const Expected& c : controls) {
+  for (const ControlPlace& c : kForm1Layout.controls) {
     SCOPED_TRACE(c.name);
     HWND control = window.Control(c.name);
     ASSERT_NE(control, nullptr);
-    EXPECT_STRCASEEQ(ClassOf(control).c_str(), c.windowClass);
+    EXPECT_STRCASEEQ(ClassOf(control).c_str(), ClassOfKind(c.kind));
+    // The status line shows the RADUDI folder after start-up.
     EXPECT_EQ(TextOf(control).rfind(c.caption, 0), 0u) << TextOf(control);
     RECT r{};
     GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, c.frame ? window.Control(c.frame) : window.Control("Form1"), reinterpret_cast<POINT*>(&r),
-                    2);
+    HWND container = window.Control(c.container.empty() ? "Form1" : std::string(c.container));
+    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, c.left / 15);
     EXPECT_EQ(r.top, c.top / 15);
     EXPECT_EQ(r.right - r.left, c.width / 15);
     // A closed drive list is as high as the system makes it for the font.
-    if (_stricmp(ClassOf(control).c_str(), "ComboBox") != 0) {
-      EXPECT_EQ(r.bottom - r.top, c.height / 15);
-    }
+    if (c.kind != ControlKind::DriveList) EXPECT_EQ(r.bottom - r.top, c.height / 15);
   }
   // The status line shortens a long path in its middle and shows it whole on hover.
   EXPECT_TRUE(GetWindowLongPtrW(window.Control("Label3"), GWL_STYLE) & SS_PATHELLIPSIS);
