@@ -209,12 +209,15 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
   std::vector<BoringResult> results(borings.size());
   if (borings.empty()) return results;
 
-  // The workers tell the calling thread what started and finished; only it
-  // calls the observer.
+  // The workers tell the calling thread what started and finished, and
+  // when they leave; only it calls the observer.
+  enum class Kind { Started, Finished, Left };
   struct Event {
-    bool finished;
+    Kind kind;
     size_t index;
   };
+  std::vector<char> started(borings.size(), 0);
+  auto stopped = [&] { return options.stop && options.stop->load(); };
   std::mutex mutex;
   std::condition_variable changed;
   std::deque<Event> events;
@@ -227,15 +230,25 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
     changed.notify_one();
   };
   auto work = [&] {
-    for (size_t i = next++; i < borings.size(); i = next++) {
-      post({false, i});
+    for (size_t i = next++; i < borings.size() && !stopped(); i = next++) {
+      started[i] = 1;
+      post({Kind::Started, i});
       BoringResult result = ConvertBoring(borings[i], options);
       {
         std::lock_guard<std::mutex> lock(mutex);
         results[i] = std::move(result);
       }
-      post({true, i});
+      post({Kind::Finished, i});
     }
+    post({Kind::Left, 0});
+  };
+  // The results of the borings that started.
+  auto startedOnly = [&] {
+    std::vector<BoringResult> kept;
+    for (size_t i = 0; i < borings.size(); ++i) {
+      if (started[i]) kept.push_back(std::move(results[i]));
+    }
+    return kept;
   };
 
   const size_t jobs = std::clamp<size_t>(options.jobs, 1, borings.size());
@@ -248,17 +261,18 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
     }
   }
   if (workers.empty()) {
-    for (size_t i = next++; i < borings.size(); i = next++) {
+    for (size_t i = next++; i < borings.size() && !stopped(); i = next++) {
+      started[i] = 1;
       observer.Started(borings[i]);
       results[i] = ConvertBoring(borings[i], options);
       observer.Finished(results[i]);
     }
-    return results;
+    return startedOnly();
   }
 
-  size_t finished = 0;
+  size_t left = 0;
   std::unique_lock<std::mutex> lock(mutex);
-  while (finished < borings.size()) {
+  while (left < workers.size()) {
     if (events.empty()) {
       if (!changed.wait_for(lock, std::chrono::seconds(1), [&] { return !events.empty(); })) {
         lock.unlock();
@@ -270,17 +284,16 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
     const Event e = events.front();
     events.pop_front();
     lock.unlock();
-    if (e.finished) {
-      ++finished;
-      observer.Finished(results[e.index]);
-    } else {
-      observer.Started(borings[e.index]);
+    switch (e.kind) {
+      case Kind::Started: observer.Started(borings[e.index]); break;
+      case Kind::Finished: observer.Finished(results[e.index]); break;
+      case Kind::Left: ++left; break;
     }
     lock.lock();
   }
   lock.unlock();
   for (std::thread& t : workers) t.join();
-  return results;
+  return startedOnly();
 }
 
 BatchCounts CountResults(const std::vector<BoringResult>& results) {

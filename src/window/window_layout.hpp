@@ -70,6 +70,36 @@ inline constexpr ControlPlace kForm1Controls[] = {
 };
 inline constexpr WindowLayout kForm1Layout{window_text::kCaption, 9090, 6495, kGrey, kForm1Controls};
 
+// The batch window (一括変換), which converts a whole site.
+inline constexpr ControlPlace kBatchControls[] = {
+    {"Picture1", ControlKind::Picture, "", "", 0, 0, 10800, 7560},
+    {"SourceLabel", ControlKind::Label, batch_text::kSourceLabel, "Picture1", 240, 300, 2400, 315},
+    {"SourceRoot", ControlKind::TextBox, "", "Picture1", 2700, 240, 6300, 405},
+    {"SourceBrowse", ControlKind::Button, batch_text::kBrowse, "Picture1", 9120, 240, 1440, 405},
+    {"DestinationLabel", ControlKind::Label, batch_text::kDestinationLabel, "Picture1", 240, 900, 2400, 315},
+    {"DestinationRoot", ControlKind::TextBox, "", "Picture1", 2700, 840, 6300, 405},
+    {"DestinationBrowse", ControlKind::Button, batch_text::kBrowse, "Picture1", 9120, 840, 1440, 405},
+    {"Progress", ControlKind::ProgressBar, "", "Picture1", 240, 1440, 10320, 300},
+    {"Borings", ControlKind::Table, "", "Picture1", 240, 1860, 10320, 3840},
+    {"MessageFrame", ControlKind::Frame, batch_text::kMessageFrame, "Picture1", 240, 5820, 10320, 675},
+    {"Summary", ControlKind::StatusLine, "", "MessageFrame", 180, 240, 9960, 315},
+    {"Execute", ControlKind::Button, batch_text::kExecute, "Picture1", 240, 6720, 1935, 555},
+    {"Cancel", ControlKind::Button, batch_text::kCancel, "Picture1", 2400, 6720, 1935, 555},
+    {"OpenReport", ControlKind::Button, batch_text::kOpenReport, "Picture1", 5400, 6720, 2400, 555},
+    {"OpenUncodedList", ControlKind::Button, batch_text::kOpenUncodedList, "Picture1", 7920, 6720, 2640, 555},
+};
+inline constexpr WindowLayout kBatchLayout{batch_text::kCaption, 10800, 7560, kGrey, kBatchControls};
+
+// The columns of the batch window's table: heading and width in twips.
+struct TableColumn {
+  const char* heading;
+  int width;
+};
+inline constexpr TableColumn kBatchColumns[] = {
+    {batch_text::kBoringHeading, 2100},  {batch_text::kResultHeading, 1800},  {batch_text::kLayersHeading, 900},
+    {batch_text::kUncodedHeading, 1500}, {batch_text::kMessageHeading, 3700},
+};
+
 // The control of that name; null for none.
 const ControlPlace* FindControl(const WindowLayout& layout, std::string_view name);
 // A control's place on the window's client area: its own place with those of
