@@ -7,7 +7,8 @@ set(K2V_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
 install(TARGETS kolbrix2vantor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET kolbrix2vantor-gui)
   install(TARGETS kolbrix2vantor-gui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${K2V_PACKAGING}/kolbrix2vantor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${K2V_PACKAGING}/kolbrix2vantor.desktop ${K2V_PACKAGING}/kolbrix2vantor-batch.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${K2V_PACKAGING}/icons/kolbrix2vantor.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   foreach(size 16 32 48 64 128 256)

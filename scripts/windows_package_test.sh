@@ -55,7 +55,7 @@ for f in kolbrix2vantor.exe kolbrix2vantor-gui.exe uninstall.exe LICENSE.txt REA
 done
 [ "$(cd "$out/package/kolbrix2vantor-$version" && find . -type f | wc -l)" -eq \
   "$(cd "$inst" && find . -type f ! -name uninstall.exe | wc -l)" ] || fail "the install folder holds other files than the package"
-for link in "Kolbrix → Vantor 変換プログラム.lnk" "使い方の手引き.lnk" "アンインストール.lnk"; do
+for link in "Kolbrix → Vantor 変換プログラム.lnk" "Kolbrix → Vantor 一括変換.lnk" "使い方の手引き.lnk" "アンインストール.lnk"; do
   [ -f "$menu/$link" ] || fail "no Start menu shortcut $link"
 done
 [ "$(entry DisplayName)" = "Kolbrix → Vantor 変換プログラム" ] || fail "DisplayName is '$(entry DisplayName)'"
@@ -64,7 +64,7 @@ done
 case "$(entry UninstallString)" in *'\uninstall.exe"') ;; *) fail "UninstallString is '$(entry UninstallString)'" ;; esac
 case "$(entry DisplayIcon)" in *'\kolbrix2vantor-gui.exe,0') ;; *) fail "DisplayIcon is '$(entry DisplayIcon)'" ;; esac
 [ -n "$(entry EstimatedSize)" ] || fail "no EstimatedSize"
-echo "Installed: the files, three shortcuts and the uninstall entry."
+echo "Installed: the files, four shortcuts and the uninstall entry."
 
 echo "== 2. The installed programs"
 [ "$(wine "$inst/kolbrix2vantor.exe" --version </dev/null 2>/dev/null | tr -d '\r')" = "kolbrix2vantor $version" ] ||

@@ -20,6 +20,7 @@ RequestExecutionLevel user
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APPNAME}"
 !define MENUFOLDER "$SMPROGRAMS\${APPNAME}"
 !define WINDOWLINK "Kolbrix → Vantor 変換プログラム.lnk"
+!define BATCHLINK "Kolbrix → Vantor 一括変換.lnk"
 !define GUIDELINK "使い方の手引き.lnk"
 !define UNINSTLINK "アンインストール.lnk"
 
@@ -69,6 +70,8 @@ fresh:
 
   CreateDirectory "${MENUFOLDER}"
   CreateShortcut "${MENUFOLDER}\${WINDOWLINK}" "$INSTDIR\kolbrix2vantor-gui.exe" "" "$INSTDIR\kolbrix2vantor-gui.exe" 0
+  CreateShortcut "${MENUFOLDER}\${BATCHLINK}" "$INSTDIR\kolbrix2vantor-gui.exe" "--batch" \
+    "$INSTDIR\kolbrix2vantor-gui.exe" 0
   CreateShortcut "${MENUFOLDER}\${GUIDELINK}" "$INSTDIR\guide.ja.html"
   CreateShortcut "${MENUFOLDER}\${UNINSTLINK}" "$INSTDIR\uninstall.exe"
 
@@ -94,6 +97,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"
 
   Delete "${MENUFOLDER}\${WINDOWLINK}"
+  Delete "${MENUFOLDER}\${BATCHLINK}"
   Delete "${MENUFOLDER}\${GUIDELINK}"
   Delete "${MENUFOLDER}\${UNINSTLINK}"
   RMDir "${MENUFOLDER}"

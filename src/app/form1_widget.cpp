@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -15,6 +14,7 @@
 #include "app/folder_drop.hpp"
 #include "app/folder_list_widget.hpp"
 #include "app/laid_out_window.hpp"
+#include "app/message_box.hpp"
 #include "app/path_edit.hpp"
 #include "app/status_label.hpp"
 #include "window/window_text.hpp"
@@ -116,25 +116,7 @@ void Form1Widget::ShowDrive(Side side, int index) {
   DriveOf(side)->setCurrentIndex(index);
 }
 
-MessageAnswer Form1Widget::ShowMessage(const MessageBoxContent& box) {
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  if (box.icon) {
-    switch (*box.icon) {
-      case MessageIcon::Information: icon = QMessageBox::Information; break;
-      case MessageIcon::Exclamation: icon = QMessageBox::Warning; break;
-      case MessageIcon::Question: icon = QMessageBox::Question; break;
-      case MessageIcon::Critical: icon = QMessageBox::Critical; break;
-    }
-  }
-  const QMessageBox::StandardButtons buttons = box.buttons == MessageButtons::Ok ? QMessageBox::Ok
-                                                                                 : QMessageBox::Yes | QMessageBox::No;
-  QMessageBox message(icon, Q(box.title), Q(box.text), buttons, this);
-  if (!box.informative.empty()) message.setInformativeText(Q(box.informative));
-  if (!box.details.empty()) message.setDetailedText(Q(box.details));
-  return message.exec() == QMessageBox::Yes  ? MessageAnswer::Yes
-         : box.buttons == MessageButtons::Ok ? MessageAnswer::Ok
-                                             : MessageAnswer::No;
-}
+MessageAnswer Form1Widget::ShowMessage(const MessageBoxContent& box) { return ShowMessageBox(this, box); }
 
 void Form1Widget::SetBusy(bool busy) {
   if (busy == busy_) return;

@@ -1,4 +1,5 @@
-// kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR]: the converter's window.
+// kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR] [--batch]: the
+// converter's window, or its batch window.
 
 #include <QApplication>
 #include <QFont>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/batch_widget.hpp"
 #include "app/form1_widget.hpp"
 #include "app/japanese_texts.hpp"
 #include "platform/arguments.hpp"
@@ -79,6 +81,11 @@ int main(int argc, char** argv) {
   font.setPixelSize(12);
   QApplication::setFont(font);
 
+  if (command.action == k2v::WindowCommand::Action::OpenBatchWindow) {
+    k2v::BatchWidget batch(k2v::BatchWindowSetup{command.setup.runOptions});
+    batch.show();
+    return QApplication::exec();
+  }
   k2v::Form1Widget window(command.setup);
   if (!window.Model().Form_Load()) return 1;
   window.show();

@@ -1,5 +1,7 @@
 #include "app_win32/form1_window.hpp"
 
+#include "app_win32/win32_window.hpp"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -20,13 +22,7 @@ constexpr int kPictureId = 99;
 constexpr UINT kDrivePicked = WM_APP + 1;
 
 size_t SideIndex(Side side) { return side == Side::Source ? 0 : 1; }
-// The size of the UI font, in points.
-constexpr int kFontPoints = 9;
-
-COLORREF Background() {
-  const Colour c = kForm1Layout.background;
-  return RGB(c.red, c.green, c.blue);
-}
+COLORREF Background() { return ColourOf(kForm1Layout.background); }
 
 // The controls by their place in the layout's table.
 enum Index {
@@ -51,78 +47,9 @@ static_assert(IndexIs(Text2, "Text2") && IndexIs(Dir2, "Dir2") && IndexIs(Drive2
               IndexIs(Text1, "Text1") && IndexIs(Dir1, "Dir1") && IndexIs(Drive1, "Drive1") &&
               IndexIs(Label3, "Label3") && IndexIs(Command1, "Command1") && IndexIs(Command2, "Command2"));
 
-template <typename Fn>
-Fn User32(const char* name) {
-  FARPROC proc = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
-}
-
-// The window's DPI (per monitor where the system knows it), else the system's.
-int DpiOf(HWND hwnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
-  if (getDpiForWindow && hwnd) {
-    const UINT dpi = getDpiForWindow(hwnd);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
-void AdjustForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
-  using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust = User32<AdjustFn>("AdjustWindowRectExForDpi");
-  if (adjust) {
-    adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
-  } else {
-    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  }
-}
-
-int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
-}
-
-bool FontIsInstalled(const wchar_t* face) {
-  LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &wanted, FontFound, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
-  return found;
-}
-
-Form1Window* WindowOf(HWND hwnd) { return reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
-
-void Remember(HWND hwnd, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-}
-
-std::wstring TextOfWindow(HWND hwnd) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+Form1Window* WindowOf(HWND hwnd) { return WindowBehind<Form1Window>(hwnd); }
 
 }  // namespace
-
-std::wstring UiFontFace() {
-  for (const wchar_t* face : {L"Meiryo UI", L"Yu Gothic UI", L"MS UI Gothic"}) {
-    if (FontIsInstalled(face)) return face;
-  }
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  return metrics.lfMessageFont.lfFaceName;
-}
 
 Form1Window::Form1Window(WindowSetup setup) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -207,9 +134,7 @@ void Form1Window::Layout(int dpi) {
   SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (font_) DeleteObject(font_);
-  font_ = CreateFontW(-MulDiv(kFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                      UiFontFace().c_str());
+  font_ = MakeUiFont(dpi_);
   controls_->Place(dpi_, font_);
   SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(kForm1Layout.clientWidth));
@@ -328,21 +253,7 @@ void Form1Window::ShowDrive(Side side, int index) { SendMessageW(DriveOf(side), 
 
 MessageAnswer Form1Window::ShowMessage(const MessageBoxContent& box) {
   if (messageSeam_) return messageSeam_(box);
-  std::string text = box.text;
-  if (!box.informative.empty()) text += "\n\n" + box.informative;
-  UINT flags = box.buttons == MessageButtons::Ok ? MB_OK : MB_YESNO;
-  if (box.icon) {
-    switch (*box.icon) {
-      case MessageIcon::Information: flags |= MB_ICONINFORMATION; break;
-      case MessageIcon::Exclamation: flags |= MB_ICONEXCLAMATION; break;
-      case MessageIcon::Question: flags |= MB_ICONQUESTION; break;
-      case MessageIcon::Critical: flags |= MB_ICONERROR; break;
-    }
-  }
-  HWND owner = form_ && IsWindowVisible(form_) ? form_ : nullptr;
-  const int answer = MessageBoxW(owner, Widen(text).c_str(), Widen(box.title).c_str(), flags);
-  if (answer == IDYES) return MessageAnswer::Yes;
-  return box.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+  return ShowMessageBox(form_ && IsWindowVisible(form_) ? form_ : nullptr, box);
 }
 
 void Form1Window::SetBusy(bool busy) {

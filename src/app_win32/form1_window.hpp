@@ -95,8 +95,4 @@ class Form1Window : public Form1View {
   std::unique_ptr<Form1> model_;
 };
 
-// The UI font the window uses: Meiryo UI or Yu Gothic UI where present,
-// else MS UI Gothic, else the system's message font.
-std::wstring UiFontFace();
-
 }  // namespace k2v

@@ -11,7 +11,7 @@ namespace k2v {
 namespace {
 
 constexpr const char* kProgram = "kolbrix2vantor-gui";
-constexpr const char* kUsage = "Usage: kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR]\n";
+constexpr const char* kUsage = "Usage: kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR] [--batch]\n";
 constexpr const char* kTryHelp = "Try 'kolbrix2vantor-gui --help' for more information.\n";
 constexpr const char* kRadudiVariable = "KOLBRIX2VANTOR_RADUDI";
 
@@ -22,6 +22,8 @@ std::string Help(const std::string& toolkitHelp) {
          "      --system-dir DIR  folder that holds Radudi32.ini\n"
          "      --radudi DIR      Vantor's pattern-data folder RADUDI (a folder that\n"
          "                        holds a non-empty kishitu.txt); skips the search\n"
+         "      --batch           open the batch window (一括変換), which converts every\n"
+         "                        export below a site folder as kolbrix2vantor --batch\n"
          "  -h, --help            display this help and exit\n"
          "  -V, --version         output version information and exit\n"
          "\n" +
@@ -64,6 +66,10 @@ WindowCommand ReadWindowCommand(const std::vector<std::string>& args, const Tool
     }
     if (arg == "--help" || arg == "-h") return Answer(Help(toolkitHelp), 0);
     if (arg == "--version" || arg == "-V") return Answer(std::string(kProgram) + " " + K2V_VERSION + "\n", 0);
+    if (arg == "--batch") {
+      command.action = WindowCommand::Action::OpenBatchWindow;
+      continue;
+    }
     const OptionValue systemDirOption = TakeOptionValue(args, i, "--system-dir", "", systemDir);
     if (systemDirOption == OptionValue::Taken) {
       systemDirGiven = true;

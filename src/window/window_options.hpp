@@ -1,7 +1,7 @@
 #pragma once
 // The window program's command line, read once for both of its views (Qt and
 // Win32):
-//   kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR]
+//   kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR] [--batch]
 // A view's main() gives it the arguments and starts its toolkit with what
 // it returns.
 
@@ -16,8 +16,9 @@ namespace k2v {
 
 struct WindowCommand {
   enum class Action {
-    OpenWindow,  // Form1, with setup
-    Answer,      // help, the version or a usage error: text, and the exit status
+    OpenWindow,       // Form1, with setup
+    OpenBatchWindow,  // the batch window, with setup.runOptions (it needs no RADUDI folder)
+    Answer,           // help, the version or a usage error: text, and the exit status
   };
   Action action = Action::OpenWindow;
   std::string text;
