@@ -177,8 +177,10 @@ TEST_F(CommandLineTest, LongDestinationsConvertAndAPathTheSystemRefusesStopsTheR
   ASSERT_EQ(Run({"--yes", "--system-dir", PathText(root / "system"), source.string(), shortDest}), 0);
   for (const size_t length : {200, 232, 260, 300, 1000}) {
     std::string dest = PathText(root / "long") + test::Sep() + std::to_string(length);
-    while (dest.size() + 1 < length)
-      dest += test::Sep() + std::string(std::min<size_t>(100, length - dest.size() - 1), 'k');
+    while (dest.size() < length) {
+      const size_t left = length - dest.size();
+      dest += left == 1 ? std::string("k") : test::Sep() + std::string(std::min<size_t>(100, left - 1), 'k');
+    }
     ASSERT_EQ(dest.size(), length);
     EXPECT_EQ(Run({"--yes", "--system-dir", PathText(root / "system"), source.string(), dest}), 0) << length << err;
     EXPECT_EQ(ReadFileBytes(JoinPath(dest, "D10.txt")), ReadFileBytes(JoinPath(shortDest, "D10.txt"))) << length;
