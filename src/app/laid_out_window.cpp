@@ -41,6 +41,9 @@ QWidget* MakeControl(const ControlPlace& c, QWidget* parent) {
       table->setEditTriggers(QAbstractItemView::NoEditTriggers);
       table->setSelectionBehavior(QAbstractItemView::SelectRows);
       table->verticalHeader()->hide();
+      // One line a row: a long message ends in "…" and shows whole on hover.
+      table->setWordWrap(false);
+      table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
       return table;
     }
   }

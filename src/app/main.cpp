@@ -2,21 +2,17 @@
 // converter's window, or its batch window.
 
 #include <QApplication>
-#include <QFont>
-#include <QIcon>
-#include <QStyleFactory>
 #include <array>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/application.hpp"
 #include "app/batch_widget.hpp"
 #include "app/form1_widget.hpp"
-#include "app/japanese_texts.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
-#include "version.hpp"
 #include "window/window_options.hpp"
 
 namespace {
@@ -65,22 +61,10 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName("kolbrix2vantor-gui");
-  QApplication::setApplicationVersion(K2V_VERSION);
-  // The installed desktop entry and icon.
-  QGuiApplication::setDesktopFileName("kolbrix2vantor");
-  QApplication::setWindowIcon(QIcon::fromTheme("kolbrix2vantor"));
-  if (!k2v::InstallJapaneseQtTexts(app)) {
+  if (!k2v::SetUpApplication(app)) {
     std::cerr << "kolbrix2vantor-gui: Qt's Japanese translation (qtbase_ja.qm) is not installed; "
                  "the buttons keep their English texts\n";
   }
-  if (QStyle* fusion = QStyleFactory::create("Fusion")) QApplication::setStyle(fusion);
-  // A Japanese Gothic face at the size the layout was drawn for.
-  QFont font;
-  font.setFamilies({"IPAPGothic", "IPAGothic", "Noto Sans CJK JP", "VL PGothic", "Sans Serif"});
-  font.setPixelSize(12);
-  QApplication::setFont(font);
-
   if (command.action == k2v::WindowCommand::Action::OpenBatchWindow) {
     k2v::BatchWidget batch(k2v::BatchWindowSetup{command.setup.runOptions});
     batch.show();

@@ -96,6 +96,13 @@ BatchWindowView::BatchWindowView(BatchWindowSetup setup) {
     ListView_InsertColumn(table, static_cast<int>(i), &column);
   }
   Layout(DpiOf(form_));
+  // In the middle of the screen.
+  RECT work{}, window{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(form_, &window);
+  SetWindowPos(form_, nullptr, work.left + (work.right - work.left - (window.right - window.left)) / 2,
+               work.top + (work.bottom - work.top - (window.bottom - window.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   // A folder dropped from Explorer on a path box.
   DragAcceptFiles(picture_, TRUE);
   model_ = std::make_unique<BatchWindow>(*this, std::move(setup));
@@ -134,12 +141,6 @@ HWND BatchWindowView::PathBox(BatchPath which) const {
 }
 
 int BatchWindowView::Run() {
-  RECT work{}, window{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  GetWindowRect(form_, &window);
-  SetWindowPos(form_, nullptr, work.left + (work.right - work.left - (window.right - window.left)) / 2,
-               work.top + (work.bottom - work.top - (window.bottom - window.top)) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(form_, SW_SHOW);
   UpdateWindow(form_);
   SetFocus(PathBox(BatchPath::Source));

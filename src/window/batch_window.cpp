@@ -36,12 +36,15 @@ const char* ResultText(BoringOutcome outcome) {
 
 BatchRow RowOf(const BoringResult& r) {
   BatchRow row{r.relativePath, ResultText(r.outcome), "", "", ""};
-  if (r.outcome == BoringOutcome::Converted || r.outcome == BoringOutcome::ConvertedWithWarnings) {
+  const bool converted = r.outcome == BoringOutcome::Converted || r.outcome == BoringOutcome::ConvertedWithWarnings;
+  if (converted) {
     row.layers = std::to_string(r.layerCount);
     row.uncodedLayers = std::to_string(r.uncodedLayers);
   }
-  // The run's texts on one line: a failure's message, path and reason.
-  for (const std::string& message : r.messages) {
+  // The run's texts on one line: a failure's message, path and reason. A
+  // converted boring's closing status is its result already.
+  for (size_t i = converted && !r.messages.empty() ? 1 : 0; i < r.messages.size(); ++i) {
+    const std::string& message = r.messages[i];
     for (char c : message) row.message += c == '\n' ? ' ' : c;
     row.message += ' ';
   }
