@@ -19,7 +19,7 @@ windows_build=${K2V_WINDOWS_BUILD:-build-win}
 scripts/windows_package.sh
 source scripts/wine_env.sh
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")
+version=$(sed -n 's/^#define K2V_VERSION "\(.*\)"$/\1/p' "$windows_build/generated/version.hpp")
 out=$(cd "$windows_build" && pwd)
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 fail() { echo "windows_package_test.sh: $*" >&2; exit 1; }
