@@ -1,13 +1,60 @@
-# What `cmake --install` puts in place on Linux, and the Debian package that
-# `cpack -G DEB` builds from it (dependencies found by dpkg-shlibdeps).
-include(GNUInstallDirs)
-
+# What `cmake --install` puts in place: on Linux the tree of a Debian package
+# (which `cpack -G DEB` builds from it, dependencies found by dpkg-shlibdeps);
+# on Windows the one folder that the installer and the zip hold
+# (scripts/windows_package.sh makes both from it).
 set(K2V_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
+
+if(WIN32)
+  # The programs, the licence with Windows' line ends, the README, the guide
+  # and the examples' README as self-contained HTML pages (cmark-gfm, through
+  # packaging/windows/markdown_page.py), and the examples. The pages are made
+  # by the target k2v_documents, which the package script builds.
+  set(K2V_PAGES ${CMAKE_BINARY_DIR}/pages)
+  file(READ ${CMAKE_SOURCE_DIR}/LICENSE K2V_LICENSE_TEXT)
+  string(REPLACE "\n" "\r\n" K2V_LICENSE_TEXT "${K2V_LICENSE_TEXT}")
+  file(WRITE ${K2V_PAGES}/LICENSE.txt "${K2V_LICENSE_TEXT}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
+  find_package(Python3 COMPONENTS Interpreter)
+  set(K2V_PAGE_LINKS docs/guide.ja.md=guide.ja.html LICENSE=LICENSE.txt examples/README.md=examples/README.html)
+  set(K2V_PAGE_OUTPUTS)
+  foreach(page "README.md|README.html|kolbrix2vantor" "docs/guide.ja.md|guide.ja.html|kolbrix2vantor 利用の手引き"
+               "examples/README.md|examples/README.html|kolbrix2vantor の見本")
+    string(REPLACE "|" ";" page "${page}")
+    list(GET page 0 source)
+    list(GET page 1 output)
+    list(GET page 2 title)
+    get_filename_component(folder ${K2V_PAGES}/${output} DIRECTORY)
+    file(GLOB pictures ${CMAKE_SOURCE_DIR}/docs/*.png)
+    add_custom_command(OUTPUT ${K2V_PAGES}/${output}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+                       COMMAND ${Python3_EXECUTABLE} packaging/windows/markdown_page.py ${source}
+                               ${K2V_PAGES}/${output} ${title} ${K2V_PAGE_LINKS}
+                       DEPENDS ${CMAKE_SOURCE_DIR}/${source} ${K2V_PACKAGING}/windows/markdown_page.py ${pictures}
+                       WORKING_DIRECTORY ${CMAKE_SOURCE_DIR} VERBATIM)
+    list(APPEND K2V_PAGE_OUTPUTS ${K2V_PAGES}/${output})
+  endforeach()
+  add_custom_target(k2v_documents DEPENDS ${K2V_PAGE_OUTPUTS})
+
+  install(TARGETS kolbrix2vantor RUNTIME DESTINATION .)
+  if(TARGET kolbrix2vantor-gui)
+    install(TARGETS kolbrix2vantor-gui RUNTIME DESTINATION .)
+  endif()
+  install(FILES ${K2V_PAGES}/LICENSE.txt ${K2V_PAGES}/README.html ${K2V_PAGES}/guide.ja.html DESTINATION .)
+  install(FILES ${K2V_PAGES}/examples/README.html DESTINATION examples)
+  install(DIRECTORY examples/sample examples/RADUDI DESTINATION examples)
+  # The starter vocabulary, for the engineer to read and copy (the program
+  # holds the same bytes: cmake/starter_vocabulary.cmake).
+  install(FILES vocabulary/G10A.TXT vocabulary/D12A.TXT DESTINATION vocabulary)
+  return()
+endif()
+
+include(GNUInstallDirs)
 
 install(TARGETS kolbrix2vantor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET kolbrix2vantor-gui)
   install(TARGETS kolbrix2vantor-gui RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${K2V_PACKAGING}/kolbrix2vantor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${K2V_PACKAGING}/kolbrix2vantor.desktop ${K2V_PACKAGING}/kolbrix2vantor-batch.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${K2V_PACKAGING}/icons/kolbrix2vantor.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   foreach(size 16 32 48 64 128 256)

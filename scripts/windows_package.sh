@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows installer and the portable zip into build-win/:
+# Builds the Windows installer and the portable zip into build-win/ from the
+# folder that `cmake --install` makes of the Windows build:
 #   kolbrix2vantor-VERSION-setup.exe    (NSIS, per user, in Japanese)
 #   kolbrix2vantor-VERSION-windows.zip  (the same files, no installation)
 # Both hold the window and the command line, the licence, the README and the
@@ -7,7 +8,9 @@
 # (vocabulary\G10A.TXT and D12A.TXT), and the bundled sample and RADUDI
 # example. VERSION is the project's version in CMake; the tests set
 # K2V_PACKAGE_VERSION to build an installer of another version from the same
-# files. Installs the Debian packages it needs.
+# files, and K2V_PACKAGE_OUT to build it into a folder of their own. The
+# output folder keeps one installer and one zip: those of other versions are
+# removed. Installs the Debian packages it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -17,28 +20,26 @@ scripts/install_packages.sh mingw-w64 icoutils nsis cmark-gfm zip python3 gettex
 
 cmake -S . -B "$windows_build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DK2V_BUILD_GUI=ON -DK2V_BUILD_BENCH=OFF >/dev/null
-cmake --build "$windows_build" -j"$(nproc)" --target kolbrix2vantor kolbrix2vantor-gui
-version=${K2V_PACKAGE_VERSION:-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")}
-[ -n "$version" ] || { echo "windows_package.sh: no project version in $windows_build/CMakeCache.txt" >&2; exit 1; }
+cmake --build "$windows_build" -j"$(nproc)" --target kolbrix2vantor kolbrix2vantor-gui k2v_documents
+version_header="$windows_build/generated/version.hpp"
+version=${K2V_PACKAGE_VERSION:-$(sed -n 's/^#define K2V_VERSION "\(.*\)"$/\1/p' "$version_header")}
+[ -n "$version" ] || { echo "windows_package.sh: no version in $version_header" >&2; exit 1; }
 
-out=$(cd "$windows_build" && pwd)
+build=$(cd "$windows_build" && pwd)
+out=${K2V_PACKAGE_OUT:-$build}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
 package="$out/package"
 name="kolbrix2vantor-$version"
 stage="$package/$name"
 rm -rf "$package"
-mkdir -p "$stage/examples" "$stage/vocabulary"
-
-cp "$out/kolbrix2vantor.exe" "$out/kolbrix2vantor-gui.exe" "$stage/"
-x86_64-w64-mingw32-strip "$stage/kolbrix2vantor.exe" "$stage/kolbrix2vantor-gui.exe"
-sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
-page() { python3 packaging/windows/markdown_page.py "$@" docs/guide.ja.md=guide.ja.html LICENSE=LICENSE.txt \
-  examples/README.md=examples/README.html; }
-page README.md "$stage/README.html" "kolbrix2vantor"
-page docs/guide.ja.md "$stage/guide.ja.html" "kolbrix2vantor 利用の手引き"
-cp -r examples/sample examples/RADUDI "$stage/examples/"
-cp vocabulary/G10A.TXT vocabulary/D12A.TXT "$stage/vocabulary/"
-page examples/README.md "$stage/examples/README.html" "kolbrix2vantor の見本"
-cp "$out/kolbrix2vantor.ico" "$package/"
+mkdir -p "$package"
+# The installed tree is the package.
+cmake --install "$windows_build" --prefix "$stage" --strip >/dev/null
+cp "$build/kolbrix2vantor.ico" "$package/"
+# The licence page wraps the text itself: each paragraph of the licence on
+# one line.
+awk 'BEGIN { RS = ""; ORS = "\r\n\r\n" } { gsub(/\n/, " "); print }' LICENSE >"$package/license-page.txt"
 
 # The installer's file lists: every file and folder by name, so that the
 # uninstaller removes exactly what was installed and nothing else.
@@ -65,9 +66,9 @@ cp "$out/kolbrix2vantor.ico" "$package/"
   } >"$package/uninstall_files.nsh"
 )
 
+rm -f "$out"/kolbrix2vantor-*-setup.exe "$out"/kolbrix2vantor-*-windows.zip
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DLISTS="$package" \
   -DOUTFILE="$out/$name-setup.exe" packaging/windows/kolbrix2vantor.nsi
-rm -f "$out/$name-windows.zip"
 (cd "$package" && zip -qr -X "$out/$name-windows.zip" "$name")
 echo "Installer: $out/$name-setup.exe ($(du -k "$out/$name-setup.exe" | cut -f1) KiB)"
 echo "Zip:       $out/$name-windows.zip ($(du -k "$out/$name-windows.zip" | cut -f1) KiB)"

@@ -19,7 +19,7 @@ windows_build=${K2V_WINDOWS_BUILD:-build-win}
 scripts/windows_package.sh
 source scripts/wine_env.sh
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")
+version=$(sed -n 's/^#define K2V_VERSION "\(.*\)"$/\1/p' "$windows_build/generated/version.hpp")
 out=$(cd "$windows_build" && pwd)
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 fail() { echo "windows_package_test.sh: $*" >&2; exit 1; }
@@ -55,7 +55,7 @@ for f in kolbrix2vantor.exe kolbrix2vantor-gui.exe uninstall.exe LICENSE.txt REA
 done
 [ "$(cd "$out/package/kolbrix2vantor-$version" && find . -type f | wc -l)" -eq \
   "$(cd "$inst" && find . -type f ! -name uninstall.exe | wc -l)" ] || fail "the install folder holds other files than the package"
-for link in "Kolbrix → Vantor 変換プログラム.lnk" "使い方の手引き.lnk" "アンインストール.lnk"; do
+for link in "Kolbrix → Vantor 変換プログラム.lnk" "Kolbrix → Vantor 一括変換.lnk" "使い方の手引き.lnk" "アンインストール.lnk"; do
   [ -f "$menu/$link" ] || fail "no Start menu shortcut $link"
 done
 [ "$(entry DisplayName)" = "Kolbrix → Vantor 変換プログラム" ] || fail "DisplayName is '$(entry DisplayName)'"
@@ -64,7 +64,7 @@ done
 case "$(entry UninstallString)" in *'\uninstall.exe"') ;; *) fail "UninstallString is '$(entry UninstallString)'" ;; esac
 case "$(entry DisplayIcon)" in *'\kolbrix2vantor-gui.exe,0') ;; *) fail "DisplayIcon is '$(entry DisplayIcon)'" ;; esac
 [ -n "$(entry EstimatedSize)" ] || fail "no EstimatedSize"
-echo "Installed: the files, three shortcuts and the uninstall entry."
+echo "Installed: the files, four shortcuts and the uninstall entry."
 
 echo "== 2. The installed programs"
 [ "$(wine "$inst/kolbrix2vantor.exe" --version </dev/null 2>/dev/null | tr -d '\r')" = "kolbrix2vantor $version" ] ||
@@ -94,8 +94,9 @@ makensis -V1 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$older/kolbrix2van
 wine "$work/older-setup.exe" /S </dev/null >/dev/null 2>&1
 [ -f "$inst/old-only.txt" ] || fail "the earlier version's own file is not installed"
 raised=$(echo "$version" | awk -F. '{ printf "%d.%d.%d", $1, $2, $3 + 1 }')
-K2V_PACKAGE_VERSION=$raised scripts/windows_package.sh >/dev/null
-wine "$out/kolbrix2vantor-$raised-setup.exe" /S </dev/null >/dev/null 2>&1
+# Built in the test's own folder: the build folder keeps its one installer.
+K2V_PACKAGE_VERSION=$raised K2V_PACKAGE_OUT="$work/raised" scripts/windows_package.sh >/dev/null
+wine "$work/raised/kolbrix2vantor-$raised-setup.exe" /S </dev/null >/dev/null 2>&1
 [ ! -e "$inst/old-only.txt" ] || fail "a file of the earlier version stayed"
 [ "$(wine reg query "$key" </dev/null 2>/dev/null | grep -ci kolbrix2vantor)" -eq 1 ] || fail "not one uninstall entry"
 [ "$(entry DisplayVersion)" = "$raised" ] || fail "DisplayVersion is '$(entry DisplayVersion)' after the upgrade"
@@ -123,4 +124,7 @@ mkdir -p "$work/zip"
 (cd "$work/zip" && unzip -q "$out/kolbrix2vantor-$version-windows.zip")
 same_as_linux "$work/zip/kolbrix2vantor-$version/kolbrix2vantor.exe" "$work/unzipped"
 echo "The unpacked zip converts the sample as the Linux build does."
+[ "$(find "$out" -maxdepth 1 -name 'kolbrix2vantor-*-setup.exe' | wc -l)" -eq 1 ] &&
+  [ "$(find "$out" -maxdepth 1 -name 'kolbrix2vantor-*-windows.zip' | wc -l)" -eq 1 ] ||
+  fail "$out holds other than one installer and one zip"
 echo "Installer $(du -k "$out/kolbrix2vantor-$version-setup.exe" | cut -f1) KiB, zip $(du -k "$out/kolbrix2vantor-$version-windows.zip" | cut -f1) KiB."

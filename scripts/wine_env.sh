@@ -41,6 +41,9 @@ for face in "MS UI Gothic" "MS PGothic" "Meiryo UI" "Yu Gothic UI"; do
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
 done
 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Gothic" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
+# NSIS's Japanese pages ask for the faces under their Japanese names.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "ＭＳ Ｐゴシック" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "ＭＳ ゴシック" /t REG_SZ /d IPAGothic /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 # One server for every program, instead of one start per program, once the
 # one that wineboot started has ended.

@@ -37,7 +37,7 @@ TEST(BatchDiscovery, FindsEveryNonEmptyX1InAnyCaseAndAtAnyDepthWithoutFollowingL
   std::vector<BatchBoring> borings = FindBorings(site.string(), "/out");
   std::vector<std::string> found;
   for (const BatchBoring& b : borings) found.push_back(b.relativePath);
-  EXPECT_EQ(found, (std::vector<std::string>{".", "K1", "north/deep/K2"}));
+  EXPECT_EQ(found, (std::vector<std::string>{".", "K1", test::Native("north/deep/K2")}));
   EXPECT_EQ(borings[0].source, site.string());
   EXPECT_EQ(borings[0].destination, "/out");
   EXPECT_EQ(borings[2].source, (site / "north" / "deep" / "K2").string());

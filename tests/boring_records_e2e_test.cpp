@@ -34,7 +34,7 @@ class BoringRecordsEndToEnd : public ::testing::Test {
     ConversionContext ctx;
     ctx.SourceFolder = (root / "export").string() + "/";
     ctx.DestinationPath = (root / dest).string() + "/";
-    ctx.SystemDir = (root / "system").string();
+    ctx.SystemDirs = {(root / "system").string()};
     BuildSoilWordTables(ctx.SoilTables, (kCase / "vocabulary").string() + "/");
     return ctx;
   }

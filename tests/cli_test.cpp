@@ -4,6 +4,7 @@
 
 #include "cli/path_arguments.hpp"
 #include "platform/files.hpp"
+#include "platform/system_folders.hpp"
 #include "run/vantor_folders.hpp"
 #include "test_support.hpp"
 
@@ -174,7 +175,7 @@ TEST_F(CommandLineTest, SystemFolderIsLookedUpInItsOrder) {
   test::ScopedEnv noSystemDir("KOLBRIX2VANTOR_SYSTEM_DIR", nullptr);
 #ifdef _WIN32
   test::ScopedEnv configHome("APPDATA", PathText(config).c_str());
-  const std::string lastResort = SysDir();
+  const std::string lastResort = SystemSettingsFolder();
 #else
   test::ScopedEnv configHome("XDG_CONFIG_HOME", PathText(config).c_str());
   const std::string lastResort = "/etc";
@@ -187,17 +188,43 @@ TEST_F(CommandLineTest, SystemFolderIsLookedUpInItsOrder) {
     const size_t at = err.find(": ", err.find(marker));
     return at == std::string::npos ? err : err.substr(at + 2, err.find('\n', at) - at - 2);
   };
-  // A configuration folder without the file is passed over.
+  // A configuration folder without the file is passed over: the warning
+  // names both folders looked in.
   fs::create_directories(config / "kolbrix2vantor");
-  EXPECT_EQ(iniSeen({}), lastResort + "/Radudi32.ini");
+  const std::string configIni = JoinPath(PathText(config / "kolbrix2vantor"), "Radudi32.ini");
+  EXPECT_EQ(iniSeen({}), configIni + "、" + JoinPath(lastResort, "Radudi32.ini"));
   // Found in any letter case, as every other file.
   test::WriteBytes(config / "kolbrix2vantor" / "RADUDI32.INI", "");
-  EXPECT_EQ(iniSeen({}), PathText(config / "kolbrix2vantor") + "/Radudi32.ini");
+  EXPECT_EQ(iniSeen({}), configIni);
   {
     test::ScopedEnv systemDir("KOLBRIX2VANTOR_SYSTEM_DIR", PathText(root / "env").c_str());
-    EXPECT_EQ(iniSeen({}), PathText(root / "env") + "/Radudi32.ini");
-    EXPECT_EQ(iniSeen({"--system-dir", PathText(root / "option")}), PathText(root / "option") + "/Radudi32.ini");
+    EXPECT_EQ(iniSeen({}), JoinPath(PathText(root / "env"), "Radudi32.ini"));
+    EXPECT_EQ(iniSeen({"--system-dir", PathText(root / "option")}),
+              JoinPath(PathText(root / "option"), "Radudi32.ini"));
   }
+}
+
+// A long destination converts like a short one (on Windows past the old
+// limit of 260 characters); one with a name longer than the system takes is
+// refused before anything is made, naming the path and the system's reason.
+TEST_F(CommandLineTest, LongDestinationsConvertAndAPathTheSystemRefusesStopsTheRunFirst) {
+  const std::string shortDest = PathText(root / "short");
+  ASSERT_EQ(Run({"--yes", "--system-dir", PathText(root / "system"), source.string(), shortDest}), 0);
+  for (const size_t length : {200, 232, 260, 300, 1000}) {
+    std::string dest = PathText(root / "long") + test::Sep() + std::to_string(length);
+    while (dest.size() < length) {
+      const size_t left = length - dest.size();
+      dest += left == 1 ? std::string("k") : test::Sep() + std::string(std::min<size_t>(100, left - 1), 'k');
+    }
+    ASSERT_EQ(dest.size(), length);
+    EXPECT_EQ(Run({"--yes", "--system-dir", PathText(root / "system"), source.string(), dest}), 0) << length << err;
+    EXPECT_EQ(ReadFileBytes(JoinPath(dest, "D10.txt")), ReadFileBytes(JoinPath(shortDest, "D10.txt"))) << length;
+    EXPECT_FALSE(EntryExists(JoinPath(dest, ".kolbrix2vantor-work"))) << length;
+  }
+  const std::string refused = PathText(root / "refused") + test::Sep() + std::string(300, 'n');
+  EXPECT_EQ(Run({"--yes", source.string(), refused}), 3);
+  EXPECT_NE(err.find("ファイルの処理に失敗しました。\n" + refused + "\n"), std::string::npos) << err;
+  EXPECT_FALSE(EntryExists(PathText(root / "refused")));
 }
 
 TEST_F(CommandLineTest, EmptyArgumentIsRefusedByThePathCheck) {

@@ -5,6 +5,7 @@
 
 #include "io/output_file.hpp"
 #include "platform/files.hpp"
+#include "platform/held_folder.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
@@ -65,6 +66,28 @@ TEST(Files, FolderPartEndsAtTheLastSeparator) {
   };
   for (const Case& c : drives) EXPECT_EQ(FolderPart(c.path), c.part) << c.path;
 #endif
+}
+
+// Windows' C runtime lists another folder (the current one) for a folder
+// past 260 characters; the program's own listing lists the folder itself.
+TEST(Files, AFolderPastTheOldPathLimitIsListedMovedInAndRemoved) {
+  test::TempDir dir;
+  std::string deep = dir.folder() + std::string(120, 'a');
+  CreateFolder(deep);
+  for (int level = 0; level < 3; ++level) {
+    deep = JoinPath(deep, std::string(100, 'b'));
+    CreateFolder(deep);
+  }
+  ASSERT_GT(deep.size(), 300u);
+  WriteFileBytes(JoinPath(deep, "G10.txt"), "x");
+  CreateFolder(JoinPath(deep, "sub"));
+  EXPECT_EQ(ListFolderEntries(deep), (std::vector<std::string>{"G10.txt", "sub"}));
+  EXPECT_EQ(ListMatchingFiles(deep, "g1?.*"), std::vector<std::string>{"G10.txt"});
+  EXPECT_TRUE(FileExists(JoinPath(deep, "g10.TXT")));
+  RenameReplacing(JoinPath(deep, "G10.txt"), JoinPath(JoinPath(deep, "sub"), "D10.txt"));
+  EXPECT_EQ(ReadFileBytes(JoinPath(JoinPath(deep, "sub"), "D10.txt")), "x");
+  HeldFolder(dir.folder()).RemoveTree(std::string(120, 'a'));
+  EXPECT_TRUE(ListFolderEntries(dir.folder()).empty());
 }
 
 TEST(Files, WildcardListingIgnoresCaseAndSkipsFoldersAndHiddenFiles) {

@@ -55,7 +55,7 @@ TEST_P(Golden, ConvertsTheExportIntoTheExpectedFiles) {
   ConversionContext ctx;
   ctx.SourceFolder = PathText(folder / "source") + test::Sep();
   ctx.DestinationPath = PathText(destination) + test::Sep();
-  ctx.SystemDir = PathText(root / "system");
+  ctx.SystemDirs = {PathText(root / "system")};
   BuildSoilWordTables(ctx.SoilTables, PathText(folder / "vocabulary") + test::Sep());
   ConvertStages(ctx, {"K001", "S01", "B02"}, 1);
 

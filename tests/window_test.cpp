@@ -7,6 +7,7 @@
 
 #include "fake_form1_view.hpp"
 #include "platform/files.hpp"
+#include "platform/system_folders.hpp"
 #include "run/conversion_run.hpp"
 #include "run/paths.hpp"
 #include "test_support.hpp"
@@ -67,7 +68,9 @@ TEST_F(WindowTest, ListsStartOnTheCurrentFolderAndDriveWithEmptyPathBoxes) {
   Form1 form(view, TestSetup());
   for (Side side : {Side::Source, Side::Destination}) {
     EXPECT_EQ(form.Dir(side).Path(), S("volA/work"));
-    EXPECT_EQ(view.Of(side).folderRows.size(), 1u);  // ".." alone
+    ASSERT_FALSE(view.Of(side).folderRows.empty());
+    EXPECT_EQ(view.Of(side).folderRows.back().path, S("volA/work"));  // no subfolders below it
+    EXPECT_TRUE(view.Of(side).folderRows.back().current);
     EXPECT_EQ(view.Of(side).drive, 0);
     ASSERT_EQ(view.Of(side).driveRows.size(), 2u);
     EXPECT_EQ(view.Of(side).driveRows[0].text, S("volA"));
@@ -77,7 +80,7 @@ TEST_F(WindowTest, ListsStartOnTheCurrentFolderAndDriveWithEmptyPathBoxes) {
   }
 }
 
-TEST_F(WindowTest, FolderListShowsVisibleFoldersByNameWithUpFirstAndOpensThem) {
+TEST_F(WindowTest, FolderListShowsItsFolderUnderThoseThatHoldItAboveItsVisibleSubfoldersAndOpensThem) {
   test::WriteBytes(At("volB/file.txt"), "x");
   fs::create_directories(At("volB/beta"));
   fs::create_directories(At("volB/Alpha"));
@@ -86,23 +89,34 @@ TEST_F(WindowTest, FolderListShowsVisibleFoldersByNameWithUpFirstAndOpensThem) {
 #endif
   Form1 form(view, TestSetup());
   form.PathDropped(Side::Destination, S("volB"));
-  EXPECT_EQ(Texts(view.destination.folderRows), (std::vector<std::string>{"..", "Alpha", "beta", "data"}));
-  EXPECT_TRUE(view.destination.folderRows[0].up);
-  EXPECT_EQ(view.destination.folderRows[0].path, PathText(root_.path()));
-  EXPECT_EQ(view.destination.folderRows[1].path, S("volB/Alpha"));
+  const std::vector<FolderRow>& rows = view.destination.folderRows;
+  const int current = form.Dir(Side::Destination).CurrentRow();
+  ASSERT_GE(current, 2);
+  const size_t at = static_cast<size_t>(current);
+  EXPECT_EQ(rows[0].text, PathText(root_.path().root_path()));
+  EXPECT_EQ(rows[at - 1].path, PathText(root_.path()));
+  EXPECT_EQ(rows[at].text, "volB");
+  EXPECT_TRUE(rows[at].current);
+  for (size_t i = 0; i <= at; ++i) EXPECT_EQ(rows[i].depth, static_cast<int>(i));
+  EXPECT_EQ(Texts(std::vector<FolderRow>(rows.begin() + current + 1, rows.end())),
+            (std::vector<std::string>{"Alpha", "beta", "data"}));
+  EXPECT_EQ(rows[at + 1].path, S("volB/Alpha"));
+  EXPECT_EQ(rows[at + 1].depth, current + 1);
 
-  form.FolderRowOpened(Side::Destination, 1);
+  form.FolderRowOpened(Side::Destination, current + 1);
   EXPECT_EQ(form.Dir(Side::Destination).Path(), S("volB/Alpha"));
   EXPECT_EQ(view.destination.text, S("volB/Alpha"));
   form.FolderUp(Side::Destination);
   EXPECT_EQ(view.destination.text, S("volB"));
-  form.FolderRowOpened(Side::Destination, 99);  // no such row: nothing happens
-  EXPECT_EQ(view.destination.text, S("volB"));
+  form.FolderRowOpened(Side::Destination, current - 1);  // a folder that holds it
+  EXPECT_EQ(view.destination.text, PathText(root_.path()));
+  form.FolderRowOpened(Side::Destination, 999);  // no such row: nothing happens
+  EXPECT_EQ(view.destination.text, PathText(root_.path()));
 
   // At a root there is no way up.
   FolderList top;
   ASSERT_TRUE(top.Open(PathText(root_.path().root_path())));
-  EXPECT_TRUE(top.Rows().empty() || !top.Rows()[0].up);
+  EXPECT_EQ(top.CurrentRow(), 0);
   EXPECT_EQ(top.Parent(), "");
 }
 
@@ -317,6 +331,37 @@ TEST_F(WindowTest, ExecuteListsDataThatCouldNotBeConvertedInOneInformationBox) {
   EXPECT_NE(view.messages[0].text.find("Radudi32.ini"), std::string::npos) << view.messages[0].text;
   EXPECT_FALSE(view.busy);
   EXPECT_FALSE(view.busyDuringMessages[0]);
+}
+
+TEST_F(WindowTest, ARadudi32IniMadeWhileTheWindowIsOpenIsUsedByTheNextRun) {
+  test::ScopedEnv noSystemDir("KOLBRIX2VANTOR_SYSTEM_DIR", nullptr);
+#ifdef _WIN32
+  test::ScopedEnv configHome("APPDATA", S("config").c_str());
+#else
+  test::ScopedEnv configHome("XDG_CONFIG_HOME", S("config").c_str());
+#endif
+  test::WriteSjis(At("export/X1.TXT"), kLayer);
+  test::WriteSjis(At("export/X6.TXT"), "1,2,3,4,5,6,7,8\r\n");
+  fs::create_directories(At("volA/out"));
+  WindowSetup setup = TestSetup();
+  setup.runOptions.systemDir.reset();
+  Form1 form(view, setup);
+  view.source.text = S("export");
+  view.destination.text = S("volA/out");
+  form.Command1_Click();
+  ASSERT_EQ(view.messages.size(), 1u);
+  // The warning names every folder looked in, with the system's separators.
+  const std::string looked = JoinPath(S("config/kolbrix2vantor"), "Radudi32.ini") + "、" +
+                             JoinPath(SystemSettingsFolder(), "Radudi32.ini");
+  EXPECT_NE(view.messages[0].text.find("Radudi32.ini がありません: " + looked), std::string::npos)
+      << view.messages[0].text;
+
+  test::WriteBytes(At("config/kolbrix2vantor/Radudi32.ini"),
+                   "[RADUDI]\r\n" + std::string(K2V_TEST_DATA_DIR) + "/records_e2e/radudi/\r\n");
+  form.Command1_Click();
+  EXPECT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.status, "変換が正常に終了しました。");
+  EXPECT_TRUE(FileExists(JoinPath(S("volA/out"), "D40.txt")));
 }
 
 TEST_F(WindowTest, ATypedPathGoesToTheRunAsTheCommandLineGivesIt) {

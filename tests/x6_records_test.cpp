@@ -7,6 +7,7 @@
 #include "convert/boring_records.hpp"
 #include "convert/radudi_setting.hpp"
 #include "convert/x6_records.hpp"
+#include "platform/files.hpp"
 #include "test_support.hpp"
 
 namespace k2v {
@@ -31,7 +32,7 @@ class X6RecordsTest : public test::ConversionTest {
  protected:
   void SetUp() override {
     fs::create_directories(root / "system");
-    ctx.SystemDir = (root / "system").string();
+    ctx.SystemDirs = {(root / "system").string()};
   }
   void Settings(const std::vector<std::string>& l9, const std::vector<std::string>& l22) {
     test::WriteSjis(root / "system" / "Radudi32.ini", "[RADUDI]\r\n" + Radudi() + "\r\n");
@@ -55,12 +56,12 @@ TEST_F(X6RecordsTest, ReadRadudiSettingTakesTheFirstItemOfLineTwo) {
   };
   for (const auto& [content, expected] : cases) {
     test::WriteBytes(root / "system" / "Radudi32.ini", content);
-    EXPECT_EQ(ReadRadudiSetting(ctx.SystemDir), expected) << content;
+    EXPECT_EQ(ReadRadudiSetting(ctx.SystemDirs[0]), expected) << content;
   }
   test::WriteBytes(root / "system" / "Radudi32.ini", "");
-  EXPECT_EQ(ReadRadudiSetting(ctx.SystemDir), "");
+  EXPECT_EQ(ReadRadudiSetting(ctx.SystemDirs[0]), "");
   fs::remove(root / "system" / "Radudi32.ini");
-  EXPECT_EQ(ReadRadudiSetting(ctx.SystemDir), "");
+  EXPECT_EQ(ReadRadudiSetting(ctx.SystemDirs[0]), "");
   EXPECT_FALSE(fs::exists(root / "system" / "Radudi32.ini"));
 }
 
@@ -71,7 +72,7 @@ TEST_F(X6RecordsTest, ListsAreReadFromTheFolderTheSettingsName) {
   test::WriteSjis(root / "radudi" / "L9.txt", "1,\" 玉石 \"\n" + ListFile(kL9).substr(ListFile(kL9).find('\n') + 1));
   X6ItemLists lists;
   std::string problem;
-  ASSERT_TRUE(LoadX6ItemLists(ctx.SystemDir, lists, problem)) << problem;
+  ASSERT_TRUE(LoadX6ItemLists(ctx.SystemDirs, lists, problem)) << problem;
   EXPECT_EQ(lists.RadudiSettingPath, Radudi());
   EXPECT_EQ(lists.L9Names[0], " 玉石 ");
   EXPECT_EQ(lists.L9Names[14], "スコリア");
@@ -152,7 +153,7 @@ TEST_F(X6RecordsTest, UnusableSettingsWriteNothingAndWarnTheUser) {
     std::function<void()> breakSettings;
     std::string warning;
   };
-  const std::string ini = (root / "system").string() + "/Radudi32.ini";
+  const std::string ini = JoinPath((root / "system").string(), "Radudi32.ini");
   const std::vector<Case> cases = {
       {"no settings file", [&] { fs::remove(root / "system" / "Radudi32.ini"); },
        "X6.TXT を変換できませんでした。Radudi32.ini がありません: " + ini},
@@ -190,7 +191,7 @@ TEST_F(X6RecordsTest, FolderOnLineTwoWithoutItsFinalSeparatorGetsOne) {
   test::WriteSjis(root / "system" / "Radudi32.ini", "[RADUDI]\r\n" + folder + "\r\n");
   X6ItemLists lists;
   std::string problem;
-  ASSERT_TRUE(LoadX6ItemLists(ctx.SystemDir, lists, problem)) << problem;
+  ASSERT_TRUE(LoadX6ItemLists(ctx.SystemDirs, lists, problem)) << problem;
   EXPECT_EQ(lists.RadudiSettingPath, folder + test::Sep());
   EXPECT_EQ(lists.L9Names[14], "スコリア");
 }

@@ -3,7 +3,8 @@
 ;   VERSION  the project's version (x.y.z), from CMake
 ;   STAGE    the folder that holds the files to install
 ;   LISTS    the folder of the generated file lists install_files.nsh and
-;            uninstall_files.nsh (every file, and every folder, by name)
+;            uninstall_files.nsh (every file, and every folder, by name, of
+;            the tree `cmake --install` made), the icon and the licence page
 ;   OUTFILE  the installer to write
 ; Silent use: setup.exe /S [/D=C:\folder]; the uninstaller: uninstall.exe /S.
 
@@ -20,6 +21,7 @@ RequestExecutionLevel user
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APPNAME}"
 !define MENUFOLDER "$SMPROGRAMS\${APPNAME}"
 !define WINDOWLINK "Kolbrix → Vantor 変換プログラム.lnk"
+!define BATCHLINK "Kolbrix → Vantor 一括変換.lnk"
 !define GUIDELINK "使い方の手引き.lnk"
 !define UNINSTLINK "アンインストール.lnk"
 
@@ -42,7 +44,7 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "MIT License"
 !define MUI_UNICON "${LISTS}\kolbrix2vantor.ico"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!insertmacro MUI_PAGE_LICENSE "${LISTS}\license-page.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\kolbrix2vantor-gui.exe"
@@ -69,6 +71,8 @@ fresh:
 
   CreateDirectory "${MENUFOLDER}"
   CreateShortcut "${MENUFOLDER}\${WINDOWLINK}" "$INSTDIR\kolbrix2vantor-gui.exe" "" "$INSTDIR\kolbrix2vantor-gui.exe" 0
+  CreateShortcut "${MENUFOLDER}\${BATCHLINK}" "$INSTDIR\kolbrix2vantor-gui.exe" "--batch" \
+    "$INSTDIR\kolbrix2vantor-gui.exe" 0
   CreateShortcut "${MENUFOLDER}\${GUIDELINK}" "$INSTDIR\guide.ja.html"
   CreateShortcut "${MENUFOLDER}\${UNINSTLINK}" "$INSTDIR\uninstall.exe"
 
@@ -94,6 +98,7 @@ Section "Uninstall"
   RMDir "$INSTDIR"
 
   Delete "${MENUFOLDER}\${WINDOWLINK}"
+  Delete "${MENUFOLDER}\${BATCHLINK}"
   Delete "${MENUFOLDER}\${GUIDELINK}"
   Delete "${MENUFOLDER}\${UNINSTLINK}"
   RMDir "${MENUFOLDER}"

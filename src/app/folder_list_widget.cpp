@@ -1,17 +1,35 @@
 #include "app/folder_list_widget.hpp"
 
-#include <QDropEvent>
 #include <QKeyEvent>
 #include <QStyle>
-
-#include "app/path_edit.hpp"
+#include <QStyledItemDelegate>
 
 namespace k2v {
+
+namespace {
+
+// The indent of one level of the tree, in pixels.
+constexpr int kIndent = 10;
+// Where a row keeps its depth.
+constexpr int kDepthRole = Qt::UserRole + 1;
+
+// Draws each row indented by its depth.
+class IndentDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem indented = option;
+    indented.rect.setLeft(option.rect.left() + kIndent * index.data(kDepthRole).toInt());
+    QStyledItemDelegate::paint(painter, indented, index);
+  }
+};
+
+}  // namespace
 
 FolderListWidget::FolderListWidget(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setUniformItemSizes(true);
-  setAcceptDrops(true);
+  setItemDelegate(new IndentDelegate(this));
   connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     if (item) emit RowOpened(row(item));
   });
@@ -20,13 +38,23 @@ FolderListWidget::FolderListWidget(QWidget* parent) : QListWidget(parent) {
 void FolderListWidget::ShowRows(const std::vector<FolderRow>& rows) {
   clear();
   QStyle* s = style();
-  const QIcon upIcon = s->standardIcon(QStyle::SP_FileDialogToParent);
+  const QIcon openIcon = s->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon folderIcon = s->standardIcon(QStyle::SP_DirIcon);
+  int current = 0;
+  bool below = false;
   for (const FolderRow& r : rows) {
-    auto* item = new QListWidgetItem(r.up ? upIcon : folderIcon, QString::fromStdString(r.text), this);
-    if (!r.up) item->setToolTip(QString::fromStdString(r.path));
+    // The folder shown and those that hold it are open folders.
+    auto* item = new QListWidgetItem(below ? folderIcon : openIcon, QString::fromStdString(r.text), this);
+    item->setData(kDepthRole, r.depth);
+    item->setToolTip(QString::fromStdString(r.path));
+    if (r.current) {
+      current = count() - 1;
+      below = true;
+    }
   }
-  if (count() > 0) setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  if (count() == 0) return;
+  setCurrentRow(current);
+  scrollToItem(item(current), QAbstractItemView::PositionAtTop);
 }
 
 void FolderListWidget::keyPressEvent(QKeyEvent* event) {
@@ -35,32 +63,6 @@ void FolderListWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QListWidget::keyPressEvent(event);
-}
-
-void FolderListWidget::dragEnterEvent(QDragEnterEvent* event) {
-  if (!DroppedPath(event->mimeData()).isEmpty()) {
-    event->acceptProposedAction();
-    return;
-  }
-  QListWidget::dragEnterEvent(event);
-}
-
-void FolderListWidget::dragMoveEvent(QDragMoveEvent* event) {
-  if (!DroppedPath(event->mimeData()).isEmpty()) {
-    event->acceptProposedAction();
-    return;
-  }
-  QListWidget::dragMoveEvent(event);
-}
-
-void FolderListWidget::dropEvent(QDropEvent* event) {
-  const QString path = DroppedPath(event->mimeData());
-  if (path.isEmpty()) {
-    QListWidget::dropEvent(event);
-    return;
-  }
-  event->acceptProposedAction();
-  emit PathDropped(path);
 }
 
 }  // namespace k2v

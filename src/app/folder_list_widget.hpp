@@ -1,7 +1,7 @@
 #pragma once
-// A folder list (Dir1, Dir2) as Qt draws it: the rows the window gives it.
-// Double click or Enter opens a row, Backspace goes up, and a folder dropped
-// from the file manager is passed on.
+// A folder list (Dir1, Dir2) as Qt draws it: the rows the window gives it,
+// each indented by its depth, the folder shown selected at the top. Double
+// click or Enter opens a row, Backspace goes up.
 
 #include <QListWidget>
 #include <QString>
@@ -22,13 +22,9 @@ class FolderListWidget : public QListWidget {
  signals:
   void RowOpened(int row);
   void UpPressed();
-  void PathDropped(const QString& path);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dragMoveEvent(QDragMoveEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 };
 
 }  // namespace k2v

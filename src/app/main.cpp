@@ -1,54 +1,21 @@
-// kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR]: the converter's window.
+// kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR] [--batch]: the
+// converter's window, or its batch window.
 
 #include <QApplication>
-#include <QIcon>
 #include <array>
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/application.hpp"
+#include "app/batch_widget.hpp"
 #include "app/form1_widget.hpp"
-#include "app/japanese_texts.hpp"
-#include "app/window_look.hpp"
 #include "platform/arguments.hpp"
 #include "platform/files.hpp"
-#include "platform/system_folders.hpp"
-#include "platform/volumes.hpp"
-#include "run/vantor_folders.hpp"
+#include "window/window_options.hpp"
 
 namespace {
-
-constexpr const char* kUsage = "Usage: kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR]\n";
-constexpr const char* kTryHelp = "Try 'kolbrix2vantor-gui --help' for more information.\n";
-constexpr const char* kRadudiVariable = "KOLBRIX2VANTOR_RADUDI";
-
-void PrintHelp() {
-  std::cout << kUsage
-            << "Open the window that converts a Kolbrix export into Vantor's data files.\n"
-               "\n"
-               "      --system-dir DIR  folder that holds Radudi32.ini\n"
-               "      --radudi DIR      Vantor's pattern-data folder RADUDI (a folder that\n"
-               "                        holds a non-empty kishitu.txt); skips the search\n"
-               "  -h, --help            display this help and exit\n"
-               "  -V, --version         output version information and exit\n"
-               "\n"
-            << k2v::SysDirLookupHelp()
-            << "\n"
-               "RADUDI is the folder of --radudi, else of $"
-            << kRadudiVariable
-            << ", else the first\n"
-               "one found beside the program, then in every folder of the program's volume,\n"
-               "then of every other mounted volume.\n"
-               "Qt's own options (-platform, -style, ...) are taken as well.\n";
-}
-
-int UsageError(const std::string& problem) {
-  std::cerr << "kolbrix2vantor-gui: " << problem << "\n" << kUsage << kTryHelp;
-  return 2;
-}
 
 // Qt's own options, which QApplication takes out of the arguments (also
 // written with two dashes): those followed by a value, those written
@@ -81,91 +48,29 @@ size_t QtOptionLength(const std::vector<std::string>& args, size_t i) {
   return 0;
 }
 
-// What the program's own arguments ask for.
-struct ProgramOptions {
-  std::string systemDir;
-  bool systemDirGiven = false;
-  std::string radudi;
-};
-
-// Reads the program's own options, passing over Qt's. Returns -1 to go on
-// and open the window, else the exit status after help, the version or a
-// usage error: all of these are answered before Qt starts, so that they
-// need no display.
-int ReadProgramOptions(const std::vector<std::string>& args, ProgramOptions& options) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (const size_t qt = QtOptionLength(args, i)) {
-      i += qt - 1;
-      continue;
-    }
-    if (arg == "--help" || arg == "-h") {
-      PrintHelp();
-      return 0;
-    }
-    if (arg == "--version" || arg == "-V") {
-      std::cout << "kolbrix2vantor-gui " << K2V_VERSION << "\n";
-      return 0;
-    }
-    const k2v::OptionValue systemDirOption = k2v::TakeOptionValue(args, i, "--system-dir", "", options.systemDir);
-    if (systemDirOption == k2v::OptionValue::Taken) {
-      options.systemDirGiven = true;
-      continue;
-    }
-    if (systemDirOption == k2v::OptionValue::Missing) return UsageError("option '--system-dir' requires an argument");
-    const k2v::OptionValue radudiOption = k2v::TakeOptionValue(args, i, "--radudi", "", options.radudi);
-    if (radudiOption == k2v::OptionValue::Taken) {
-      if (options.radudi.empty()) return UsageError("option '--radudi' needs a folder");
-      continue;
-    }
-    if (radudiOption == k2v::OptionValue::Missing) return UsageError("option '--radudi' requires an argument");
-    if (arg.rfind('-', 0) == 0) return UsageError("unrecognized option '" + arg + "'");
-    return UsageError("unexpected argument '" + arg + "'");
-  }
-  return -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   k2v::IgnoreFileSizeSignal();
-  ProgramOptions options;
-  if (const int status = ReadProgramOptions(k2v::CommandLineArguments(argc, argv), options); status >= 0) {
-    return status;
+  const k2v::WindowCommand command =
+      k2v::ReadWindowCommand(k2v::CommandLineArguments(argc, argv), QtOptionLength,
+                             "Qt's own options (-platform, -style, ...) are taken as well.\n");
+  if (command.action == k2v::WindowCommand::Action::Answer) {
+    (command.error ? std::cerr : std::cout) << command.text;
+    return command.status;
   }
 
   QApplication app(argc, argv);
-  QApplication::setApplicationName("kolbrix2vantor-gui");
-  QApplication::setApplicationVersion(K2V_VERSION);
-  // The installed desktop entry and icon.
-  QGuiApplication::setDesktopFileName("kolbrix2vantor");
-  QApplication::setWindowIcon(QIcon::fromTheme("kolbrix2vantor"));
-
-  k2v::WindowSetup setup;
-  if (!options.radudi.empty()) {
-    setup.givenRadudi = options.radudi;
-    setup.givenRadudiBy = "--radudi";
-  }
-  if (setup.givenRadudi.empty()) {
-    const char* fromEnvironment = std::getenv(kRadudiVariable);
-    if (fromEnvironment && *fromEnvironment) {
-      setup.givenRadudi = fromEnvironment;
-      setup.givenRadudiBy = std::string("環境変数 ") + kRadudiVariable;
-    }
-  }
-  setup.givenRadudi = k2v::AbsoluteAtStart(setup.givenRadudi);
-
-  if (!k2v::InstallJapaneseQtTexts(app)) {
+  if (!k2v::SetUpApplication(app)) {
     std::cerr << "kolbrix2vantor-gui: Qt's Japanese translation (qtbase_ja.qm) is not installed; "
                  "the buttons keep their English texts\n";
   }
-  k2v::UseWindowLook();
-
-  setup.volumes = k2v::MountedVolumes();
-  setup.programFolder = k2v::ProgramFolder();
-  setup.runOptions = k2v::RunOptions{options.systemDirGiven ? options.systemDir : k2v::SysDir()};
-
-  k2v::Form1Widget window(setup);
+  if (command.action == k2v::WindowCommand::Action::OpenBatchWindow) {
+    k2v::BatchWidget batch(k2v::BatchWindowSetup{command.setup.runOptions});
+    batch.show();
+    return QApplication::exec();
+  }
+  k2v::Form1Widget window(command.setup);
   if (!window.Model().Form_Load()) return 1;
   window.show();
   return QApplication::exec();

@@ -1,10 +1,8 @@
 #pragma once
-// A path box (Text1, Text2): a line of text that also takes a folder dropped
-// from the desktop's file manager.
+// A path box (Text1, Text2): a line of text that shows the end of a long
+// path (the boring's folder) and the whole path on hover.
 
 #include <QLineEdit>
-#include <QMimeData>
-#include <QString>
 
 namespace k2v {
 
@@ -13,19 +11,6 @@ class PathEdit : public QLineEdit {
 
  public:
   explicit PathEdit(QWidget* parent = nullptr);
-
- signals:
-  // A file or folder was dropped on the box.
-  void PathDropped(const QString& path);
-
- protected:
-  void dragEnterEvent(QDragEnterEvent* event) override;
-  void dragMoveEvent(QDragMoveEvent* event) override;
-  void dropEvent(QDropEvent* event) override;
 };
-
-// The existing local file or folder that dropped data names first, or an
-// empty text.
-QString DroppedPath(const QMimeData* data);
 
 }  // namespace k2v

@@ -1,9 +1,12 @@
 #include "app_win32/form1_window.hpp"
 
+#include "app_win32/win32_window.hpp"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
 #include "platform/wide_text.hpp"
+#include "window/window_layout.hpp"
 #include "window/window_text.hpp"
 
 namespace k2v {
@@ -19,52 +22,11 @@ constexpr int kPictureId = 99;
 constexpr UINT kDrivePicked = WM_APP + 1;
 
 size_t SideIndex(Side side) { return side == Side::Source ? 0 : 1; }
-// The light grey of the window's background.
-constexpr COLORREF kBackground = RGB(192, 192, 192);
-// The window's client area, in twips.
-constexpr int kClientWidth = 9090;
-constexpr int kClientHeight = 6495;
-// The open list of a drive list, below its box, in twips.
-constexpr int kDropDownHeight = 1800;
-// The size of the UI font, in points.
-constexpr int kFontPoints = 9;
+COLORREF Background() { return ColourOf(kForm1Layout.background); }
 
-// The controls on Picture1, in tab order. Places are in twips on Picture1:
-// a control inside a frame has the frame's place added to its own.
-struct Spec {
-  const char* name;
-  const wchar_t* windowClass;
-  const char* caption;
-  int left, top, width, height;
-  DWORD style;
-  DWORD exStyle;
-};
-
-constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
-constexpr DWORD kText = WS_TABSTOP | ES_AUTOHSCROLL;
-constexpr DWORD kFrame = BS_GROUPBOX;
-constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
-constexpr DWORD kDrive = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
-
-const Spec kSpecs[] = {
-    {"Label2", L"STATIC", window_text::kSourceLabel, 240, 300, 2085, 315, kLabel, 0},
-    {"Text2", L"EDIT", "", 2400, 240, 6255, 405, kText, WS_EX_CLIENTEDGE},
-    {"Label1", L"STATIC", window_text::kDestinationLabel, 240, 900, 2055, 315, kLabel, 0},
-    {"Text1", L"EDIT", "", 2400, 840, 6255, 405, kText, WS_EX_CLIENTEDGE},
-    {"Frame2", L"BUTTON", window_text::kSourceFrame, 1200, 1620, 3135, 2895, kFrame, 0},
-    {"Dir2", L"LISTBOX", "", 1200 + 240, 1620 + 420, 2595, 1530, kList, WS_EX_CLIENTEDGE},
-    {"Drive2", L"COMBOBOX", "", 1200 + 240, 1620 + 2220, 2595, 390, kDrive, 0},
-    {"Frame1", L"BUTTON", window_text::kDestinationFrame, 4980, 1620, 2895, 2895, kFrame, 0},
-    {"Dir1", L"LISTBOX", "", 4980 + 240, 1620 + 420, 2415, 1530, kList, WS_EX_CLIENTEDGE},
-    {"Drive1", L"COMBOBOX", "", 4980 + 240, 1620 + 2220, 2415, 390, kDrive, 0},
-    {"Frame3", L"BUTTON", window_text::kMessageFrame, 240, 4740, 8475, 675, kFrame, 0},
-    {"Label3", L"STATIC", "", 240 + 180, 4740 + 240, 8175, 315, kLabel | SS_PATHELLIPSIS, 0},
-    {"Command1", L"BUTTON", window_text::kExecute, 2520, 5580, 1935, 555, kButton, 0},
-    {"Command2", L"BUTTON", window_text::kExit, 5160, 5580, 2055, 555, kButton, 0},
-};
-
+// The controls by their place in the layout's table.
 enum Index {
+  Picture1,
   Label2,
   Text2,
   Label1,
@@ -80,79 +42,14 @@ enum Index {
   Command1,
   Command2
 };
+constexpr bool IndexIs(Index index, std::string_view name) { return name == kForm1Controls[index].name; }
+static_assert(IndexIs(Text2, "Text2") && IndexIs(Dir2, "Dir2") && IndexIs(Drive2, "Drive2") &&
+              IndexIs(Text1, "Text1") && IndexIs(Dir1, "Dir1") && IndexIs(Drive1, "Drive1") &&
+              IndexIs(Label3, "Label3") && IndexIs(Command1, "Command1") && IndexIs(Command2, "Command2"));
 
-template <typename Fn>
-Fn User32(const char* name) {
-  FARPROC proc = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(proc));
-}
-
-// The window's DPI (per monitor where the system knows it), else the system's.
-int DpiOf(HWND hwnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
-  if (getDpiForWindow && hwnd) {
-    const UINT dpi = getDpiForWindow(hwnd);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
-void AdjustForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
-  using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust = User32<AdjustFn>("AdjustWindowRectExForDpi");
-  if (adjust) {
-    adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
-  } else {
-    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  }
-}
-
-int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
-}
-
-bool FontIsInstalled(const wchar_t* face) {
-  LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-  bool found = false;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &wanted, FontFound, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
-  return found;
-}
-
-Form1Window* WindowOf(HWND hwnd) { return reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
-
-void Remember(HWND hwnd, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-}
-
-std::wstring TextOfWindow(HWND hwnd) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+Form1Window* WindowOf(HWND hwnd) { return WindowBehind<Form1Window>(hwnd); }
 
 }  // namespace
-
-std::wstring UiFontFace() {
-  for (const wchar_t* face : {L"Meiryo UI", L"Yu Gothic UI", L"MS UI Gothic"}) {
-    if (FontIsInstalled(face)) return face;
-  }
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  return metrics.lfMessageFont.lfFaceName;
-}
 
 Form1Window::Form1Window(WindowSetup setup) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -165,7 +62,7 @@ Form1Window::Form1Window(WindowSetup setup) {
     c.cbSize = sizeof(c);
     c.hInstance = instance;
     c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    c.hbrBackground = CreateSolidBrush(kBackground);
+    c.hbrBackground = CreateSolidBrush(Background());
     c.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     c.lpfnWndProc = FormProc;
     c.lpszClassName = kFormClass;
@@ -179,9 +76,9 @@ Form1Window::Form1Window(WindowSetup setup) {
     c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     RegisterClassExW(&c);
   }
-  grey_ = CreateSolidBrush(kBackground);
+  grey_ = CreateSolidBrush(Background());
 
-  form_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(window_text::kCaption).c_str(),
+  form_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(kForm1Layout.caption).c_str(),
                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, CW_USEDEFAULT,
                           CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
   // Picture1 paints under its controls too: a frame (group box) draws its
@@ -205,12 +102,7 @@ Form1Window::~Form1Window() {
 
 void Form1Window::CreateControls() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  int id = kFirstControlId;
-  for (const Spec& spec : kSpecs) {
-    controls_.push_back(CreateWindowExW(spec.exStyle, spec.windowClass, Widen(spec.caption).c_str(),
-                                        WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 10, 10, picture_,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr));
-  }
+  controls_ = std::make_unique<LaidOutControls>(picture_, kForm1Layout, kFirstControlId);
   // The whole status line shows on hover, where the line has cut it short.
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_, nullptr, instance,
@@ -222,53 +114,47 @@ void Form1Window::CreateControls() {
   tool.uId = 1;
   tool.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // A path box shows its whole path on hover, asked for when it shows.
+  for (Side side : {Side::Source, Side::Destination}) {
+    TOOLINFOW box{};
+    box.cbSize = TTTOOLINFOW_V2_SIZE;
+    box.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+    box.hwnd = picture_;
+    box.uId = reinterpret_cast<UINT_PTR>(TextOf(side));
+    box.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&box));
+  }
 }
 
 void Form1Window::Layout(int dpi) {
   dpi_ = dpi;
-  RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  RECT frame{0, 0, Scale(kForm1Layout.clientWidth), Scale(kForm1Layout.clientHeight)};
   AdjustForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(form_, GWL_STYLE)),
                static_cast<DWORD>(GetWindowLongPtrW(form_, GWL_EXSTYLE)), dpi_);
   SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  MoveWindow(picture_, 0, 0, Scale(9075), Scale(6495), TRUE);
-
   if (font_) DeleteObject(font_);
-  font_ = CreateFontW(-MulDiv(kFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                      UiFontFace().c_str());
-  for (size_t i = 0; i < controls_.size(); ++i) {
-    const Spec& spec = kSpecs[i];
-    SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    const bool drive = i == Drive1 || i == Drive2;
-    MoveWindow(controls_[i], Scale(spec.left), Scale(spec.top), Scale(spec.width),
-               Scale(spec.height) + (drive ? Scale(kDropDownHeight) : 0), TRUE);
-  }
+  font_ = MakeUiFont(dpi_);
+  controls_->Place(dpi_, font_);
   SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(kClientWidth));
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(kForm1Layout.clientWidth));
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = picture_;
   tool.uId = 1;
-  const Spec& label3 = kSpecs[Label3];
-  tool.rect =
-      RECT{Scale(label3.left), Scale(label3.top), Scale(label3.left + label3.width), Scale(label3.top + label3.height)};
+  tool.rect = PixelRect(PlaceOnWindow(kForm1Layout, kForm1Controls[Label3]), dpi_);
   SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
   InvalidateRect(form_, nullptr, TRUE);
 }
 
 HWND Form1Window::Control(const std::string& name) const {
   if (name == "Form1") return form_;
-  if (name == "Picture1") return picture_;
-  for (size_t i = 0; i < controls_.size(); ++i) {
-    if (name == kSpecs[i].name) return controls_[i];
-  }
-  return nullptr;
+  return controls_->Named(name);
 }
 
-HWND Form1Window::TextOf(Side side) const { return controls_[side == Side::Source ? Text2 : Text1]; }
-HWND Form1Window::DirOf(Side side) const { return controls_[side == Side::Source ? Dir2 : Dir1]; }
-HWND Form1Window::DriveOf(Side side) const { return controls_[side == Side::Source ? Drive2 : Drive1]; }
+HWND Form1Window::TextOf(Side side) const { return (*controls_)[side == Side::Source ? Text2 : Text1]; }
+HWND Form1Window::DirOf(Side side) const { return (*controls_)[side == Side::Source ? Dir2 : Dir1]; }
+HWND Form1Window::DriveOf(Side side) const { return (*controls_)[side == Side::Source ? Drive2 : Drive1]; }
 
 int Form1Window::Run() {
   ShowWindow(form_, SW_SHOW);
@@ -317,11 +203,18 @@ void Form1Window::ProcessPendingEvents() {
 
 std::string Form1Window::PathText(Side side) const { return Narrow(TextOfWindow(TextOf(side))); }
 
-void Form1Window::SetPathText(Side side, const std::string& text) { SetWindowTextW(TextOf(side), Widen(text).c_str()); }
+void Form1Window::SetPathText(Side side, const std::string& text) {
+  HWND box = TextOf(side);
+  SetWindowTextW(box, Widen(text).c_str());
+  // The end of a long path shows: the boring's folder.
+  const LPARAM end = GetWindowTextLengthW(box);
+  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
 
 void Form1Window::SetStatusText(const std::string& text) {
   status_ = Widen(text);
-  SetWindowTextW(controls_[Label3], status_.c_str());
+  SetWindowTextW((*controls_)[Label3], status_.c_str());
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = picture_;
@@ -334,9 +227,16 @@ void Form1Window::ShowFolderRows(Side side, const std::vector<FolderRow>& rows) 
   HWND list = DirOf(side);
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  for (const FolderRow& row : rows) {
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row.text).c_str()));
+  int current = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    // Each level of the tree two spaces further in.
+    const std::wstring text = std::wstring(2 * static_cast<size_t>(rows[i].depth), L' ') + Widen(rows[i].text);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (rows[i].current) current = static_cast<int>(i);
   }
+  // The folder shown, selected at the top; the folders that hold it above.
+  SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+  SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(current), 0);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
@@ -353,21 +253,7 @@ void Form1Window::ShowDrive(Side side, int index) { SendMessageW(DriveOf(side), 
 
 MessageAnswer Form1Window::ShowMessage(const MessageBoxContent& box) {
   if (messageSeam_) return messageSeam_(box);
-  std::string text = box.text;
-  if (!box.informative.empty()) text += "\n\n" + box.informative;
-  UINT flags = box.buttons == MessageButtons::Ok ? MB_OK : MB_YESNO;
-  if (box.icon) {
-    switch (*box.icon) {
-      case MessageIcon::Information: flags |= MB_ICONINFORMATION; break;
-      case MessageIcon::Exclamation: flags |= MB_ICONEXCLAMATION; break;
-      case MessageIcon::Question: flags |= MB_ICONQUESTION; break;
-      case MessageIcon::Critical: flags |= MB_ICONERROR; break;
-    }
-  }
-  HWND owner = form_ && IsWindowVisible(form_) ? form_ : nullptr;
-  const int answer = MessageBoxW(owner, Widen(text).c_str(), Widen(box.title).c_str(), flags);
-  if (answer == IDYES) return MessageAnswer::Yes;
-  return box.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+  return ShowMessageBox(form_ && IsWindowVisible(form_) ? form_ : nullptr, box);
 }
 
 void Form1Window::SetBusy(bool busy) {
@@ -419,7 +305,8 @@ void Form1Window::EndSearch() {
 }
 
 void Form1Window::OnCommand(int id, int code) {
-  const int index = id - kFirstControlId;
+  // Ids follow the table from its second control on.
+  const int index = id - kFirstControlId + 1;
   for (Side side : {Side::Source, Side::Destination}) {
     if (index == (side == Side::Source ? Dir2 : Dir1) && code == LBN_DBLCLK) {
       model_->FolderRowOpened(side, static_cast<int>(SendMessageW(DirOf(side), LB_GETCURSEL, 0, 0)));
@@ -446,7 +333,7 @@ void Form1Window::OnEnter() {
       model_->FolderRowOpened(side, static_cast<int>(SendMessageW(focus, LB_GETCURSEL, 0, 0)));
     }
   }
-  if (focus == controls_[Command1] || focus == controls_[Command2]) SendMessageW(focus, BM_CLICK, 0, 0);
+  if (focus == (*controls_)[Command1] || focus == (*controls_)[Command2]) SendMessageW(focus, BM_CLICK, 0, 0);
 }
 
 void Form1Window::OnDrop(HDROP drop) {
@@ -482,9 +369,15 @@ LRESULT CALLBACK Form1Window::FormProc(HWND hwnd, UINT message, WPARAM wParam, L
 LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      // Enter and Esc, as the dialog keys send them.
-      if (LOWORD(wParam) == IDOK) OnEnter();
-      if (LOWORD(wParam) == IDCANCEL) model_->Command2_Click();
+      // Enter and Esc, as the dialog keys send them. Enter on a button that
+      // the Tab key made the default one comes as that button's click.
+      if (LOWORD(wParam) == IDOK) {
+        OnEnter();
+      } else if (LOWORD(wParam) == IDCANCEL) {
+        model_->Command2_Click();
+      } else if (lParam != 0) {
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+      }
       return 0;
     case WM_CLOSE: model_->Command2_Click(); return 0;
     case WM_ACTIVATE:
@@ -492,7 +385,7 @@ LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == WA_INACTIVE) {
         lastFocus_ = GetFocus();
       } else if (!IsChild(form_, GetFocus())) {
-        SetFocus(lastFocus_ && IsChild(form_, lastFocus_) ? lastFocus_ : controls_[Text2]);
+        SetFocus(lastFocus_ && IsChild(form_, lastFocus_) ? lastFocus_ : (*controls_)[Text2]);
       }
       return 0;
     case WM_DESTROY:
@@ -529,7 +422,7 @@ LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
       HDC dc = reinterpret_cast<HDC>(wParam);
-      SetBkColor(dc, kBackground);
+      SetBkColor(dc, Background());
       return reinterpret_cast<LRESULT>(grey_);
     }
     case WM_MOUSEMOVE: model_->Picture1_MouseMove(); return 0;
@@ -543,6 +436,13 @@ LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam
       }
       return -1;
     case WM_DROPFILES: OnDrop(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_NOTIFY: {
+      auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+      if (tip->hdr.code != TTN_GETDISPINFOW) break;
+      tipText_ = TextOfWindow(reinterpret_cast<HWND>(tip->hdr.idFrom));
+      tip->lpszText = tipText_.data();
+      return 0;
+    }
     case kDrivePicked: {
       const Side side = wParam == 0 ? Side::Source : Side::Destination;
       drivePicked_[wParam] = false;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app_win32/laid_out_window.hpp"
 #include "window/form1.hpp"
 #include "window/form1_view.hpp"
 
@@ -54,7 +55,6 @@ class Form1Window : public Form1View {
   void EndSearch() override;
 
  private:
-  struct ControlSpec;
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK SearchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,7 +75,7 @@ class Form1Window : public Form1View {
 
   HWND form_ = nullptr;
   HWND picture_ = nullptr;
-  std::vector<HWND> controls_;
+  std::unique_ptr<LaidOutControls> controls_;
   HWND tooltip_ = nullptr;
   HWND search_ = nullptr;
   HWND searchFolder_ = nullptr;
@@ -89,12 +89,10 @@ class Form1Window : public Form1View {
   bool busy_ = false;
   bool running_ = false;
   std::wstring status_;
+  // The text of the path box's hover, while it shows.
+  std::wstring tipText_;
   MessageSeam messageSeam_;
   std::unique_ptr<Form1> model_;
 };
-
-// The UI font the window uses: Meiryo UI or Yu Gothic UI where present,
-// else MS UI Gothic, else the system's message font.
-std::wstring UiFontFace();
 
 }  // namespace k2v

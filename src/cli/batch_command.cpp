@@ -189,7 +189,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   }
 
   BatchOptions options;
-  options.run.systemDir = systemDirGiven ? systemDir : SysDir();
+  if (systemDirGiven) options.run.systemDir = systemDir;
   options.jobs = jobs > 0 ? jobs : ProcessorCount();
   const std::vector<std::string> missing = MissingDestinationFolders(destinationRoot, borings);
   if (!missing.empty()) {

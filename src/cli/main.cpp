@@ -24,6 +24,7 @@
 #include "run/paths.hpp"
 #include "run/uncoded_list.hpp"
 #include "run/vantor_folders.hpp"
+#include "version.hpp"
 
 namespace {
 
@@ -116,7 +117,7 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
   k2v::TerminalFrontEnd ui(out, err, yes, isatty(STDIN_FILENO) != 0);
   ui.SetNoTerminalHint("kolbrix2vantor: " + k2v::FormatText(_("%s does not exist; --yes creates it"), {destination}));
   k2v::RunOptions options;
-  options.systemDir = systemDirGiven ? systemDir : k2v::SysDir();
+  if (systemDirGiven) options.systemDir = systemDir;
   k2v::ConversionRun run(ui, k2v::NativePathRules(), options);
   k2v::RunResult result = run.Run(source, destination);
 

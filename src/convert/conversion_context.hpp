@@ -32,8 +32,9 @@ struct ConversionContext {
   // into this folder.
   std::string DestinationPath;
   SoilWordTables SoilTables;
-  // The folder that holds Radudi32.ini.
-  std::string SystemDir;
+  // The folders Radudi32.ini is looked for in, in order: the first that
+  // holds it is used.
+  std::vector<std::string> SystemDirs;
 };
 
 // What a step found, told to the user at the end of the run.

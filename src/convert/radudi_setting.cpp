@@ -6,7 +6,7 @@
 
 namespace k2v {
 
-std::string RadudiIniPath(const std::string& systemDir) { return systemDir + "/" + kRadudiIniName; }
+std::string RadudiIniPath(const std::string& systemDir) { return JoinPath(systemDir, kRadudiIniName); }
 
 std::string ReadRadudiSetting(const std::string& systemDir) {
   const std::string path = RadudiIniPath(systemDir);

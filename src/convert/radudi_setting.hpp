@@ -9,8 +9,7 @@ namespace k2v {
 // The settings file's name; matched in any letter case, as every other file is.
 inline constexpr const char* kRadudiIniName = "Radudi32.ini";
 
-// The path of Radudi32.ini in the system folder, as the X6 conversion's
-// messages show it (with "/" on every system).
+// The path of Radudi32.ini in a system folder, with the system's separator.
 std::string RadudiIniPath(const std::string& systemDir);
 
 // The pattern-data folder named by Radudi32.ini: the first item of line 2

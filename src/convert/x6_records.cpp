@@ -53,12 +53,28 @@ bool ReadItemList(const std::string& folder, const std::string& name, NameList& 
   return true;
 }
 
-bool LoadLists(const std::string& systemDir, X6ItemLists& lists, std::string& problem) {
-  const std::string iniPath = RadudiIniPath(systemDir);
-  if (!FileExists(iniPath)) {
-    problem = std::string(kCannotConvert) + "Radudi32.ini がありません: " + iniPath;
+bool LoadLists(const std::vector<std::string>& systemDirs, X6ItemLists& lists, std::string& problem) {
+  std::string systemDir;
+  std::string lookedAt;
+  for (const std::string& dir : systemDirs) {
+    bool found = false;
+    try {
+      found = FileExists(RadudiIniPath(dir));
+    } catch (const FileError&) {
+      // A folder that cannot be looked into holds no setting the program can
+      // read: the next place in the order is taken.
+    }
+    if (found) {
+      systemDir = dir;
+      break;
+    }
+    lookedAt += (lookedAt.empty() ? "" : "、") + RadudiIniPath(dir);
+  }
+  if (systemDir.empty()) {
+    problem = std::string(kCannotConvert) + "Radudi32.ini がありません: " + lookedAt;
     return false;
   }
+  const std::string iniPath = RadudiIniPath(systemDir);
   if (FileSize(iniPath) <= 0) {
     problem = std::string(kCannotConvert) + "Radudi32.ini が空です: " + iniPath;
     return false;
@@ -123,9 +139,9 @@ NameList Trimmed(const NameList& names) {
 
 }  // namespace
 
-bool LoadX6ItemLists(const std::string& systemDir, X6ItemLists& lists, std::string& problem) {
+bool LoadX6ItemLists(const std::vector<std::string>& systemDirs, X6ItemLists& lists, std::string& problem) {
   try {
-    return LoadLists(systemDir, lists, problem);
+    return LoadLists(systemDirs, lists, problem);
   } catch (const FileError& e) {
     problem = std::string(kCannotConvert) + "読み込めません: " + ShowControlCharacters(e.path()) + " (" + e.reason() +
               ")";
@@ -140,7 +156,7 @@ StepResult ConvertX6(const ConversionContext& ctx) {
 
   X6ItemLists lists;
   std::string problem;
-  if (!LoadX6ItemLists(ctx.SystemDir, lists, problem)) {
+  if (!LoadX6ItemLists(ctx.SystemDirs, lists, problem)) {
     result.Warnings.push_back(problem);
     return result;
   }

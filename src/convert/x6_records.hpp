@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace k2v {
 
@@ -19,10 +20,11 @@ struct X6ItemLists {
   std::array<bool, kX6ListSize> L22OnlyFlags{};
 };
 
-// Reads Radudi32.ini of the system folder and both lists. When they cannot be
-// used (no settings file, no folder named in it, a list missing, unreadable
+// Reads Radudi32.ini of the first of systemDirs that holds one, and both
+// lists. When they cannot be used (no settings file in any of the folders,
+// which the warning names, no folder named in it, a list missing, unreadable
 // or shorter than 15 records) returns false with the user's warning text in
 // problem.
-bool LoadX6ItemLists(const std::string& systemDir, X6ItemLists& lists, std::string& problem);
+bool LoadX6ItemLists(const std::vector<std::string>& systemDirs, X6ItemLists& lists, std::string& problem);
 
 }  // namespace k2v

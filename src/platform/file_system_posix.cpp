@@ -1,5 +1,6 @@
 // The file operations that need Linux's own calls.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -77,6 +78,58 @@ std::FILE* OpenNewFile(const std::string& path) {
   return f;
 }
 
+EntryType TypeOf(const std::string& path, bool followLink, std::error_code& ec) {
+  ec.clear();
+  const fs::file_status status = followLink ? fs::status(path, ec) : fs::symlink_status(path, ec);
+  switch (status.type()) {
+    case fs::file_type::not_found:
+    case fs::file_type::none: return EntryType::None;
+    case fs::file_type::regular: return EntryType::File;
+    case fs::file_type::directory: return EntryType::Folder;
+    default: return EntryType::Other;
+  }
+}
+
+bool SizeOf(const std::string& path, std::uint64_t& size, std::error_code& ec) {
+  ec.clear();
+  if (!fs::is_regular_file(path, ec)) return false;
+  size = fs::file_size(path, ec);
+  return !ec;
+}
+
+std::error_code ListFolder(const std::string& folder,
+                           const std::function<void(const std::string& name, EntryType type)>& each) {
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return ec;
+  for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+    std::error_code typeError;
+    const fs::file_type type = it->symlink_status(typeError).type();
+    each(it->path().filename().string(), type == fs::file_type::regular     ? EntryType::File
+                                         : type == fs::file_type::directory ? EntryType::Folder
+                                                                            : EntryType::Other);
+  }
+  return ec;
+}
+
+std::error_code RemoveEntry(const std::string& path) {
+  std::error_code ec;
+  fs::remove(path, ec);
+  return ec;
+}
+
+std::error_code MoveEntry(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return ec;
+}
+
+std::error_code MakeFolder(const std::string& path) {
+  std::error_code ec;
+  fs::create_directory(path, ec);
+  return ec;
+}
+
 }  // namespace files_system
 
 void SyncFile(const std::string& path) {
@@ -108,6 +161,16 @@ void SyncFiles(const std::vector<std::string>& paths) {
 void PlaceFile(const std::string& from, const std::string& to) {
   CheckFault(FileOperation::Rename, to);
   if (::rename(from.c_str(), to.c_str()) != 0) throw FileError(to, SystemReason(errno));
+}
+
+void CheckPathLength(const std::string& path, std::size_t room) {
+  bool fits = path.size() + room < PATH_MAX;
+  for (size_t start = 0; fits && start < path.size();) {
+    const size_t end = std::min(path.find('/', start), path.size());
+    fits = end - start <= NAME_MAX;
+    start = end + 1;
+  }
+  if (!fits) throw FileError(path, SystemReason(ENAMETOOLONG));
 }
 
 void IgnoreFileSizeSignal() {

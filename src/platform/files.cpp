@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <system_error>
@@ -27,6 +28,7 @@ FileError::FileError(std::string path, std::string reason)
 
 namespace {
 
+using files_system::EntryType;
 using files_system::Reason;
 std::string Reason(int err) { return SystemReason(err); }
 
@@ -67,48 +69,38 @@ bool IsNotThere(const std::error_code& ec) {
   return ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory;
 }
 
-// Calls visit for every entry of folder; false when the folder is not there.
+// Calls each for every entry of folder; false when the folder is not there.
 // Any other failure, when the listing starts or on its way, throws FileError.
 // A listing of the run's own asks the fault hook first.
-template <typename Visit>
-bool ReadFolder(const fs::path& folder, bool askHook, Visit visit) {
-  if (askHook) CheckFault(FileOperation::List, PathText(folder));
-  std::error_code ec;
-  fs::directory_iterator it(folder, ec);
-  if (ec) {
-    if (IsNotThere(ec)) return false;
-    throw FileError(PathText(folder), Reason(ec));
-  }
-  for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-    if (ec) break;
-    visit(*it);
-  }
-  if (ec) throw FileError(PathText(folder), Reason(ec));
-  return true;
+bool ReadFolder(const std::string& folder, bool askHook,
+                const std::function<void(const std::string& name, EntryType type)>& each) {
+  if (askHook) CheckFault(FileOperation::List, folder);
+  const std::error_code ec = files_system::ListFolder(folder, each);
+  if (!ec) return true;
+  if (IsNotThere(ec)) return false;
+  throw FileError(folder, Reason(ec));
 }
 
 // The type of the entry itself (a link not followed), or of what it leads to;
-// not_found when it is not there. Throws FileError on any other failure.
-fs::file_type TypeOf(const fs::path& path, bool followLink) {
+// None when it is not there. Throws FileError on any other failure.
+EntryType TypeOf(const std::string& path, bool followLink) {
   std::error_code ec;
-  const fs::file_status st = followLink ? fs::status(path, ec) : fs::symlink_status(path, ec);
-  if (st.type() == fs::file_type::not_found) return fs::file_type::not_found;
-  if (ec) throw FileError(PathText(path), Reason(ec));
-  return st.type();
+  const EntryType type = files_system::TypeOf(path, followLink, ec);
+  if (ec && !IsNotThere(ec)) throw FileError(path, Reason(ec));
+  return type;
 }
 
 }  // namespace
 
 std::string ResolveCase(const std::string& path) {
+  if (TypeOf(path, false) != EntryType::None) return files_system::SpellingOnDisk(path);
   fs::path p = NativePath(path);
-  if (TypeOf(p, false) != fs::file_type::not_found) return files_system::SpellingOnDisk(path);
   fs::path parent = p.parent_path();
   const std::string wanted = PathText(p.filename());
   if (wanted.empty()) return path;
   std::string best;
-  ReadFolder(parent.empty() ? fs::path(".") : parent, false, [&](const fs::directory_entry& entry) {
-    PreferSpelling(PathText(entry.path().filename()), wanted, best);
-  });
+  ReadFolder(parent.empty() ? "." : PathText(parent), false,
+             [&](const std::string& name, EntryType) { PreferSpelling(name, wanted, best); });
   if (best.empty()) return path;
   return PathText(parent / NativePath(best));
 }
@@ -145,18 +137,16 @@ std::string WithoutFinalSeparator(std::string path) {
   return path;
 }
 
-bool FileExists(const std::string& path) {
-  return TypeOf(NativePath(ResolveCase(path)), true) == fs::file_type::regular;
-}
+bool FileExists(const std::string& path) { return TypeOf(ResolveCase(path), true) == EntryType::File; }
 
 std::int64_t FileSize(const std::string& path) {
   const std::string resolved = ResolveCase(path);
-  fs::path real = NativePath(resolved);
-  if (TypeOf(real, true) != fs::file_type::regular) return 0;
+  std::uint64_t size = 0;
   std::error_code ec;
-  auto size = fs::file_size(real, ec);
-  if (ec && IsNotThere(ec)) return 0;
-  if (ec) throw FileError(resolved, Reason(ec));
+  if (!files_system::SizeOf(resolved, size, ec)) {
+    if (ec && !IsNotThere(ec)) throw FileError(resolved, Reason(ec));
+    return 0;
+  }
   return static_cast<std::int64_t>(size);
 }
 
@@ -244,8 +234,7 @@ void WriteFileInOneStep(const std::string& path, const std::string& bytes) {
     SyncFile(fresh);
     PlaceFile(fresh, path);
   } catch (const FileError& e) {
-    std::error_code ec;
-    fs::remove(NativePath(fresh), ec);
+    files_system::RemoveEntry(fresh);
     if (e.path() == path) throw;
     throw FileError(path, e.reason());
   }
@@ -256,16 +245,15 @@ void CopyFileReplacing(const std::string& from, const std::string& to) { CopyFil
 void CopyFileReplacing(const std::string& from, const std::string& to, const std::string& target) {
   CheckFault(FileOperation::Copy, to);
   std::string source = ResolveCase(from);
-  std::error_code ec;
-  if (fs::exists(NativePath(source), ec) && fs::exists(NativePath(target), ec) &&
+  if (TypeOf(source, true) != EntryType::None && TypeOf(target, true) != EntryType::None &&
       files_system::SameEntry(source, target)) {
     return;
   }
+  std::error_code ec;
   files_system::CopyFileOver(source, target, ec);
   if (ec) {
     // The message names the side that failed.
-    std::error_code probe;
-    throw FileError(fs::is_regular_file(NativePath(source), probe) ? to : from, Reason(ec));
+    throw FileError(TypeOf(source, true) == EntryType::File ? to : from, Reason(ec));
   }
 }
 
@@ -273,55 +261,44 @@ void RenameReplacing(const std::string& from, const std::string& to) {
   CheckFault(FileOperation::Rename, to);
   std::string source = ResolveCase(from);
   std::string existing = ResolveCase(to);
-  std::error_code ec;
   // The file takes the new spelling: a differently spelt file of that name goes first.
-  if (existing != to && fs::exists(NativePath(existing), ec) && !files_system::SameEntry(existing, source)) {
-    fs::remove(NativePath(existing), ec);
-    if (ec) throw FileError(existing, Reason(ec));
+  if (existing != to && TypeOf(existing, true) != EntryType::None && !files_system::SameEntry(existing, source)) {
+    if (const std::error_code ec = files_system::RemoveEntry(existing)) throw FileError(existing, Reason(ec));
   }
-  fs::rename(NativePath(source), NativePath(to), ec);
-  if (ec) throw FileError(from, Reason(ec));
+  if (const std::error_code ec = files_system::MoveEntry(source, to)) throw FileError(from, Reason(ec));
 }
 
 void DeleteFileIfExists(const std::string& path) {
   CheckFault(FileOperation::Delete, path);
-  fs::path real = NativePath(ResolveCase(path));
-  std::error_code ec;
-  if (fs::symlink_status(real, ec).type() == fs::file_type::not_found) return;
-  fs::remove(real, ec);
-  if (ec) throw FileError(path, Reason(ec));
+  const std::string real = ResolveCase(path);
+  if (TypeOf(real, false) == EntryType::None) return;
+  if (const std::error_code ec = files_system::RemoveEntry(real)) throw FileError(path, Reason(ec));
 }
 
 void CheckFolderCanBeRead(const std::string& folder) {
-  if (!ReadFolder(NativePath(folder), true, [](const fs::directory_entry&) {})) {
-    throw FileError(folder, SystemReason(ENOENT));
-  }
+  if (!ReadFolder(folder, true, [](const std::string&, EntryType) {})) throw FileError(folder, SystemReason(ENOENT));
 }
 
 std::vector<std::string> ListFolderEntries(const std::string& folder) {
   std::vector<std::string> names;
-  ReadFolder(NativePath(folder), true,
-             [&](const fs::directory_entry& entry) { names.push_back(PathText(entry.path().filename())); });
+  ReadFolder(folder, true, [&](const std::string& name, EntryType) { names.push_back(name); });
   std::sort(names.begin(), names.end());
   return names;
 }
 
 bool EntryExists(const std::string& path) {
   std::error_code ec;
-  const fs::file_type type = fs::symlink_status(NativePath(path), ec).type();
-  return type != fs::file_type::not_found && type != fs::file_type::none;
+  return files_system::TypeOf(path, false, ec) != EntryType::None;
 }
 
 bool FolderExists(const std::string& path) {
   std::error_code ec;
-  return fs::is_directory(NativePath(path), ec);
+  return files_system::TypeOf(path, true, ec) == EntryType::Folder;
 }
 
 void CreateFolder(const std::string& path) {
   CheckFault(FileOperation::CreateFolder, path);
-  std::error_code ec;
-  fs::create_directory(NativePath(path), ec);
-  if (ec) throw FileError(path, Reason(ec));
+  if (const std::error_code ec = files_system::MakeFolder(path)) throw FileError(path, Reason(ec));
 }
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
@@ -360,8 +337,7 @@ std::string WildcardLiteralPrefix(const std::string& pattern) {
 
 FolderSpellings::FolderSpellings(const std::string& folder) {
   // Every entry, as ResolveCase reads them.
-  ReadFolder(NativePath(folder), true,
-             [&](const fs::directory_entry& entry) { Add(PathText(entry.path().filename())); });
+  ReadFolder(folder, true, [&](const std::string& name, EntryType) { Add(name); });
 }
 
 std::string FolderSpellings::Resolve(const std::string& name) const {
@@ -378,14 +354,11 @@ void FolderSpellings::Add(const std::string& name) {
 
 std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
-  ReadFolder(NativePath(folder), true, [&](const fs::directory_entry& entry) {
-    std::string name = PathText(entry.path().filename());
+  ReadFolder(folder, true, [&](const std::string& name, EntryType type) {
     if (name.empty() || name[0] == '.') return;
     // A file that a link leads to counts, as the copy reads it.
-    std::error_code typeError;
-    const bool regular = entry.is_regular_file(typeError);
-    if (typeError && !IsNotThere(typeError)) throw FileError(PathText(entry.path()), Reason(typeError));
-    if (!regular) return;
+    if (type == EntryType::Other) type = TypeOf(JoinPath(folder, name), true);
+    if (type != EntryType::File) return;
     // The name as it stands: a POSIX name may end in a space, and the copy needs it.
     if (WildcardMatch(pattern, name)) names.push_back(name);
   });

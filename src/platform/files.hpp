@@ -121,6 +121,13 @@ std::vector<std::string> ListFolderEntries(const std::string& folder);
 // True when anything stands under the exact name path (a link is not followed).
 bool EntryExists(const std::string& path);
 
+// Throws FileError naming path, with the system's reason, when the system
+// would refuse path, or path followed by room more characters (what the
+// caller will add below it), for its length or for the length of a name in
+// it: on Linux 4,095 bytes in all and 255 a name, on Windows about 32,000
+// characters in all and 255 a name. Nothing is looked at on the disk.
+void CheckPathLength(const std::string& path, std::size_t room);
+
 // True when a folder exists at the path (exact spelling).
 bool FolderExists(const std::string& path);
 // Creates one folder; throws FileError.

@@ -23,7 +23,7 @@ class Win32FolderLock : public FolderLock {
 }  // namespace
 
 std::unique_ptr<FolderLock> TryLockFile(const std::string& path) {
-  HANDLE h = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+  HANDLE h = CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                          FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h != INVALID_HANDLE_VALUE) return std::make_unique<Win32FolderLock>(h);
   const DWORD err = GetLastError();

@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <thread>
 
+#include "platform/file_system.hpp"
 #include "platform/files.hpp"
 #include "platform/folder_walk.hpp"
 #include "platform/open_folder.hpp"
@@ -40,7 +40,7 @@ void NoteFailure(std::string& failure, DWORD err) {
 std::unique_ptr<OpenFolder::System> List(const std::string& folder, std::string& failure) {
   auto system = std::make_unique<OpenFolder::System>();
   WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileExW(Widen(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+  HANDLE h = FindFirstFileExW(SystemPath(JoinPath(folder, "*")).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                               nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (h == INVALID_HANDLE_VALUE) {
     const DWORD err = GetLastError();
@@ -63,8 +63,11 @@ std::unique_ptr<OpenFolder::System> List(const std::string& folder, std::string&
 
 const std::wstring& VolumeOf(const std::string& path, const OpenFolder::System& system) {
   if (!system.volume) {
-    wchar_t volume[MAX_PATH + 1];
-    system.volume = GetVolumePathNameW(Widen(path).c_str(), volume, MAX_PATH + 1) ? volume : L"";
+    const std::wstring longPath = SystemPath(path);
+    std::wstring volume(longPath.size() + 1, L'\0');
+    system.volume = GetVolumePathNameW(longPath.c_str(), volume.data(), static_cast<DWORD>(volume.size()))
+                        ? std::wstring(volume.c_str())
+                        : std::wstring();
   }
   return *system.volume;
 }
@@ -86,12 +89,9 @@ bool OpenFolder::IsOpen() const { return system_ != nullptr; }
 std::vector<FolderEntry> OpenFolder::Entries() const { return system_ ? system_->entries : std::vector<FolderEntry>{}; }
 
 std::int64_t OpenFolder::FileSize(const std::string& name) const {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::path file = NativePath(JoinPath(path_, name));
-  if (!system_ || !fs::is_regular_file(file, ec)) return -1;
-  const auto size = fs::file_size(file, ec);
-  return ec ? -1 : static_cast<std::int64_t>(size);
+  std::uint64_t size = 0;
+  if (!system_ || !files_system::SizeOf(JoinPath(path_, name), size)) return -1;
+  return static_cast<std::int64_t>(size);
 }
 
 bool OpenFolder::OnSameVolume(const OpenFolder& other) const {

@@ -37,7 +37,7 @@ struct HandleCloser {
 // noFollow, and then refused.
 std::unique_ptr<HeldFolder::System> OpenFolderHandle(const std::string& path, bool noFollow) {
   const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (noFollow ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
-  HANDLE h = CreateFileW(Widen(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+  HANDLE h = CreateFileW(SystemPath(path).c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
   if (h == INVALID_HANDLE_VALUE) Throw(path, GetLastError());
   auto system = std::make_unique<HeldFolder::System>();
@@ -77,7 +77,7 @@ HeldFolder::Kind HeldFolder::KindOf(const std::string& name) const {
   const std::string path = PathOf(name);
   CheckName(path, name);
   // The attributes of the entry itself: a reparse point is not followed.
-  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD err = GetLastError();
     if (IsMissing(err)) return Kind::None;
@@ -93,7 +93,7 @@ std::vector<std::string> HeldFolder::Names() const {
   CheckFault(FileOperation::List, path_);
   std::vector<std::string> names;
   WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileExW(Widen(PathOf("*")).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+  HANDLE h = FindFirstFileExW(SystemPath(PathOf("*")).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                               FIND_FIRST_EX_LARGE_FETCH);
   if (h == INVALID_HANDLE_VALUE) Throw(path_, GetLastError());
   do {
@@ -110,7 +110,7 @@ std::vector<std::string> HeldFolder::Names() const {
 std::string HeldFolder::ReadFile(const std::string& name) const {
   const std::string path = PathOf(name);
   CheckName(path, name);
-  HandleCloser file{CreateFileW(Widen(path).c_str(), GENERIC_READ,
+  HandleCloser file{CreateFileW(SystemPath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
   if (file.h == INVALID_HANDLE_VALUE) Throw(path, GetLastError());
@@ -135,7 +135,7 @@ void HeldFolder::WriteNewFile(const std::string& name, const std::string& bytes)
   CheckName(path, name);
   CheckFault(FileOperation::Create, path);
   // CREATE_NEW fails on anything under the name, a reparse point too.
-  HandleCloser file{CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  HandleCloser file{CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
   if (file.h == INVALID_HANDLE_VALUE) Throw(path, GetLastError());
   size_t done = 0;
@@ -159,7 +159,7 @@ void HeldFolder::Delete(const std::string& name) const {
   const std::string path = PathOf(name);
   CheckName(path, name);
   CheckFault(FileOperation::Delete, path);
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = SystemPath(path);
   // An earlier output the user made read-only is deleted like any other.
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -180,20 +180,20 @@ void HeldFolder::CreateFolder(const std::string& name) const {
   const std::string path = PathOf(name);
   CheckName(path, name);
   CheckFault(FileOperation::CreateFolder, path);
-  if (!CreateDirectoryW(Widen(path).c_str(), nullptr)) Throw(path, GetLastError());
+  if (!CreateDirectoryW(SystemPath(path).c_str(), nullptr)) Throw(path, GetLastError());
 }
 
 void HeldFolder::RemoveEmptyFolder(const std::string& name) const {
   const std::string path = PathOf(name);
   CheckFault(FileOperation::Delete, path);
-  if (!RemoveDirectoryW(Widen(path).c_str()) && !IsMissing(GetLastError())) Throw(path, GetLastError());
+  if (!RemoveDirectoryW(SystemPath(path).c_str()) && !IsMissing(GetLastError())) Throw(path, GetLastError());
 }
 
 void HeldFolder::Sync() const {
   CheckFault(FileOperation::Sync, path_);
   // The folder's entries flushed as a file's data: a handle with write access
   // to the folder. A file system that cannot flush a folder is no failure.
-  HandleCloser folder{CreateFileW(Widen(path_).c_str(), GENERIC_READ | GENERIC_WRITE,
+  HandleCloser folder{CreateFileW(SystemPath(path_).c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
   if (folder.h == INVALID_HANDLE_VALUE || !FlushFileBuffers(folder.h)) {

@@ -8,15 +8,15 @@ namespace k2v {
 namespace {
 
 std::wstring Pattern(const std::string& folder) {
-  std::wstring wide = Widen(folder);
-  if (!wide.empty() && wide.back() != L'\\' && wide.back() != L'/') wide += L'\\';
+  std::wstring wide = SystemPath(folder);
+  if (!wide.empty() && wide.back() != L'\\') wide += L'\\';
   return wide + L"*";
 }
 
 }  // namespace
 
 bool FolderCanBeOpened(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(Pattern(path).c_str(), &found);

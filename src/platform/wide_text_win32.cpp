@@ -62,4 +62,21 @@ std::string WindowsReason(unsigned long code) {
   return Narrow(message);
 }
 
+std::wstring SystemPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  if (wide.empty() || wide.rfind(L"\\\\?\\", 0) == 0 || wide.rfind(L"\\\\.\\", 0) == 0) return wide;
+  // GetFullPathNameW itself is not held to the old limit.
+  DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  std::wstring full;
+  while (size > full.size()) {
+    full.assign(size, L'\0');
+    size = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  }
+  if (size == 0) return wide;
+  full.resize(size);
+  if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) return full;
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
 }  // namespace k2v

@@ -93,10 +93,11 @@ std::vector<BatchBoring> FindBorings(const std::string& sourceRoot, const std::s
       continue;
     }
     // The paths in the system's form: the control files and the vocabulary
-    // come from the destination's levels split at the separator.
+    // come from the destination's levels split at the separator, and the
+    // engineer reads the boring's path as the system writes it.
     std::string native = relative;
     std::replace(native.begin(), native.end(), '/', sep);
-    borings.push_back({relative, JoinPath(sourceRoot, native), JoinPath(destinationRoot, native), ""});
+    borings.push_back({native, JoinPath(sourceRoot, native), JoinPath(destinationRoot, native), ""});
   }
   // Each destination as it is on the disk: a boring folder of the
   // destination tree may be a link into the source tree or to another one.
@@ -209,10 +210,13 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
 
   // The workers tell the calling thread what started and finished; only it
   // calls the observer.
+  enum class Kind { Started, Finished, PassedOver };
   struct Event {
-    bool finished;
+    Kind kind;
     size_t index;
   };
+  std::vector<char> started(borings.size(), 0);
+  auto stopped = [&] { return options.stop && options.stop->load(); };
   std::mutex mutex;
   std::condition_variable changed;
   std::deque<Event> events;
@@ -223,29 +227,45 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
     }
     changed.notify_one();
   };
+  // Each boring ends with one event: finished, or passed over once the
+  // batch is stopped (those under way finish whole).
   auto work = [&](size_t i) {
-    post({false, i});
+    if (stopped()) {
+      post({Kind::PassedOver, i});
+      return;
+    }
+    started[i] = 1;
+    post({Kind::Started, i});
     BoringResult result = ConvertBoring(borings[i], options);
     {
       std::lock_guard<std::mutex> lock(mutex);
       results[i] = std::move(result);
     }
-    post({true, i});
+    post({Kind::Finished, i});
+  };
+  // The results of the borings that started.
+  auto startedOnly = [&] {
+    std::vector<BoringResult> kept;
+    for (size_t i = 0; i < borings.size(); ++i) {
+      if (started[i]) kept.push_back(std::move(results[i]));
+    }
+    return kept;
   };
 
   WorkerPool workers(borings.size(), std::clamp<size_t>(options.jobs, 1, borings.size()), work);
   if (workers.Threads() == 0) {
-    for (size_t i = 0; i < borings.size(); ++i) {
+    for (size_t i = 0; i < borings.size() && !stopped(); ++i) {
+      started[i] = 1;
       observer.Started(borings[i]);
       results[i] = ConvertBoring(borings[i], options);
       observer.Finished(results[i]);
     }
-    return results;
+    return startedOnly();
   }
 
-  size_t finished = 0;
+  size_t ended = 0;
   std::unique_lock<std::mutex> lock(mutex);
-  while (finished < borings.size()) {
+  while (ended < borings.size()) {
     if (events.empty()) {
       if (!changed.wait_for(lock, std::chrono::seconds(1), [&] { return !events.empty(); })) {
         lock.unlock();
@@ -257,17 +277,19 @@ std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, cons
     const Event e = events.front();
     events.pop_front();
     lock.unlock();
-    if (e.finished) {
-      ++finished;
-      observer.Finished(results[e.index]);
-    } else {
-      observer.Started(borings[e.index]);
+    switch (e.kind) {
+      case Kind::Started: observer.Started(borings[e.index]); break;
+      case Kind::Finished:
+        observer.Finished(results[e.index]);
+        ++ended;
+        break;
+      case Kind::PassedOver: ++ended; break;
     }
     lock.lock();
   }
   lock.unlock();
   workers.Join();
-  return results;
+  return startedOnly();
 }
 
 BatchCounts CountResults(const std::vector<BoringResult>& results) {

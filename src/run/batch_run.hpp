@@ -3,6 +3,7 @@
 // parallel, into the same relative place below a destination root, with a
 // result per boring and a report file beside the converted folders.
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -14,7 +15,8 @@ namespace k2v {
 
 // One boring of a batch.
 struct BatchBoring {
-  // Below the source root, "/" between names; "." for the root itself.
+  // Below the source root, with the system's separator between names; "."
+  // for the root itself.
   std::string relativePath;
   // The export folder, and the destination root joined with relativePath.
   std::string source;
@@ -82,6 +84,9 @@ struct BatchOptions {
   // The answer the batch got to the folder question, given to every run
   // that asks it.
   MessageAnswer folderAnswer = MessageAnswer::No;
+  // When set: once it is true no further boring starts; those under way
+  // finish, each whole.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 // What a batch tells about its progress. Called on the thread that called
@@ -99,7 +104,8 @@ class BatchObserver {
 BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& options);
 
 // Converts every boring, options.jobs at a time; one boring's refusal or
-// failure does not stop the others. The results are in the order of borings.
+// failure does not stop the others. The results are in the order of borings,
+// of those that started (all of them unless options.stop ended the batch).
 std::vector<BoringResult> RunBatch(const std::vector<BatchBoring>& borings, const BatchOptions& options,
                                    BatchObserver& observer);
 

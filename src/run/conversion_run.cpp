@@ -15,6 +15,7 @@
 #include "run/control_files.hpp"
 #include "run/final_names.hpp"
 #include "run/gather_files.hpp"
+#include "run/vantor_folders.hpp"
 #include "run/working_folder.hpp"
 #include "text/sjis_text.hpp"
 #include "titles/title_reader.hpp"
@@ -38,6 +39,11 @@ RunResult ConversionRun::Fail(const std::string& message) {
 }
 
 namespace {
+
+// What a run adds below its destination at most: the working folder, the
+// folder of the files it moves aside, and a file's name (a file copied from
+// the export may have a name of any length the system allows).
+constexpr size_t kRoomBelowDestination = 64 + 255;
 
 std::string Component(const std::vector<std::string>& components, size_t k) {
   return k >= 1 && k <= components.size() ? components[k - 1] : std::string();
@@ -165,6 +171,14 @@ RunResult ConversionRun::Convert(const std::string& sourceText, const std::strin
     return Fail(FailureText(e, destinationFolder));
   }
 
+  // A destination whose path the system would refuse, with the working
+  // folder and a file's name below it, stops the run before anything is made.
+  try {
+    CheckPathLength(WithoutFinalSeparator(destinationFolder), kRoomBelowDestination);
+  } catch (const FileError& e) {
+    return Fail(FailureText(e, destinationFolder));
+  }
+
   // 6. Destination folders.
   std::vector<std::string> components = SplitByDelimiter(destinationFolder, sepText);
   // One run at a time in a destination, from here until the working folder
@@ -205,7 +219,7 @@ RunResult ConversionRun::Convert(const std::string& sourceText, const std::strin
 
   ConversionContext ctx;
   ctx.SourceFolder = sourceFolder;
-  ctx.SystemDir = options_.systemDir;
+  ctx.SystemDirs = options_.systemDir ? std::vector<std::string>{*options_.systemDir} : SysDirCandidates();
   // 7. Components 3 to 5 for CNT.TXT.
   std::array<std::string, 3> components345;
   for (size_t k = 0; k < 3; ++k) components345[k] = Component(components, k + 3);

@@ -3,6 +3,7 @@
 // destination, builds the vocabulary and runs the stages in their fixed order.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,8 +60,10 @@ struct RunResult {
 };
 
 struct RunOptions {
-  // The folder that holds Radudi32.ini.
-  std::string systemDir;
+  // The folder that holds Radudi32.ini, named with --system-dir; without
+  // one, each run looks it up in the usual order (SysDirCandidates), so that
+  // a file made while the window is open is found by its next run.
+  std::optional<std::string> systemDir;
   // The boring's tables are converted on two processors when the process
   // has them; a batch, whose workers already keep every processor busy,
   // turns this off.

@@ -20,17 +20,13 @@ constexpr size_t kHelpWidth = 80;
 
 }  // namespace
 
-std::string SysDir() {
+std::vector<std::string> SysDirCandidates() {
   const std::string dir = EnvironmentText(kSystemDirVariable);
-  if (!dir.empty()) return dir;
-  const std::string config = UserConfigFolder();
-  try {
-    if (!config.empty() && FileExists(JoinPath(config, kRadudiIniName))) return config;
-  } catch (const FileError&) {
-    // A configuration folder that cannot be looked into holds no setting
-    // the program can read: the next place in the order is taken.
-  }
-  return SystemSettingsFolder();
+  if (!dir.empty()) return {dir};
+  std::vector<std::string> dirs;
+  if (const std::string config = UserConfigFolder(); !config.empty()) dirs.push_back(config);
+  dirs.push_back(SystemSettingsFolder());
+  return dirs;
 }
 
 std::string SysDirLookupHelp(Translation translate) {

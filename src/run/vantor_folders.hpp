@@ -11,11 +11,12 @@
 
 namespace k2v {
 
-// The system folder that holds Radudi32.ini when no folder is named on the
-// command line: KOLBRIX2VANTOR_SYSTEM_DIR when set; else the user's
-// configuration folder when it holds Radudi32.ini; else /etc (on Windows
-// %APPDATA%\kolbrix2vantor, else the system directory).
-std::string SysDir();
+// The folders Radudi32.ini is looked for in when no folder is named on the
+// command line, in order (the first that holds it is used):
+// KOLBRIX2VANTOR_SYSTEM_DIR alone when it is set; else the user's
+// configuration folder, then /etc (on Windows %APPDATA%\kolbrix2vantor, then
+// the system directory).
+std::vector<std::string> SysDirCandidates();
 // That order for --help, one step per line, the command line's option first;
 // its words through translate.
 std::string SysDirLookupHelp(Translation translate = Untranslated);

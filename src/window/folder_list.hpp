@@ -1,6 +1,6 @@
 #pragma once
-// What a folder list (Dir1, Dir2) shows: the subfolders of one folder, after
-// a row ".." that leads up (none at a root).
+// What a folder list (Dir1, Dir2) shows: one folder in its place in the tree,
+// below the folders that hold it and above its subfolders.
 
 #include <string>
 #include <vector>
@@ -19,12 +19,15 @@ class FolderList {
   // The folder shown; empty before the first Open.
   const std::string& Path() const { return path_; }
   const std::vector<FolderRow>& Rows() const { return rows_; }
+  // The row of the folder shown.
+  int CurrentRow() const { return currentRow_; }
   // The folder above the one shown; empty at a root.
   std::string Parent() const;
 
  private:
   std::string path_;
   std::vector<FolderRow> rows_;
+  int currentRow_ = -1;
 };
 
 // The form a folder list gives a path: absolute, lexically normal, without a

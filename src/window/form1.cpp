@@ -111,8 +111,7 @@ bool Form1::Form_Load() {
 
   // The source list opens on the ganban folder of the source drive.
   const std::string ganban = GanbanFolder(DriveRoot(Side::Source));
-  std::error_code ec;
-  if (fs::exists(NativePath(ganban), ec)) SetDirPath(Side::Source, ganban);
+  if (EntryExists(ganban)) SetDirPath(Side::Source, ganban);
   return true;
 }
 
@@ -243,13 +242,11 @@ void Form1::DriveChosen(Side side, int index) {
 }
 
 bool Form1::PathDropped(Side side, const std::string& path) {
-  std::error_code ec;
-  const fs::path native = NativePath(path);
   std::string folder;
-  if (fs::is_directory(native, ec)) {
+  if (FolderExists(path)) {
     folder = NormalFolderPath(path);
-  } else if (fs::is_regular_file(native, ec)) {
-    folder = NormalFolderPath(PathText(native.parent_path()));
+  } else if (FileExists(path)) {
+    folder = NormalFolderPath(PathText(NativePath(path).parent_path()));
   }
   if (folder.empty()) return false;
   view_.SetPathText(side, folder);

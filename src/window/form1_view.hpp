@@ -15,11 +15,15 @@ namespace k2v {
 // Destination: Text1, Dir1, Drive1 in Frame1.
 using Side = PathBox;
 
-// One row of a folder list. The row ".." (up) leads to the folder above.
+// One row of a folder list, which shows the folder it lists in its place in
+// the tree: the folders that hold it from the root down, the folder itself
+// (current), then its subfolders one level deeper. Opening a row opens its folder.
 struct FolderRow {
   std::string text;
   std::string path;
-  bool up = false;
+  // Levels below the root, for the row's indent.
+  int depth = 0;
+  bool current = false;
 };
 
 // One row of a drive list: its text and what a hover tells about it.

@@ -28,3 +28,50 @@ inline constexpr const char* kCancel = "キャンセル";
 inline constexpr const char* kGanbanFolder = "ganban";
 
 }  // namespace k2v::window_text
+
+// The texts of the batch window (一括変換), which converts a whole site.
+namespace k2v::batch_text {
+
+inline constexpr const char* kCaption = "Kolbrix -> Vantor 一括変換";
+inline constexpr const char* kSourceLabel = "現場フォルダ（変換元） ：";
+inline constexpr const char* kDestinationLabel = "変換先のフォルダ ：";
+inline constexpr const char* kBrowse = "参照...";
+inline constexpr const char* kMessageFrame = "メッセージ";
+inline constexpr const char* kExecute = "実  行";
+inline constexpr const char* kCancel = "中  止";
+inline constexpr const char* kOpenReport = "報告を開く";
+inline constexpr const char* kOpenUncodedList = "コードのない土質名を開く";
+// The table's headings.
+inline constexpr const char* kBoringHeading = "ボーリング";
+inline constexpr const char* kResultHeading = "結果";
+inline constexpr const char* kLayersHeading = "階層数";
+inline constexpr const char* kUncodedHeading = "コードのない階層";
+inline constexpr const char* kMessageHeading = "メッセージ";
+// A boring's result in the table.
+inline constexpr const char* kWaiting = "待機中";
+inline constexpr const char* kConverting = "変換中";
+inline constexpr const char* kConverted = "変換済み";
+inline constexpr const char* kConvertedWithWarnings = "変換済み（警告あり）";
+inline constexpr const char* kRefused = "拒否";
+inline constexpr const char* kFailed = "失敗";
+inline constexpr const char* kNotStarted = "中止（未変換）";
+// The folder dialogs' titles.
+inline constexpr const char* kChooseSource = "現場フォルダ（変換元）を選んでください";
+inline constexpr const char* kChooseDestination = "変換先のフォルダを選んでください";
+// Refusals before the batch starts, titled with the path.
+inline constexpr const char* kNoSource = "現場フォルダ（変換元）がありません。";
+inline constexpr const char* kNoDestination = "変換先のフォルダを指定してください。";
+inline constexpr const char* kSameRoots = "変換元と変換先に同じﾌｫﾙﾀﾞは指定できません。";
+inline constexpr const char* kDestinationInsideSource = "変換先ﾌｫﾙﾀﾞが変換元ﾌｫﾙﾀﾞの中にあります。";
+inline constexpr const char* kSourceInsideDestination = "変換元ﾌｫﾙﾀﾞが変換先ﾌｫﾙﾀﾞの中にあります。";
+inline constexpr const char* kNoBorings = "x1.txt のあるフォルダ（ボーリング）がありません。";
+// What follows the folder question: the folders missing.
+inline constexpr const char* kMissingFolders = "作成するフォルダ:";
+inline constexpr const char* kMoreFolders = "ほか ";
+// The summary line.
+inline constexpr const char* kRunning = "変換しています...";
+inline constexpr const char* kStopping = "中止しています。変換中のボーリングが終わるまでお待ちください。";
+inline constexpr const char* kStopped = "中止しました。";
+inline constexpr const char* kNoReport = "報告を書けませんでした: ";
+
+}  // namespace k2v::batch_text

@@ -24,6 +24,7 @@
 #include "app/status_label.hpp"
 #include "message_box_answerer.hpp"
 #include "text/cp932.hpp"
+#include "window/window_layout.hpp"
 
 namespace fs = std::filesystem;
 
@@ -47,9 +48,10 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 
 QString Q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
+// The rows of a folder list from the folder it shows (its selected row) down.
 QStringList RowTexts(const QListWidget* list) {
   QStringList shown;
-  for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text();
+  for (int i = std::max(0, list->currentRow()); i < list->count(); ++i) shown << list->item(i)->text();
   return shown;
 }
 
@@ -98,24 +100,9 @@ class Form1WidgetTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("twips");
-    auto row = [](const char* name, const char* caption, QRect twips) {
-      QTest::newRow(name) << name << QString::fromUtf8(caption) << twips;
-    };
-    row("Picture1", "", QRect(0, 0, 9075, 6495));
-    row("Label2", "変換元ﾌｫﾙﾀﾞ名 ：", QRect(240, 300, 2085, 315));
-    row("Text2", "", QRect(2400, 240, 6255, 405));
-    row("Label1", "変換先ﾌｫﾙﾀﾞ名 ：", QRect(240, 900, 2055, 315));
-    row("Text1", "", QRect(2400, 840, 6255, 405));
-    row("Frame2", "変換元ﾌｫﾙﾀﾞ名選択", QRect(1200, 1620, 3135, 2895));
-    row("Dir2", "", QRect(240, 420, 2595, 1530));
-    row("Drive2", "", QRect(240, 2220, 2595, 390));
-    row("Frame1", "変換先ﾌｫﾙﾀﾞ名選択", QRect(4980, 1620, 2895, 2895));
-    row("Dir1", "", QRect(240, 420, 2415, 1530));
-    row("Drive1", "", QRect(240, 2220, 2415, 390));
-    row("Frame3", "メッセージ", QRect(240, 4740, 8475, 675));
-    row("Label3", "", QRect(180, 240, 8175, 315));
-    row("Command1", "実  行", QRect(2520, 5580, 1935, 555));
-    row("Command2", "終  了", QRect(5160, 5580, 2055, 555));
+    for (const ControlPlace& c : kForm1Layout.controls) {
+      QTest::newRow(c.name) << c.name << QString::fromUtf8(c.caption) << QRect(c.left, c.top, c.width, c.height);
+    }
   }
 
   void controlsHaveTheirNamesCaptionsAndPlaces() {
@@ -138,11 +125,12 @@ class Form1WidgetTest : public QObject {
   void windowHasItsCaptionSizeAndGreyBackground() {
     Form1Widget form(TestSetup());
     QCOMPARE(form.objectName(), QString("Form1"));
-    QCOMPARE(form.windowTitle(), kCaption);
-    QCOMPARE(form.size(), QSize(606, 433));
-    QCOMPARE(form.Picture1->palette().color(QPalette::Window), QColor(192, 192, 192));
-    QCOMPARE(form.Frame3->palette().color(QPalette::Window), QColor(192, 192, 192));
-    QCOMPARE(form.Label3->palette().color(QPalette::Window), QColor(192, 192, 192));
+    QCOMPARE(form.windowTitle(), QString::fromUtf8(kForm1Layout.caption));
+    QCOMPARE(form.size(), QSize(kForm1Layout.clientWidth / 15, kForm1Layout.clientHeight / 15));
+    const QColor grey(kForm1Layout.background.red, kForm1Layout.background.green, kForm1Layout.background.blue);
+    QCOMPARE(form.Picture1->palette().color(QPalette::Window), grey);
+    QCOMPARE(form.Frame3->palette().color(QPalette::Window), grey);
+    QCOMPARE(form.Label3->palette().color(QPalette::Window), grey);
   }
 
   void tabGoesThroughBothPathsThenEachSidesListsThenTheButtons() {
@@ -159,8 +147,11 @@ class Form1WidgetTest : public QObject {
   void listsShowTheRowsTheWindowGivesThem() {
     fs::create_directories(At("volA/work/sub"));
     Form1Widget form(TestSetup());
-    QCOMPARE(RowTexts(form.Dir1), (QStringList{"..", "sub"}));
-    QCOMPARE(RowTexts(form.Dir2), (QStringList{"..", "sub"}));
+    QCOMPARE(RowTexts(form.Dir1), (QStringList{"work", "sub"}));
+    QCOMPARE(RowTexts(form.Dir2), (QStringList{"work", "sub"}));
+    // The folders that hold it stand above it, the root first.
+    QCOMPARE(form.Dir1->item(0)->text(), QString("/"));
+    QCOMPARE(form.Dir1->item(form.Dir1->currentRow() - 1)->text(), QString("volA"));
     QCOMPARE(form.Drive1->count(), 2);
     QCOMPARE(form.Drive1->currentText(), Q(At("volA")));
     QCOMPARE(form.Drive2->itemData(1, Qt::ToolTipRole).toString(), QString("/dev/b (ext4)"));
@@ -170,9 +161,9 @@ class Form1WidgetTest : public QObject {
     fs::create_directories(At("volA/work/sub"));
     Form1Widget form(TestSetup());
     form.show();
-    emit form.Dir1->itemActivated(form.Dir1->item(1));
+    emit form.Dir1->itemActivated(form.Dir1->item(form.Dir1->currentRow() + 1));
     QCOMPARE(form.Text1->text(), Q(At("volA/work/sub")));
-    QCOMPARE(RowTexts(form.Dir1), QStringList{".."});
+    QCOMPARE(RowTexts(form.Dir1), QStringList{"sub"});
     form.Dir1->setFocus();
     QTest::keyClick(form.Dir1, Qt::Key_Backspace);
     QCOMPARE(form.Text1->text(), Q(At("volA/work")));
@@ -191,6 +182,15 @@ class Form1WidgetTest : public QObject {
     emit form.Drive1->activated(1);
     QCOMPARE(form.Text1->text(), Q(At("volB/ganban")));
     QCOMPARE(answerer.seen.size(), size_t{1});
+  }
+
+  void aLongPathShowsItsEndAndWholeOnHover() {
+    Form1Widget form(TestSetup());
+    form.show();
+    const QString longPath = "/" + QString("very-long-folder-name/").repeated(20) + "B02";
+    form.SetPathText(Side::Destination, longPath.toStdString());
+    QCOMPARE(form.Text1->cursorPosition(), static_cast<int>(longPath.size()));
+    QCOMPARE(form.Text1->toolTip(), longPath);
   }
 
   void typedPathsLeaveTheListsAlone() {
@@ -221,7 +221,7 @@ class Form1WidgetTest : public QObject {
     WriteFile(At("volB/data/X1.TXT"), "x");
     DragAndDrop(form.Dir2->viewport(), Q(At("volB/data/X1.TXT")));
     QCOMPARE(form.Text2->text(), Q(At("volB/data")));
-    QCOMPARE(RowTexts(form.Dir2), QStringList{".."});
+    QCOMPARE(RowTexts(form.Dir2), QStringList{"data"});
   }
 
   void executeConvertsThroughRealBoxesAndTheMouseClearsTheStatus() {

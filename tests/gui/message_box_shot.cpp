@@ -11,10 +11,9 @@
 #include <QTimer>
 #include <deque>
 
+#include "app/application.hpp"
 #include "app/form1_widget.hpp"
-#include "app/japanese_texts.hpp"
 #include "app/path_edit.hpp"
-#include "app/window_look.hpp"
 #include "platform/arguments.hpp"
 #include "platform/system_folders.hpp"
 #include "platform/volumes.hpp"
@@ -23,8 +22,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args = k2v::CommandLineArguments(argc, argv);
   if (args.size() < 5) return 2;
   QApplication app(argc, argv);
-  k2v::InstallJapaneseQtTexts(app);
-  k2v::UseWindowLook();
+  k2v::SetUpApplication(app);
 
   k2v::WindowSetup setup;
   setup.volumes = k2v::MountedVolumes();

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "test_support.hpp"
+#include "version.hpp"
 
 namespace k2v {
 namespace {
 
 const std::string kUsageLines =
-    "Usage: kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR]\n"
+    "Usage: kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR] [--batch]\n"
     "Try 'kolbrix2vantor-gui --help' for more information.\n";
 
 struct Case {
@@ -37,7 +38,7 @@ TEST(WindowProgramOptions, AreAnsweredWithoutADisplay) {
       {{"--system-dir"}, 2, "", "kolbrix2vantor-gui: option '--system-dir' requires an argument\n" + kUsageLines},
       {{"--radudi="}, 2, "", "kolbrix2vantor-gui: option '--radudi' needs a folder\n" + kUsageLines},
       {{"--radudi", "/r", "-V"}, 0, "kolbrix2vantor-gui " K2V_VERSION "\n", ""},
-      {{"-reverse", "--help"}, 0, "Usage: kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR]\n", ""},
+      {{"-reverse", "--help"}, 0, "Usage: kolbrix2vantor-gui [--system-dir DIR] [--radudi DIR] [--batch]\n", ""},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = c.args;

@@ -4,6 +4,7 @@
 // (tests/window_test.cpp).
 
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -14,6 +15,7 @@
 #include "platform/files.hpp"
 #include "platform/wide_text.hpp"
 #include "test_support.hpp"
+#include "window/window_layout.hpp"
 
 namespace fs = std::filesystem;
 
@@ -82,60 +84,51 @@ class Form1WindowTest : public ::testing::Test {
   fs::path savedCwd_;
 };
 
+// The window class of each kind of control.
+const char* ClassOfKind(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Picture: return "K2VPicture1";
+    case ControlKind::Label:
+    case ControlKind::StatusLine: return "Static";
+    case ControlKind::TextBox: return "Edit";
+    case ControlKind::Frame:
+    case ControlKind::Button: return "Button";
+    case ControlKind::FolderList: return "ListBox";
+    case ControlKind::DriveList: return "ComboBox";
+    case ControlKind::ProgressBar: return "msctls_progress32";
+    case ControlKind::Table: return "SysListView32";
+  }
+  return "";
+}
+
 TEST_F(Form1WindowTest, ControlsHaveTheirClassCaptionAndPlaceAt96Dpi) {
   Form1Window window(Setup());
   HDC screen = GetDC(nullptr);
-  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);  // the sizes below are for 96 dots per inch
+  ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSX), 96);  // 15 twips to a pixel
   ReleaseDC(nullptr, screen);
-  EXPECT_EQ(TextOf(window.Control("Form1")), "Kolbrix -> Vantor 変換プログラム");
+  EXPECT_EQ(TextOf(window.Control("Form1")), kForm1Layout.caption);
   RECT client{};
   GetClientRect(window.Control("Form1"), &client);
-  EXPECT_EQ(client.right, 606);
-  EXPECT_EQ(client.bottom, 433);
+  EXPECT_EQ(client.right, kForm1Layout.clientWidth / 15);
+  EXPECT_EQ(client.bottom, kForm1Layout.clientHeight / 15);
 
-  struct Expected {
-    const char* name;
-    const char* windowClass;
-    const char* caption;
-    // In twips, inside the frame for a control in one.
-    int left, top, width, height;
-    const char* frame;
-  };
-  const Expected controls[] = {
-      {"Picture1", "K2VPicture1", "", 0, 0, 9075, 6495, nullptr},
-      {"Label2", "Static", "変換元ﾌｫﾙﾀﾞ名 ：", 240, 300, 2085, 315, nullptr},
-      {"Text2", "Edit", "", 2400, 240, 6255, 405, nullptr},
-      {"Label1", "Static", "変換先ﾌｫﾙﾀﾞ名 ：", 240, 900, 2055, 315, nullptr},
-      {"Text1", "Edit", "", 2400, 840, 6255, 405, nullptr},
-      {"Frame2", "Button", "変換元ﾌｫﾙﾀﾞ名選択", 1200, 1620, 3135, 2895, nullptr},
-      {"Dir2", "ListBox", "", 240, 420, 2595, 1530, "Frame2"},
-      {"Drive2", "ComboBox", "", 240, 2220, 2595, 390, "Frame2"},
-      {"Frame1", "Button", "変換先ﾌｫﾙﾀﾞ名選択", 4980, 1620, 2895, 2895, nullptr},
-      {"Dir1", "ListBox", "", 240, 420, 2415, 1530, "Frame1"},
-      {"Drive1", "ComboBox", "", 240, 2220, 2415, 390, "Frame1"},
-      {"Frame3", "Button", "メッセージ", 240, 4740, 8475, 675, nullptr},
-      {"Label3", "Static", "RADUDI フォルダ: ", 180, 240, 8175, 315, "Frame3"},
-      {"Command1", "Button", "実  行", 2520, 5580, 1935, 555, nullptr},
-      {"Command2", "Button", "終  了", 5160, 5580, 2055, 555, nullptr},
-  };
   ASSERT_TRUE(window.Model().Form_Load());
-  for (const Expected& c : controls) {
+  for (const ControlPlace& c : kForm1Layout.controls) {
     SCOPED_TRACE(c.name);
     HWND control = window.Control(c.name);
     ASSERT_NE(control, nullptr);
-    EXPECT_STRCASEEQ(ClassOf(control).c_str(), c.windowClass);
+    EXPECT_STRCASEEQ(ClassOf(control).c_str(), ClassOfKind(c.kind));
+    // The status line shows the RADUDI folder after start-up.
     EXPECT_EQ(TextOf(control).rfind(c.caption, 0), 0u) << TextOf(control);
     RECT r{};
     GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, c.frame ? window.Control(c.frame) : window.Control("Form1"), reinterpret_cast<POINT*>(&r),
-                    2);
+    HWND container = window.Control(c.container.empty() ? "Form1" : std::string(c.container));
+    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, c.left / 15);
     EXPECT_EQ(r.top, c.top / 15);
     EXPECT_EQ(r.right - r.left, c.width / 15);
     // A closed drive list is as high as the system makes it for the font.
-    if (_stricmp(ClassOf(control).c_str(), "ComboBox") != 0) {
-      EXPECT_EQ(r.bottom - r.top, c.height / 15);
-    }
+    if (c.kind != ControlKind::DriveList) EXPECT_EQ(r.bottom - r.top, c.height / 15);
   }
   // The status line shortens a long path in its middle and shows it whole on hover.
   EXPECT_TRUE(GetWindowLongPtrW(window.Control("Label3"), GWL_STYLE) & SS_PATHELLIPSIS);
@@ -186,9 +179,22 @@ TEST_F(Form1WindowTest, ListsKeysAndDropsReachTheWindow) {
     return MessageAnswer::Ok;
   });
   HWND dir1 = window.Control("Dir1");
-  ASSERT_EQ(SendMessageW(dir1, LB_GETCOUNT, 0, 0), 2);  // "..", "sub"
+  // The folder shown is selected, with its subfolder below it one level
+  // further in and the folders that hold it above.
+  const LRESULT current = SendMessageW(dir1, LB_GETCURSEL, 0, 0);
+  ASSERT_GE(current, 1);
+  EXPECT_GT(SendMessageW(dir1, LB_GETTOPINDEX, 0, 0), 0);  // scrolled down towards it
+  ASSERT_EQ(SendMessageW(dir1, LB_GETCOUNT, 0, 0), current + 2);
+  auto row = [&](LRESULT i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(dir1, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)), L'\0');
+    SendMessageW(dir1, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    return Narrow(text);
+  };
+  const std::string indent(2 * static_cast<size_t>(current), ' ');
+  EXPECT_EQ(row(current), indent + "work");
+  EXPECT_EQ(row(current + 1), indent + "  sub");
   // A double click on a row opens it; Backspace goes up.
-  SendMessageW(dir1, LB_SETCURSEL, 1, 0);
+  SendMessageW(dir1, LB_SETCURSEL, static_cast<WPARAM>(current + 1), 0);
   SendMessageW(window.Control("Picture1"), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(dir1), LBN_DBLCLK),
                reinterpret_cast<LPARAM>(dir1));
   EXPECT_EQ(TextOf(window.Control("Text1")), PathText(root_.path() / "vol" / "work" / "sub"));
@@ -253,6 +259,34 @@ TEST_F(Form1WindowTest, TabGoesThroughTheControlsInOrderAndEnterInAPathBoxStarts
   press(VK_RETURN);
   EXPECT_EQ(runs, 0);
   EXPECT_NE(window.Control("Form1"), nullptr);
+
+  // Enter on a button reached with Tab presses it: "実  行" runs (and is
+  // refused with its messages), "終  了" closes the window.
+  for (int i = 0; i < 6; ++i) press(VK_TAB);
+  ASSERT_EQ(GetFocus(), window.Control("Command1"));
+  press(VK_RETURN);
+  EXPECT_GE(runs, 1);
+  const int afterRun = runs;
+  SetFocus(window.Control("Command1"));
+  press(VK_TAB);
+  ASSERT_EQ(GetFocus(), window.Control("Command2"));
+  press(VK_RETURN);
+  EXPECT_EQ(runs, afterRun);
+  EXPECT_EQ(window.Control("Form1"), nullptr);
+}
+
+TEST_F(Form1WindowTest, APathBoxShowsTheEndOfALongPathAndTheWholeOnHover) {
+  Form1Window window(Setup());
+  const std::string path = "C:\\" + std::string(200, 'x') + "\\B02";
+  window.SetPathText(Side::Destination, path);
+  // The first character shown is past the start: the end is in view.
+  EXPECT_GT(SendMessageW(window.Control("Text1"), EM_GETFIRSTVISIBLELINE, 0, 0), 100);
+  NMTTDISPINFOW tip{};
+  tip.hdr.code = TTN_GETDISPINFOW;
+  tip.hdr.idFrom = reinterpret_cast<UINT_PTR>(window.Control("Text1"));
+  SendMessageW(window.Control("Picture1"), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+  ASSERT_NE(tip.lpszText, nullptr);
+  EXPECT_EQ(Narrow(tip.lpszText), path);
 }
 
 }  // namespace
