@@ -167,8 +167,9 @@ TEST_F(VocabularyTest, ARunAndABatchWarnOfTheVocabularyAndConvertAsBefore) {
 TEST_F(VocabularyTest, TheWarningsTheReportsRowAndTheCheckSpeakJapanese) {
   test::ScopedMessageLanguage japanese("ja_JP.UTF-8");
   test::WriteSjis(vocabulary / "G10A.TXT", "600,x,粘土,y\r\n6OO,x,シルト岩,y\r\n");
-  const std::string warning = PathText(vocabulary / "G10A.TXT") +
-                              ": 2 行目: コード「6OO」が -32768〜32767 の整数ではありません。この行は読み飛ばします";
+  const std::string warning =
+      PathText(vocabulary / "G10A.TXT") +
+      ": 2 行目: コード「6OO」が -32768 から 32767 までの整数ではありません。この行は読み飛ばします";
   test::WriteSjis(root / "site" / "K1" / "X1.TXT", "1,1.00,0,粘土\r\n");
   fs::create_directories(root / "system");
   const std::string system = PathText(root / "system");
