@@ -79,14 +79,14 @@ void CreateBatchFolders(const std::string& destinationRoot, const std::vector<Ba
 
 struct BatchOptions {
   RunOptions run;
+  // The language of the program's own texts in a result (the vocabulary
+  // warnings): the command line's, so that the report says what it says.
+  Translation translate = Untranslated;
   // Runs at the same time; at least 1.
   unsigned jobs = 1;
   // The answer the batch got to the folder question, given to every run
   // that asks it.
   MessageAnswer folderAnswer = MessageAnswer::No;
-  // The language of the program's own texts in a result (the vocabulary
-  // warnings): the command line's, so that the report says what it says.
-  Translation translate = Untranslated;
 };
 
 // What a batch tells about its progress. Called on the thread that called
