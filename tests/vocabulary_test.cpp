@@ -49,6 +49,8 @@ class VocabularyTest : public ::testing::Test {
   }
   std::string Folder(const fs::path& folder) const { return WithoutFinalSeparator(PathText(folder)) + test::Sep(); }
 
+  // The command line's own texts in English unless a test asks for Japanese.
+  test::ScopedMessageLanguage english{"C"};
 #ifdef _WIN32
   test::TempDir root{"k2v-test", fs::temp_directory_path().root_path()};
 #else
@@ -160,6 +162,29 @@ TEST_F(VocabularyTest, ARunAndABatchWarnOfTheVocabularyAndConvertAsBefore) {
   const std::string report = test::ReadBytes(batch / "kolbrix2vantor-report.csv");
   const std::string row = ",変換済み," + CsvField("変換が正常に終了しました。\n" + warning) + ",1,0\r\n";
   EXPECT_TRUE(Contains(report, "\"K1\"" + row) && Contains(report, "\"K2\"" + row)) << report;
+}
+
+TEST_F(VocabularyTest, TheWarningsTheReportsRowAndTheCheckSpeakJapanese) {
+  test::ScopedMessageLanguage japanese("ja_JP.UTF-8");
+  test::WriteSjis(vocabulary / "G10A.TXT", "600,x,粘土,y\r\n6OO,x,シルト岩,y\r\n");
+  const std::string warning =
+      PathText(vocabulary / "G10A.TXT") +
+      ": 2 行目: コード「6OO」が -32768 から 32767 までの整数ではありません。この行は読み飛ばします";
+  test::WriteSjis(root / "site" / "K1" / "X1.TXT", "1,1.00,0,粘土\r\n");
+  fs::create_directories(root / "system");
+  const std::string system = PathText(root / "system");
+
+  EXPECT_EQ(Run({"--yes", "--system-dir", system, PathText(root / "site" / "K1"), PathText(destination)}), 0);
+  EXPECT_EQ(err, "kolbrix2vantor: 警告: " + warning + "\n");
+  const fs::path batch = destination.parent_path();
+  EXPECT_EQ(Run({"--batch", "--yes", "--system-dir", system, PathText(root / "site"), PathText(batch)}), 0) << err;
+  EXPECT_TRUE(Contains(test::ReadBytes(batch / "kolbrix2vantor-report.csv"),
+                       "\"K1\",変換済み," + CsvField("変換が正常に終了しました。\n" + warning) + ",1,0\r\n"));
+
+  EXPECT_EQ(Run({"--vocabulary", PathText(destination)}), 0) << err;
+  EXPECT_EQ(out, PathText(destination) + " への変換が追加ファイルを読むフォルダ: " + Folder(vocabulary) +
+                     "\nG10A.TXT: 1 語 (" + PathText(vocabulary / "G10A.TXT") + ")\n  " +
+                     warning.substr(warning.find("2 行目")) + "\nD12A.TXT: なし\n");
 }
 
 TEST_F(VocabularyTest, WrongUsageExitsWithTwo) {

@@ -110,7 +110,10 @@ void WarnShallowDestinations(std::ostream& err, const std::vector<BatchBoring>& 
   }
   if (first.empty()) return;
   err << first << "\n";
-  if (more > 0) err << "kolbrix2vantor: warning: so do " << more << " more destinations of this batch\n";
+  if (more > 0) {
+    err << "kolbrix2vantor: "
+        << FormatText(_("warning: so do %s more destinations of this batch"), {std::to_string(more)}) << "\n";
+  }
 }
 
 }  // namespace
@@ -191,6 +194,7 @@ int RunBatchCommand(const std::vector<std::string>& args, std::ostream& out, std
   BatchOptions options;
   if (systemDirGiven) options.run.systemDir = systemDir;
   options.jobs = jobs > 0 ? jobs : ProcessorCount();
+  options.translate = Translate;
   const std::vector<std::string> missing = MissingDestinationFolders(destinationRoot, borings);
   if (!missing.empty()) {
     options.folderAnswer = AskForFolders(missing, yes, terminal.input, out, err);

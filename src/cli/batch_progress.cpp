@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/catalog.hpp"
+#include "cli/vocabulary_command.hpp"
 #include "text/cp932.hpp"
 #include "text/sjis_text.hpp"
 
@@ -165,20 +166,25 @@ void PrintVocabularyFolders(std::ostream& out, const std::vector<BoringResult>& 
       folders.push_back({r.vocabulary.folder, {&r.vocabulary, {}}});
       it = folders.end() - 1;
     }
-    for (const std::string& warning : VocabularyWarnings(r.vocabulary)) {
+    for (const std::string& warning : r.vocabularyWarnings) {
       std::vector<std::string>& warnings = it->second.warnings;
       if (std::find(warnings.begin(), warnings.end(), warning) == warnings.end()) warnings.push_back(warning);
     }
   }
   if (folders.empty()) return;
-  out << "\nVocabulary folders:\n";
+  out << "\n" << _("Vocabulary folders:") << "\n";
   for (size_t i = 0; i < folders.size() && i < kListed; ++i) {
     const VocabularyRead& read = folders[i].second.report->read;
-    out << "  " << folders[i].first << ": " << kG10AName << " " << VocabularyFileSummary(read.g10a, kG10AName) << ", "
-        << kD12AName << " " << VocabularyFileSummary(read.d12a, kD12AName) << "\n";
+    out << "  "
+        << FormatText(_("%1$s: G10A.TXT %2$s, D12A.TXT %3$s"),
+                      {folders[i].first, VocabularyFileSummary(read.g10a, kG10AName),
+                       VocabularyFileSummary(read.d12a, kD12AName)})
+        << "\n";
     for (const std::string& warning : folders[i].second.warnings) out << "      " << warning << "\n";
   }
-  if (folders.size() > kListed) out << "  and " << folders.size() - kListed << " more\n";
+  if (folders.size() > kListed) {
+    out << "  " << FormatText(_("and %s more"), {std::to_string(folders.size() - kListed)}) << "\n";
+  }
 }
 
 }  // namespace k2v

@@ -123,7 +123,7 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
   for (const std::string& warning : result.warnings) err << warning << "\n";
   if (result.outcome == k2v::RunOutcome::Finished) {
-    for (const std::string& warning : k2v::VocabularyWarnings(result.vocabulary))
+    for (const std::string& warning : k2v::VocabularyWarnings(result.vocabulary, k2v::Translate))
       err << "kolbrix2vantor: " << k2v::FormatText(_("warning: %s"), {warning}) << "\n";
     if (const std::string warning = k2v::MissingLevelsWarning(destination); !warning.empty()) err << warning << "\n";
   }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "soil/soil_word_tables.hpp"
+
 namespace k2v {
 
 // True when the arguments ask for the vocabulary check.
@@ -20,5 +22,9 @@ bool IsVocabularyCommand(const std::vector<std::string>& args);
 // Runs it with the arguments after the program's name; returns the exit
 // status.
 int RunVocabularyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// What a vocabulary file held, in the user's language: "259 words",
+// "1 name", "not found".
+std::string VocabularyFileSummary(const ExtensionFileRead& file, const std::string& fileName);
 
 }  // namespace k2v

@@ -90,7 +90,8 @@ std::vector<FolderEntry> OpenFolder::Entries() const { return system_ ? system_-
 
 std::int64_t OpenFolder::FileSize(const std::string& name) const {
   std::uint64_t size = 0;
-  if (!system_ || !files_system::SizeOf(JoinPath(path_, name), size)) return -1;
+  std::error_code ec;
+  if (!system_ || !files_system::SizeOf(JoinPath(path_, name), size, ec)) return -1;
   return static_cast<std::int64_t>(size);
 }
 

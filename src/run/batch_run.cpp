@@ -182,6 +182,7 @@ BoringResult ConvertBoring(const BatchBoring& boring, const BatchOptions& option
         result.uncodedLayers = r.uncodedLayers;
         result.uncodedNames = std::move(r.uncodedNames);
         result.vocabulary = std::move(r.vocabulary);
+        result.vocabularyWarnings = VocabularyWarnings(result.vocabulary, options.translate);
         return result;
       case RunOutcome::Refused:
         result.outcome = BoringOutcome::Refused;
@@ -325,7 +326,7 @@ std::string BatchReportCsv(const std::vector<BoringResult>& results) {
   csv += "ボーリング,結果,メッセージ,層数,土質コードのない層数\r\n";
   for (const BoringResult& r : results) {
     std::vector<std::string> messages = r.messages;
-    for (const std::string& warning : VocabularyWarnings(r.vocabulary)) messages.push_back(warning);
+    messages.insert(messages.end(), r.vocabularyWarnings.begin(), r.vocabularyWarnings.end());
     csv += CsvField(r.relativePath) + "," + ReportResultWord(r.outcome) + "," + CsvField(JoinedMessages(messages)) +
            ",";
     const bool converted = r.outcome == BoringOutcome::Converted || r.outcome == BoringOutcome::ConvertedWithWarnings;

@@ -10,6 +10,7 @@
 
 #include "run/conversion_run.hpp"
 #include "run/front_end.hpp"
+#include "text/message_text.hpp"
 
 namespace k2v {
 
@@ -47,9 +48,10 @@ struct BoringResult {
   long long layerCount = 0;
   long long uncodedLayers = 0;
   std::vector<UncodedSoilName> uncodedNames{};
-  // The vocabulary the run read (its folder empty unless converted); its
-  // warnings stand in the boring's row of the report.
+  // The vocabulary the run read (its folder empty unless converted), and its
+  // warnings, which stand in the boring's row of the report.
   VocabularyReport vocabulary{};
+  std::vector<std::string> vocabularyWarnings{};
 };
 
 // Whether the two roots lie inside one another (as they are on the disk,
@@ -79,6 +81,9 @@ void CreateBatchFolders(const std::string& destinationRoot, const std::vector<Ba
 
 struct BatchOptions {
   RunOptions run;
+  // The language of the program's own texts in a result (the vocabulary
+  // warnings): the command line's, so that the report says what it says.
+  Translation translate = Untranslated;
   // Runs at the same time; at least 1.
   unsigned jobs = 1;
   // The answer the batch got to the folder question, given to every run

@@ -7,22 +7,14 @@
 #include "platform/files.hpp"
 #include "soil/starter_vocabulary.hpp"
 #include "text/cp932.hpp"
+#include "text/message_text.hpp"
 #include "text/sjis_text.hpp"
 
 namespace k2v {
 
 namespace {
 
-// How a file calls what it gives: G10A.TXT soil names ("words"), D12A.TXT
-// stratum names ("names").
-std::string Noun(const std::string& fileName, long long count) {
-  const std::string noun = fileName == kD12AName ? "name" : "word";
-  return count == 1 ? noun : noun + "s";
-}
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string Line(int line) { return "line " + std::to_string(line) + ": "; }
+bool IsD12A(const std::string& fileName) { return fileName == kD12AName; }
 
 // One file of the vocabulary as --add-starter-words sees it: how many items
 // a record has, which of them is the word, how many entries it may hold.
@@ -136,53 +128,70 @@ VocabularyReport BuildVocabulary(SoilWordTables& tables, const std::string& dest
   return report;
 }
 
-std::string VocabularyProblemText(const VocabularyProblem& problem, const std::string& fileName) {
+std::string VocabularyProblemText(const VocabularyProblem& problem, const std::string& fileName,
+                                  Translation translate) {
   using Kind = VocabularyProblemKind;
-  const std::string nouns = Noun(fileName, 2);
-  const std::string saveAs = ", not Shift-JIS: its " + nouns + " do not match the descriptions; save it as Shift-JIS";
+  const std::string line = std::to_string(problem.line);
+  const bool d12a = IsD12A(fileName);
+  // A file in another encoding: D12A.TXT's names match stratum names, G10A.TXT's words soil descriptions.
+  auto savedAs = [&](const char* encoding) {
+    return FormatText(translate(d12a ? N_("saved as %s, not Shift-JIS: its names do not match the descriptions; "
+                                          "save it as Shift-JIS")
+                                     : N_("saved as %s, not Shift-JIS: its words do not match the descriptions; "
+                                          "save it as Shift-JIS")),
+                      {translate(encoding)});
+  };
   switch (problem.kind) {
     case Kind::NoCode:
-      return Line(problem.line) + "the code " + Quoted(problem.text) +
-             " is not a whole number from -32768 to 32767; the line adds nothing";
-    case Kind::EmptyWord: return Line(problem.line) + "the word (the third item) is empty; the line adds nothing";
-    case Kind::CutWord:
-      return Line(problem.line) + Quoted(problem.text) +
-             " is never found as written: the converter takes off 質, 混り or 互層 and looks up " +
-             (problem.lookedUp.empty() ? std::string("nothing") : Quoted(problem.lookedUp));
+      return FormatText(translate(N_("line %1$s: the code \"%2$s\" is not a whole number from -32768 to 32767; the "
+                                     "line adds nothing")),
+                        {line, problem.text});
+    case Kind::EmptyWord:
+      return FormatText(translate(N_("line %s: the word (the third item) is empty; the line adds nothing")), {line});
+    case Kind::CutWord: {
+      const bool nothing = problem.lookedUp.empty();
+      const char* pattern =
+          // TRANSLATORS: %3$s, %4$s, %5$s: the words taken off (shitsu, majiri, gosou).
+          nothing ? N_("line %1$s: \"%2$s\" is never found as written: the converter takes off %3$s, %4$s or %5$s "
+                       "and looks up nothing")
+                  // TRANSLATORS: %3$s, %4$s, %5$s: the words taken off (shitsu, majiri, gosou).
+                  : N_("line %1$s: \"%2$s\" is never found as written: the converter takes off %3$s, %4$s or %5$s "
+                       "and looks up \"%6$s\"");
+      return FormatText(translate(pattern), {line, problem.text, "質", "混り", "互層", problem.lookedUp});
+    }
     case Kind::BeyondLimit:
-      return Line(problem.line) + "more than " +
-             std::to_string(fileName == kD12AName ? kMaxD12AEntries : kMaxG10AEntries) + " " + nouns +
-             "; this line and the lines after it are not read";
+      return FormatText(
+          translate(d12a ? N_("line %1$s: more than %2$s names; this line and the lines after it are not read")
+                         : N_("line %1$s: more than %2$s words; this line and the lines after it are not read")),
+          {line, std::to_string(d12a ? kMaxD12AEntries : kMaxG10AEntries)});
     case Kind::CutShort:
-      return Line(problem.line) + "the file ends inside this line's record of " + (fileName == kD12AName ? "3" : "4") +
-             " items; the line adds nothing";
-    case Kind::Utf8: return "saved as UTF-8" + saveAs;
-    case Kind::Utf8Bom: return "saved as UTF-8 with a byte order mark" + saveAs;
-    case Kind::Utf16: return "saved as UTF-16" + saveAs;
-    case Kind::NotShiftJis: return Line(problem.line) + "bytes that are no Shift-JIS character";
+      return FormatText(
+          translate(N_("line %1$s: the file ends inside this line's record of %2$s items; the line adds nothing")),
+          {line, d12a ? "3" : "4"});
+    case Kind::Utf8: return savedAs("UTF-8");
+    case Kind::Utf8Bom: return savedAs(N_("UTF-8 with a byte order mark"));
+    case Kind::Utf16: return savedAs("UTF-16");
+    case Kind::NotShiftJis: return FormatText(translate(N_("line %s: bytes that are no Shift-JIS character")), {line});
   }
   return {};
 }
 
-std::string UnreadVocabularyFileText(const VocabularyReport& report, const std::string& path) {
-  return path + ": never read: a conversion into " + WithoutFinalSeparator(report.destination) + " reads " + kG10AName +
-         " and " + kD12AName + " from " + report.folder;
+std::string UnreadVocabularyFileText(const VocabularyReport& report, const std::string& path, Translation translate) {
+  return FormatText(translate(N_("%1$s: never read: a conversion into %2$s reads G10A.TXT and D12A.TXT from %3$s")),
+                    {path, WithoutFinalSeparator(report.destination), report.folder});
 }
 
-std::vector<std::string> VocabularyWarnings(const VocabularyReport& report) {
+std::vector<std::string> VocabularyWarnings(const VocabularyReport& report, Translation translate) {
   std::vector<std::string> warnings;
   for (const ExtensionFileRead* file : {&report.read.g10a, &report.read.d12a}) {
     const std::string name = file == &report.read.g10a ? kG10AName : kD12AName;
     for (const VocabularyProblem& p : file->problems)
-      warnings.push_back(file->path + ": " + VocabularyProblemText(p, name));
+      warnings.push_back(file->path + ": " + VocabularyProblemText(p, name, translate));
   }
-  for (const std::string& path : report.unreadFiles) warnings.push_back(UnreadVocabularyFileText(report, path));
+  for (const std::string& path : report.unreadFiles) {
+    warnings.push_back(UnreadVocabularyFileText(report, path, translate));
+  }
   return warnings;
-}
-
-std::string VocabularyFileSummary(const ExtensionFileRead& file, const std::string& fileName) {
-  if (!file.exists) return "not found";
-  return std::to_string(file.entries) + " " + Noun(fileName, file.entries);
 }
 
 std::vector<StarterWordsAdded> AddStarterWords(const std::string& vocabularyFolder) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "soil/soil_word_tables.hpp"
+#include "text/message_text.hpp"
 
 namespace k2v {
 
@@ -37,17 +38,19 @@ struct VocabularyReport {
 // vocabulary exists but cannot be read.
 VocabularyReport BuildVocabulary(SoilWordTables& tables, const std::string& destinationFolder, char separator);
 
+// The texts below are in the language translate gives (the command line's
+// catalog), English without it.
+
 // The reason of one problem of a vocabulary file, without the file's name
 // ("line 12: ...", or what is wrong with the whole file).
-std::string VocabularyProblemText(const VocabularyProblem& problem, const std::string& fileName);
+std::string VocabularyProblemText(const VocabularyProblem& problem, const std::string& fileName,
+                                  Translation translate = Untranslated);
 // The line that tells of a file no conversion into the destination reads.
-std::string UnreadVocabularyFileText(const VocabularyReport& report, const std::string& path);
+std::string UnreadVocabularyFileText(const VocabularyReport& report, const std::string& path,
+                                     Translation translate = Untranslated);
 // Every problem of the report on a line of its own, each naming its file:
 // the command line's warnings and the batch's notes in a boring's row.
-std::vector<std::string> VocabularyWarnings(const VocabularyReport& report);
-// What the file held, for a list of vocabulary folders: "259 words",
-// "3 names", "empty", "not found".
-std::string VocabularyFileSummary(const ExtensionFileRead& file, const std::string& fileName);
+std::vector<std::string> VocabularyWarnings(const VocabularyReport& report, Translation translate = Untranslated);
 
 // Why the starter words were not added to a file.
 enum class StarterRefusal {
