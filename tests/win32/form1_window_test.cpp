@@ -128,7 +128,9 @@ TEST_F(Form1WindowTest, ControlsHaveTheirClassCaptionAndPlaceAt96Dpi) {
     EXPECT_EQ(r.top, c.top / 15);
     EXPECT_EQ(r.right - r.left, c.width / 15);
     // A closed drive list is as high as the system makes it for the font.
-    if (c.kind != ControlKind::DriveList) EXPECT_EQ(r.bottom - r.top, c.height / 15);
+    if (c.kind != ControlKind::DriveList) {
+      EXPECT_EQ(r.bottom - r.top, c.height / 15);
+    }
   }
   // The status line shortens a long path in its middle and shows it whole on hover.
   EXPECT_TRUE(GetWindowLongPtrW(window.Control("Label3"), GWL_STYLE) & SS_PATHELLIPSIS);
