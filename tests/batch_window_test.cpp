@@ -8,9 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
-#include <future>
 #include <mutex>
-#include <thread>
 
 #include "platform/files.hpp"
 #include "test_support.hpp"
@@ -148,26 +146,13 @@ TEST_F(BatchWindowTest, CancelLetsTheBoringUnderWayFinishWholeAndStartsNoOther) 
   setup.jobs = 1;
   BatchWindow window(view, setup);
   // The first file the batch's thread changes waits until 中止 is pressed.
-  const std::thread::id windowThread = std::this_thread::get_id();
-  std::promise<void> underWay, cancelled;
-  std::shared_future<void> cancelPressed = cancelled.get_future().share();
-  std::once_flag first;
-  SetFaultHook([&](FileOperation, const std::string&) {
-    if (std::this_thread::get_id() != windowThread) {
-      std::call_once(first, [&] {
-        underWay.set_value();
-        cancelPressed.wait();
-      });
-    }
-    return 0;
-  });
+  test::WorkerHold hold;
   window.Execute_Click();
-  underWay.get_future().wait();
+  hold.WaitUntilHeld();
   window.Cancel_Click();
   EXPECT_EQ(view.summary, batch_text::kStopping);
-  cancelled.set_value();
+  hold.Release();
   view.PumpUntilDone(window);
-  SetFaultHook(nullptr);
 
   EXPECT_EQ(view.rows[0].result.rfind(batch_text::kConverted, 0), 0u) << view.rows[0].message;
   EXPECT_EQ(view.rows[1].result, batch_text::kNotStarted);
