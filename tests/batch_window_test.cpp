@@ -94,7 +94,7 @@ class BatchWindowTest : public ::testing::Test {
     view.paths[0] = PathText(site);
     view.paths[1] = PathText(dest);
   }
-  BatchWindowSetup Setup() const {
+  BatchWindowSetup TestSetup() const {
     BatchWindowSetup s;
     s.runOptions.systemDir = PathText(system);
     s.jobs = 2;
@@ -110,7 +110,7 @@ class BatchWindowTest : public ::testing::Test {
 
 TEST_F(BatchWindowTest, ASiteConvertsExactlyAsTheCommandLineBatchConvertsIt) {
   {
-    BatchWindow window(view, Setup());
+    BatchWindow window(view, TestSetup());
     window.Execute_Click();
     ASSERT_EQ(view.messages.size(), 1u);  // the destination root is made after a Yes
     EXPECT_EQ(view.messages[0].text, run_text::kCreateFolder);
@@ -142,7 +142,7 @@ TEST_F(BatchWindowTest, ASiteConvertsExactlyAsTheCommandLineBatchConvertsIt) {
 
 TEST_F(BatchWindowTest, CancelLetsTheBoringUnderWayFinishWholeAndStartsNoOther) {
   fs::create_directories(dest);
-  BatchWindowSetup setup = Setup();
+  BatchWindowSetup setup = TestSetup();
   setup.jobs = 1;
   BatchWindow window(view, setup);
   // The first file the batch's thread changes waits until 中止 is pressed.
@@ -188,7 +188,7 @@ TEST_F(BatchWindowTest, FoldersThatCannotMakeABatchAreRefusedBeforeAnythingStart
       {PathText(site), PathText(site / "out"), batch_text::kDestinationInsideSource},
       {PathText(root / "empty"), PathText(dest), batch_text::kNoBorings},
   };
-  BatchWindow window(view, Setup());
+  BatchWindow window(view, TestSetup());
   for (const Case& c : cases) {
     view.messages.clear();
     view.SetPathText(BatchPath::Source, c.source);
@@ -203,7 +203,7 @@ TEST_F(BatchWindowTest, FoldersThatCannotMakeABatchAreRefusedBeforeAnythingStart
 }
 
 TEST_F(BatchWindowTest, ClosingWhileABatchRunsStopsItAndClosesWhenItHasEnded) {
-  BatchWindow window(view, Setup());
+  BatchWindow window(view, TestSetup());
   view.chosen = PathText(root / "elsewhere");
   window.DestinationBrowse_Click();
   EXPECT_EQ(view.paths[1], PathText(root / "elsewhere"));
