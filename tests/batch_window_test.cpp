@@ -8,9 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
-#include <future>
 #include <mutex>
-#include <thread>
 
 #include "platform/files.hpp"
 #include "test_support.hpp"
@@ -96,7 +94,7 @@ class BatchWindowTest : public ::testing::Test {
     view.paths[0] = PathText(site);
     view.paths[1] = PathText(dest);
   }
-  BatchWindowSetup Setup() const {
+  BatchWindowSetup TestSetup() const {
     BatchWindowSetup s;
     s.runOptions.systemDir = PathText(system);
     s.jobs = 2;
@@ -112,7 +110,7 @@ class BatchWindowTest : public ::testing::Test {
 
 TEST_F(BatchWindowTest, ASiteConvertsExactlyAsTheCommandLineBatchConvertsIt) {
   {
-    BatchWindow window(view, Setup());
+    BatchWindow window(view, TestSetup());
     window.Execute_Click();
     ASSERT_EQ(view.messages.size(), 1u);  // the destination root is made after a Yes
     EXPECT_EQ(view.messages[0].text, run_text::kCreateFolder);
@@ -144,30 +142,17 @@ TEST_F(BatchWindowTest, ASiteConvertsExactlyAsTheCommandLineBatchConvertsIt) {
 
 TEST_F(BatchWindowTest, CancelLetsTheBoringUnderWayFinishWholeAndStartsNoOther) {
   fs::create_directories(dest);
-  BatchWindowSetup setup = Setup();
+  BatchWindowSetup setup = TestSetup();
   setup.jobs = 1;
   BatchWindow window(view, setup);
   // The first file the batch's thread changes waits until 中止 is pressed.
-  const std::thread::id windowThread = std::this_thread::get_id();
-  std::promise<void> underWay, cancelled;
-  std::shared_future<void> cancelPressed = cancelled.get_future().share();
-  std::once_flag first;
-  SetFaultHook([&](FileOperation, const std::string&) {
-    if (std::this_thread::get_id() != windowThread) {
-      std::call_once(first, [&] {
-        underWay.set_value();
-        cancelPressed.wait();
-      });
-    }
-    return 0;
-  });
+  test::WorkerHold hold;
   window.Execute_Click();
-  underWay.get_future().wait();
+  hold.WaitUntilHeld();
   window.Cancel_Click();
   EXPECT_EQ(view.summary, batch_text::kStopping);
-  cancelled.set_value();
+  hold.Release();
   view.PumpUntilDone(window);
-  SetFaultHook(nullptr);
 
   EXPECT_EQ(view.rows[0].result.rfind(batch_text::kConverted, 0), 0u) << view.rows[0].message;
   EXPECT_EQ(view.rows[1].result, batch_text::kNotStarted);
@@ -203,7 +188,7 @@ TEST_F(BatchWindowTest, FoldersThatCannotMakeABatchAreRefusedBeforeAnythingStart
       {PathText(site), PathText(site / "out"), batch_text::kDestinationInsideSource},
       {PathText(root / "empty"), PathText(dest), batch_text::kNoBorings},
   };
-  BatchWindow window(view, Setup());
+  BatchWindow window(view, TestSetup());
   for (const Case& c : cases) {
     view.messages.clear();
     view.SetPathText(BatchPath::Source, c.source);
@@ -218,7 +203,7 @@ TEST_F(BatchWindowTest, FoldersThatCannotMakeABatchAreRefusedBeforeAnythingStart
 }
 
 TEST_F(BatchWindowTest, ClosingWhileABatchRunsStopsItAndClosesWhenItHasEnded) {
-  BatchWindow window(view, Setup());
+  BatchWindow window(view, TestSetup());
   view.chosen = PathText(root / "elsewhere");
   window.DestinationBrowse_Click();
   EXPECT_EQ(view.paths[1], PathText(root / "elsewhere"));

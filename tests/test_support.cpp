@@ -373,4 +373,27 @@ ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
 
 ScopedEnv::~ScopedEnv() { SetEnv(name_, had_ ? old_.c_str() : nullptr); }
 
+WorkerHold::WorkerHold() {
+  SetFaultHook([this](FileOperation, const std::string&) {
+    if (std::this_thread::get_id() != holder_) {
+      std::call_once(first_, [this] {
+        heldPromise_.set_value();
+        released_.wait();
+      });
+    }
+    return 0;
+  });
+}
+
+WorkerHold::~WorkerHold() {
+  Release();
+  SetFaultHook(nullptr);
+}
+
+void WorkerHold::Release() {
+  if (releasedYet_) return;
+  releasedYet_ = true;
+  releasePromise_.set_value();
+}
+
 }  // namespace k2v::test

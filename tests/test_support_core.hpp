@@ -7,9 +7,12 @@
 
 #include <deque>
 #include <filesystem>
+#include <future>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "run/front_end.hpp"
@@ -127,6 +130,30 @@ class ScopedEnv {
   std::string name_;
   std::string old_;
   bool had_ = false;
+};
+
+// Holds a batch's worker at its first file operation: the first one that a
+// thread other than the one that made the hold asks the fault hook about
+// waits until Release(). At the end of scope the worker is released and the
+// hook removed.
+class WorkerHold {
+ public:
+  WorkerHold();
+  ~WorkerHold();
+  WorkerHold(const WorkerHold&) = delete;
+  WorkerHold& operator=(const WorkerHold&) = delete;
+  // Waits until the worker stands at that operation.
+  void WaitUntilHeld() { held_.wait(); }
+  void Release();
+
+ private:
+  const std::thread::id holder_ = std::this_thread::get_id();
+  std::once_flag first_;
+  std::promise<void> heldPromise_;
+  std::future<void> held_ = heldPromise_.get_future();
+  std::promise<void> releasePromise_;
+  std::shared_future<void> released_ = releasePromise_.get_future().share();
+  bool releasedYet_ = false;
 };
 
 // The command line's own texts, for the test and the commands it runs, in

@@ -16,26 +16,19 @@
 
 namespace k2v {
 
-class BatchWindowView : public BatchView {
+class BatchWindowView : public LaidOutWindow, public BatchView {
  public:
   // Creates the window, hidden, and its behaviour behind it.
   explicit BatchWindowView(BatchWindowSetup setup);
   ~BatchWindowView() override;
-  BatchWindowView(const BatchWindowView&) = delete;
-  BatchWindowView& operator=(const BatchWindowView&) = delete;
 
   BatchWindow& Model() { return *model_; }
-  // A control by its name ("Batch" for the window itself); nullptr for none.
-  // A test seam.
-  HWND Control(const std::string& name) const;
   // Shows the window and runs its messages until it is closed.
   int Run();
   // Lets the window handle the messages waiting for it (a test seam).
-  void ProcessPendingEvents();
+  void ProcessPendingEvents() { PumpMessages(nullptr); }
 
-  // Test seams: message boxes and files to open go to them instead.
-  using MessageSeam = std::function<MessageAnswer(const MessageBoxContent&)>;
-  void SetMessageSeam(MessageSeam seam) { messageSeam_ = std::move(seam); }
+  // A test seam: files to open go to it instead.
   using OpenSeam = std::function<bool(const std::string&)>;
   void SetOpenSeam(OpenSeam seam) { openSeam_ = std::move(seam); }
 
@@ -48,28 +41,20 @@ class BatchWindowView : public BatchView {
   void ShowSummary(const std::string& text) override;
   void SetRunning(bool running) override;
   void EnableResults(bool report, bool uncodedList) override;
-  MessageAnswer ShowMessage(const MessageBoxContent& box) override;
+  MessageAnswer ShowMessage(const MessageBoxContent& box) override { return AskWithBox(box); }
   bool OpenFile(const std::string& path) override;
   void WakeUp() override;
-  void Close() override;
+  void Close() override { CloseForm(); }
 
  private:
-  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void Layout(int dpi);
+  void Layout(int dpi) override;
+  bool Ready() const override { return model_ != nullptr; }
+  LRESULT OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCommand(int id, int code);
   void OnDrop(HDROP drop);
   HWND PathBox(BatchPath which) const;
 
-  HWND form_ = nullptr;
-  HWND picture_ = nullptr;
-  std::unique_ptr<LaidOutControls> controls_;
-  HFONT font_ = nullptr;
-  HBRUSH grey_ = nullptr;
-  bool running_ = false;
-  MessageSeam messageSeam_;
   OpenSeam openSeam_;
   std::unique_ptr<BatchWindow> model_;
 };

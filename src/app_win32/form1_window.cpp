@@ -13,16 +13,11 @@ namespace k2v {
 
 namespace {
 
-constexpr const wchar_t* kFormClass = L"K2VForm1";
-constexpr const wchar_t* kPictureClass = L"K2VPicture1";
 constexpr const wchar_t* kSearchClass = L"K2VSearch";
-constexpr int kFirstControlId = 100;
-constexpr int kPictureId = 99;
 // Posted once a drive was picked in a drive list (wParam: 0 source, 1 destination).
 constexpr UINT kDrivePicked = WM_APP + 1;
 
 size_t SideIndex(Side side) { return side == Side::Source ? 0 : 1; }
-COLORREF Background() { return ColourOf(kForm1Layout.background); }
 
 // The controls by their place in the layout's table.
 enum Index {
@@ -51,66 +46,29 @@ Form1Window* WindowOf(HWND hwnd) { return WindowBehind<Form1Window>(hwnd); }
 
 }  // namespace
 
-Form1Window::Form1Window(WindowSetup setup) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
-    INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&common);
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof(c);
-    c.hInstance = instance;
-    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    c.hbrBackground = CreateSolidBrush(Background());
-    c.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    c.lpfnWndProc = FormProc;
-    c.lpszClassName = kFormClass;
-    RegisterClassExW(&c);
-    c.hIcon = nullptr;
-    c.lpfnWndProc = PictureProc;
-    c.lpszClassName = kPictureClass;
-    RegisterClassExW(&c);
-    c.lpfnWndProc = SearchProc;
-    c.lpszClassName = kSearchClass;
-    c.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    RegisterClassExW(&c);
-  }
-  grey_ = CreateSolidBrush(Background());
-
-  form_ = CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, Widen(kForm1Layout.caption).c_str(),
-                          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                          CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
-  // Picture1 paints under its controls too: a frame (group box) draws its
-  // border and caption only, and its inside is Picture1's grey.
-  picture_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form_,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPictureId)), instance, this);
-  CreateControls();
-  Layout(DpiOf(form_));
-  // A file or folder dropped on a path box or a folder list.
-  DragAcceptFiles(picture_, TRUE);
+Form1Window::Form1Window(WindowSetup setup) : LaidOutWindow(kForm1Layout, "Form1", {L"K2VForm1", L"K2VPicture1"}) {
+  RegisterWindowClass(kSearchClass, SearchProc, GetSysColorBrush(COLOR_BTNFACE), nullptr);
+  CreateTips();
+  Layout(DpiOf(Form()));
   model_ = std::make_unique<Form1>(*this, std::move(setup));
 }
 
 Form1Window::~Form1Window() {
   SetBusy(false);
   EndSearch();
-  if (form_) DestroyWindow(form_);
-  if (font_) DeleteObject(font_);
-  if (grey_) DeleteObject(grey_);
+  CloseForm();
 }
 
-void Form1Window::CreateControls() {
+void Form1Window::CreateTips() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  controls_ = std::make_unique<LaidOutControls>(picture_, kForm1Layout, kFirstControlId);
   // The whole status line shows on hover, where the line has cut it short.
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_, nullptr, instance,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Form(), nullptr, instance,
                              nullptr);
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_SUBCLASS;
-  tool.hwnd = picture_;
+  tool.hwnd = Picture();
   tool.uId = 1;
   tool.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -119,7 +77,7 @@ void Form1Window::CreateControls() {
     TOOLINFOW box{};
     box.cbSize = TTTOOLINFOW_V2_SIZE;
     box.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
-    box.hwnd = picture_;
+    box.hwnd = Picture();
     box.uId = reinterpret_cast<UINT_PTR>(TextOf(side));
     box.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&box));
@@ -128,96 +86,32 @@ void Form1Window::CreateControls() {
 
 void Form1Window::Layout(int dpi) {
   dpi_ = dpi;
-  RECT frame{0, 0, Scale(kForm1Layout.clientWidth), Scale(kForm1Layout.clientHeight)};
-  AdjustForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(form_, GWL_STYLE)),
-               static_cast<DWORD>(GetWindowLongPtrW(form_, GWL_EXSTYLE)), dpi_);
-  SetWindowPos(form_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (font_) DeleteObject(font_);
-  font_ = MakeUiFont(dpi_);
-  controls_->Place(dpi_, font_);
-  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  LaidOutWindow::Layout(dpi);
+  SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(kForm1Layout.clientWidth));
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = picture_;
+  tool.hwnd = Picture();
   tool.uId = 1;
   tool.rect = PixelRect(PlaceOnWindow(kForm1Layout, kForm1Controls[Label3]), dpi_);
   SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-  InvalidateRect(form_, nullptr, TRUE);
 }
 
-HWND Form1Window::Control(const std::string& name) const {
-  if (name == "Form1") return form_;
-  return controls_->Named(name);
-}
-
-HWND Form1Window::TextOf(Side side) const { return (*controls_)[side == Side::Source ? Text2 : Text1]; }
-HWND Form1Window::DirOf(Side side) const { return (*controls_)[side == Side::Source ? Dir2 : Dir1]; }
-HWND Form1Window::DriveOf(Side side) const { return (*controls_)[side == Side::Source ? Drive2 : Drive1]; }
-
-int Form1Window::Run() {
-  ShowWindow(form_, SW_SHOW);
-  UpdateWindow(form_);
-  running_ = true;
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (!IsDialogMessageW(form_, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  running_ = false;
-  return static_cast<int>(msg.wParam);
-}
-
-void Form1Window::Centre() {
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT window{};
-  GetWindowRect(form_, &window);
-  const int width = window.right - window.left;
-  const int height = window.bottom - window.top;
-  SetWindowPos(form_, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form1Window::Close() {
-  if (form_) DestroyWindow(form_);
-}
-
-void Form1Window::ProcessPendingEvents() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    const bool dialog = (form_ && IsDialogMessageW(form_, &msg)) || (search_ && IsDialogMessageW(search_, &msg));
-    if (!dialog) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-}
+HWND Form1Window::TextOf(Side side) const { return At(side == Side::Source ? Text2 : Text1); }
+HWND Form1Window::DirOf(Side side) const { return At(side == Side::Source ? Dir2 : Dir1); }
+HWND Form1Window::DriveOf(Side side) const { return At(side == Side::Source ? Drive2 : Drive1); }
 
 std::string Form1Window::PathText(Side side) const { return Narrow(TextOfWindow(TextOf(side))); }
 
-void Form1Window::SetPathText(Side side, const std::string& text) {
-  HWND box = TextOf(side);
-  SetWindowTextW(box, Widen(text).c_str());
-  // The end of a long path shows: the boring's folder.
-  const LPARAM end = GetWindowTextLengthW(box);
-  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
-  SendMessageW(box, EM_SCROLLCARET, 0, 0);
-}
+// The boring's folder shows at the end of a long path.
+void Form1Window::SetPathText(Side side, const std::string& text) { SetPathBoxText(TextOf(side), text); }
 
 void Form1Window::SetStatusText(const std::string& text) {
   status_ = Widen(text);
-  SetWindowTextW((*controls_)[Label3], status_.c_str());
+  SetWindowTextW(At(Label3), status_.c_str());
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.hwnd = picture_;
+  tool.hwnd = Picture();
   tool.uId = 1;
   tool.lpszText = status_.data();
   SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -251,11 +145,6 @@ void Form1Window::ShowDriveRows(Side side, const std::vector<DriveRow>& rows) {
 
 void Form1Window::ShowDrive(Side side, int index) { SendMessageW(DriveOf(side), CB_SETCURSEL, index, 0); }
 
-MessageAnswer Form1Window::ShowMessage(const MessageBoxContent& box) {
-  if (messageSeam_) return messageSeam_(box);
-  return ShowMessageBox(form_ && IsWindowVisible(form_) ? form_ : nullptr, box);
-}
-
 void Form1Window::SetBusy(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;
@@ -285,7 +174,7 @@ void Form1Window::ShowSearchProgress(const std::string& folder) {
       HWND c = CreateWindowExW(0, windowClass, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, scale(left),
                                scale(top), scale(w), scale(h), search_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-      SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+      SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
       return c;
     };
     child(L"STATIC", window_text::kSearching, SS_LEFT | SS_NOPREFIX, 240, 180, 6120, 315, 0);
@@ -305,8 +194,7 @@ void Form1Window::EndSearch() {
 }
 
 void Form1Window::OnCommand(int id, int code) {
-  // Ids follow the table from its second control on.
-  const int index = id - kFirstControlId + 1;
+  const int index = IndexOfId(id);
   for (Side side : {Side::Source, Side::Destination}) {
     if (index == (side == Side::Source ? Dir2 : Dir1) && code == LBN_DBLCLK) {
       model_->FolderRowOpened(side, static_cast<int>(SendMessageW(DirOf(side), LB_GETCURSEL, 0, 0)));
@@ -318,7 +206,7 @@ void Form1Window::OnCommand(int id, int code) {
     const bool picked = code == CBN_SELENDOK || (code == CBN_SELCHANGE && closed);
     if (index == (side == Side::Source ? Drive2 : Drive1) && picked && !drivePicked_[SideIndex(side)]) {
       drivePicked_[SideIndex(side)] = true;
-      PostMessageW(picture_, kDrivePicked, static_cast<WPARAM>(SideIndex(side)), 0);
+      PostMessageW(Picture(), kDrivePicked, static_cast<WPARAM>(SideIndex(side)), 0);
     }
   }
   if (code != BN_CLICKED) return;
@@ -333,37 +221,21 @@ void Form1Window::OnEnter() {
       model_->FolderRowOpened(side, static_cast<int>(SendMessageW(focus, LB_GETCURSEL, 0, 0)));
     }
   }
-  if (focus == (*controls_)[Command1] || focus == (*controls_)[Command2]) SendMessageW(focus, BM_CLICK, 0, 0);
+  if (focus == At(Command1) || focus == At(Command2)) SendMessageW(focus, BM_CLICK, 0, 0);
 }
 
+// A file or folder dropped on a path box or a folder list.
 void Form1Window::OnDrop(HDROP drop) {
-  POINT at{};
-  DragQueryPoint(drop, &at);
-  std::wstring path;
-  if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
-    path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
-    path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
-  }
-  DragFinish(drop);
-  if (path.empty()) return;
+  const Dropped dropped = TakeDrop(drop);
+  if (dropped.path.empty()) return;
   for (Side side : {Side::Source, Side::Destination}) {
     for (HWND target : {TextOf(side), DirOf(side)}) {
-      RECT r{};
-      GetWindowRect(target, &r);
-      MapWindowPoints(nullptr, picture_, reinterpret_cast<POINT*>(&r), 2);
-      if (PtInRect(&r, at)) {
-        model_->PathDropped(side, Narrow(path));
+      if (DroppedOn(target, Picture(), dropped.at)) {
+        model_->PathDropped(side, dropped.path);
         return;
       }
     }
   }
-}
-
-LRESULT CALLBACK Form1Window::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Remember(hwnd, message, lParam);
-  Form1Window* self = WindowOf(hwnd);
-  if (!self || !self->form_) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->OnFormMessage(message, wParam, lParam);
 }
 
 LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -384,13 +256,9 @@ LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The focus comes back to the control that had it, as in a dialog.
       if (LOWORD(wParam) == WA_INACTIVE) {
         lastFocus_ = GetFocus();
-      } else if (!IsChild(form_, GetFocus())) {
-        SetFocus(lastFocus_ && IsChild(form_, lastFocus_) ? lastFocus_ : (*controls_)[Text2]);
+      } else if (!IsChild(Form(), GetFocus())) {
+        SetFocus(lastFocus_ && IsChild(Form(), lastFocus_) ? lastFocus_ : At(Text2));
       }
-      return 0;
-    case WM_DESTROY:
-      form_ = nullptr;
-      if (running_) PostQuitMessage(0);
       return 0;
     case WM_SETCURSOR:
       if (busy_) {
@@ -398,33 +266,14 @@ LRESULT Form1Window::OnFormMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      Layout(HIWORD(wParam));
-      SetWindowPos(form_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      return 0;
-    }
     default: break;
   }
-  return DefWindowProcW(form_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Form1Window::PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Remember(hwnd, message, lParam);
-  Form1Window* self = WindowOf(hwnd);
-  if (!self || !self->picture_ || !self->model_) return DefWindowProcW(hwnd, message, wParam, lParam);
-  return self->OnPictureMessage(message, wParam, lParam);
+  return LaidOutWindow::OnFormMessage(message, wParam, lParam);
 }
 
 LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetBkColor(dc, Background());
-      return reinterpret_cast<LRESULT>(grey_);
-    }
     case WM_MOUSEMOVE: model_->Picture1_MouseMove(); return 0;
     case WM_VKEYTOITEM:
       // Backspace in a folder list: the folder above.
@@ -457,7 +306,7 @@ LRESULT Form1Window::OnPictureMessage(UINT message, WPARAM wParam, LPARAM lParam
       break;
     default: break;
   }
-  return DefWindowProcW(picture_, message, wParam, lParam);
+  return LaidOutWindow::OnPictureMessage(message, wParam, lParam);
 }
 
 LRESULT CALLBACK Form1Window::SearchProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

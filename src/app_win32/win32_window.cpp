@@ -70,6 +70,49 @@ std::wstring TextOfWindow(HWND hwnd) {
   return text;
 }
 
+void RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background, HICON icon) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW c{};
+  c.cbSize = sizeof(c);
+  if (GetClassInfoExW(instance, name, &c)) return;
+  c = WNDCLASSEXW{};
+  c.cbSize = sizeof(c);
+  c.hInstance = instance;
+  c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  c.hbrBackground = background;
+  c.hIcon = icon;
+  c.lpfnWndProc = proc;
+  c.lpszClassName = name;
+  RegisterClassExW(&c);
+}
+
+void SetPathBoxText(HWND box, const std::string& text) {
+  SetWindowTextW(box, Widen(text).c_str());
+  const LPARAM end = GetWindowTextLengthW(box);
+  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
+
+Dropped TakeDrop(HDROP drop) {
+  Dropped dropped{};
+  DragQueryPoint(drop, &dropped.at);
+  std::wstring path;
+  if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+    path.resize(DragQueryFileW(drop, 0, nullptr, 0) + 1);
+    path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+  }
+  DragFinish(drop);
+  dropped.path = Narrow(path);
+  return dropped;
+}
+
+bool DroppedOn(HWND control, HWND parent, POINT at) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return PtInRect(&r, at);
+}
+
 std::wstring UiFontFace() {
   for (const wchar_t* face : {L"Meiryo UI", L"Yu Gothic UI", L"MS UI Gothic"}) {
     if (FontIsInstalled(face)) return face;

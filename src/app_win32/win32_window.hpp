@@ -1,9 +1,10 @@
 #pragma once
 // What the Win32 windows (Form1Window, BatchWindowView) share: the DPI and
-// font they are drawn with, the window object behind a handle, and the
-// message box.
+// font they are drawn with, their window classes, the window object behind a
+// handle, the path boxes, a file dropped on them, and the message box.
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -25,6 +26,25 @@ HFONT MakeUiFont(int dpi);
 
 COLORREF ColourOf(Colour colour);
 std::wstring TextOfWindow(HWND hwnd);
+
+// Registers the window class name (the arrow pointer, the background brush
+// and icon given) unless it is registered already.
+void RegisterWindowClass(const wchar_t* name, WNDPROC proc, HBRUSH background, HICON icon);
+
+// Sets a path box's text and scrolls its end into view: the last folders of
+// a long path show.
+void SetPathBoxText(HWND box, const std::string& text);
+
+// A file or folder dropped from Explorer: the first path dropped (empty for
+// none) and the point in the window's client area it was dropped at.
+struct Dropped {
+  std::string path;
+  POINT at;
+};
+// Reads the drop and ends it.
+Dropped TakeDrop(HDROP drop);
+// True when at, in the client area of parent, lies on the control.
+bool DroppedOn(HWND control, HWND parent, POINT at);
 
 // Keeps the window object given to CreateWindowExW with the handle (call it
 // first in a window procedure), and finds it again.

@@ -90,8 +90,9 @@ std::vector<FolderEntry> OpenFolder::Entries() const { return system_ ? system_-
 
 std::int64_t OpenFolder::FileSize(const std::string& name) const {
   std::uint64_t size = 0;
-  std::error_code ec;
-  if (!system_ || !files_system::SizeOf(JoinPath(path_, name), size, ec)) return -1;
+  // A size that cannot be read is -1, as a missing file's.
+  std::error_code ignored;
+  if (!system_ || !files_system::SizeOf(JoinPath(path_, name), size, ignored)) return -1;
   return static_cast<std::int64_t>(size);
 }
 

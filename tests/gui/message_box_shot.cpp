@@ -15,8 +15,7 @@
 #include "app/form1_widget.hpp"
 #include "app/path_edit.hpp"
 #include "platform/arguments.hpp"
-#include "platform/system_folders.hpp"
-#include "platform/volumes.hpp"
+#include "window/window_options.hpp"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args = k2v::CommandLineArguments(argc, argv);
@@ -24,13 +23,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   k2v::SetUpApplication(app);
 
-  k2v::WindowSetup setup;
-  setup.volumes = k2v::MountedVolumes();
-  setup.programFolder = k2v::ProgramFolder();
-  setup.givenRadudi = args[2];
-  setup.givenRadudiBy = "--radudi";
-  setup.runOptions.systemDir = args[3];
-  k2v::Form1Widget window(setup);
+  // As kolbrix2vantor-gui --radudi RADUDI --system-dir SYSTEM-DIR opens it.
+  k2v::Form1Widget window(k2v::ReadWindowCommand({"--radudi", args[2], "--system-dir", args[3]}).setup);
   if (!window.Model().Form_Load()) return 1;
   window.show();
 

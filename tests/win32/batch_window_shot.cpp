@@ -7,22 +7,11 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "app_win32/batch_window_view.hpp"
 #include "platform/arguments.hpp"
-#include "platform/wide_text.hpp"
-
-namespace {
-
-HWND shown = nullptr;
-
-void CALLBACK CloseShown(HWND, UINT, UINT_PTR, DWORD) {
-  if (shown) PostMessageW(shown, WM_CLOSE, 0, 0);
-}
-
-}  // namespace
+#include "shot_support.hpp"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args = k2v::CommandLineArguments(argc, argv);
@@ -31,8 +20,7 @@ int main(int argc, char** argv) {
   setup.runOptions.systemDir = args[2];
   k2v::BatchWindowView window(setup);
   window.SetMessageSeam([](const k2v::MessageBoxContent&) { return k2v::MessageAnswer::Yes; });
-  shown = window.Control("Batch");
-  ShowWindow(shown, SW_SHOW);
+  ShowWindow(window.Control("Batch"), SW_SHOW);
   window.SetPathText(k2v::BatchPath::Source, args[0]);
   window.SetPathText(k2v::BatchPath::Destination, args[1]);
   SendMessageW(window.Control("Execute"), BM_CLICK, 0, 0);
@@ -40,10 +28,7 @@ int main(int argc, char** argv) {
     Sleep(50);
     window.ProcessPendingEvents();
   }
-  RECT r{};
-  GetWindowRect(shown, &r);
-  std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-  std::fflush(stdout);
-  SetTimer(nullptr, 0, static_cast<UINT>(std::stoi(args[3]) * 1000), CloseShown);
+  k2v::shot::PrintPlace(window.Control("Batch"));
+  k2v::shot::CloseAfter(window.Control("Batch"), std::stoi(args[3]));
   return window.Run();
 }

@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <future>
-#include <mutex>
-#include <thread>
 
 #include "app_win32/batch_window_view.hpp"
+#include "laid_out_window_test_support.hpp"
 #include "platform/files.hpp"
 #include "platform/wide_text.hpp"
 #include "test_support.hpp"
@@ -59,16 +57,8 @@ TEST_F(BatchWindowViewTest, ControlsStandAtTheirPlacesFromTheLayout) {
   EXPECT_EQ(client.bottom, kBatchLayout.clientHeight / 15);
   for (const ControlPlace& c : kBatchLayout.controls) {
     SCOPED_TRACE(c.name);
-    HWND control = window.Control(c.name);
-    ASSERT_NE(control, nullptr);
-    RECT r{};
-    GetWindowRect(control, &r);
-    HWND container = window.Control(c.container.empty() ? "Batch" : std::string(c.container));
-    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, c.left / 15);
-    EXPECT_EQ(r.top, c.top / 15);
-    EXPECT_EQ(r.right - r.left, c.width / 15);
-    EXPECT_EQ(r.bottom - r.top, c.height / 15);
+    ASSERT_NE(window.Control(c.name), nullptr);
+    test::ExpectAtItsPlace(window, "Batch", c);
   }
   EXPECT_FALSE(IsWindowEnabled(window.Control("Cancel")));
   EXPECT_FALSE(IsWindowEnabled(window.Control("OpenReport")));
@@ -85,32 +75,19 @@ TEST_F(BatchWindowViewTest, ABatchStartedWithItsButtonFillsTheTableAndCancelStop
   Type(window.Control("SourceRoot"), root_.path() / "site");
   Type(window.Control("DestinationRoot"), root_.path() / "out");
   // The first file the batch's thread changes waits until 中止 is pressed.
-  const std::thread::id windowThread = std::this_thread::get_id();
-  std::promise<void> underWay, cancelled;
-  std::shared_future<void> cancelPressed = cancelled.get_future().share();
-  std::once_flag first;
-  SetFaultHook([&](FileOperation, const std::string&) {
-    if (std::this_thread::get_id() != windowThread) {
-      std::call_once(first, [&] {
-        underWay.set_value();
-        cancelPressed.wait();
-      });
-    }
-    return 0;
-  });
+  test::WorkerHold hold;
   SendMessageW(window.Control("Execute"), BM_CLICK, 0, 0);
   HWND table = window.Control("Borings");
   ASSERT_EQ(ListView_GetItemCount(table), 3);
   EXPECT_EQ(Cell(table, 2, 0), "K3");
   EXPECT_FALSE(IsWindowEnabled(window.Control("Execute")));
-  underWay.get_future().wait();
+  hold.WaitUntilHeld();
   SendMessageW(window.Control("Cancel"), BM_CLICK, 0, 0);
-  cancelled.set_value();
+  hold.Release();
   for (int i = 0; i < 600 && window.Model().Running(); ++i) {
     Sleep(50);
     window.ProcessPendingEvents();
   }
-  SetFaultHook(nullptr);
   ASSERT_FALSE(window.Model().Running());
 
   EXPECT_EQ(Cell(table, 0, 1).rfind(batch_text::kConverted, 0), 0u) << Cell(table, 0, 4);

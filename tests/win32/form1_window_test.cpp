@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "app_win32/form1_window.hpp"
+#include "laid_out_window_test_support.hpp"
 #include "platform/files.hpp"
 #include "platform/wide_text.hpp"
 #include "test_support.hpp"
@@ -120,17 +121,7 @@ TEST_F(Form1WindowTest, ControlsHaveTheirClassCaptionAndPlaceAt96Dpi) {
     EXPECT_STRCASEEQ(ClassOf(control).c_str(), ClassOfKind(c.kind));
     // The status line shows the RADUDI folder after start-up.
     EXPECT_EQ(TextOf(control).rfind(c.caption, 0), 0u) << TextOf(control);
-    RECT r{};
-    GetWindowRect(control, &r);
-    HWND container = window.Control(c.container.empty() ? "Form1" : std::string(c.container));
-    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, c.left / 15);
-    EXPECT_EQ(r.top, c.top / 15);
-    EXPECT_EQ(r.right - r.left, c.width / 15);
-    // A closed drive list is as high as the system makes it for the font.
-    if (c.kind != ControlKind::DriveList) {
-      EXPECT_EQ(r.bottom - r.top, c.height / 15);
-    }
+    test::ExpectAtItsPlace(window, "Form1", c);
   }
   // The status line shortens a long path in its middle and shows it whole on hover.
   EXPECT_TRUE(GetWindowLongPtrW(window.Control("Label3"), GWL_STYLE) & SS_PATHELLIPSIS);

@@ -8,16 +8,12 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstdio>
 #include <set>
 #include <string>
 #include <thread>
 
-#include "app_win32/form1_window.hpp"
 #include "platform/arguments.hpp"
-#include "platform/system_folders.hpp"
-#include "platform/volumes.hpp"
-#include "platform/wide_text.hpp"
+#include "shot_support.hpp"
 
 namespace {
 
@@ -43,18 +39,9 @@ HWND ShownMessageBox() {
 int main(int argc, char** argv) {
   const std::vector<std::string> args = k2v::CommandLineArguments(argc, argv);
   if (args.size() != 5) return 2;
-  k2v::WindowSetup setup;
-  setup.volumes = k2v::MountedVolumes();
-  setup.programFolder = k2v::ProgramFolder();
-  setup.givenRadudi = args[2];
-  setup.givenRadudiBy = "--radudi";
-  setup.runOptions.systemDir = args[3];
   const DWORD wait = static_cast<DWORD>(std::stoi(args[4]) * 1000);
-  k2v::Form1Window window(setup);
-  if (!window.Model().Form_Load()) return 1;
-  ShowWindow(window.Control("Form1"), SW_SHOW);
-  SendMessageW(window.Control("Text2"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(k2v::Widen(args[0]).c_str()));
-  SendMessageW(window.Control("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(k2v::Widen(args[1]).c_str()));
+  k2v::Form1Window window(k2v::shot::SetupFor(args[2], args[3]));
+  if (!k2v::shot::ShowWithPaths(window, args[0], args[1])) return 1;
 
   // The boxes are modal: a thread of its own finds each one and answers it.
   std::atomic<bool> done{false};
@@ -68,10 +55,7 @@ int main(int argc, char** argv) {
       }
       answered.insert(box);
       Sleep(300);
-      RECT r{};
-      GetWindowRect(box, &r);
-      std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-      std::fflush(stdout);
+      k2v::shot::PrintPlace(box);
       Sleep(wait);
       const int button = GetDlgItem(box, IDYES) ? IDYES : IDOK;
       PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
