@@ -20,16 +20,21 @@ endforeach()
 add_custom_target(k2v_catalogs ALL DEPENDS ${K2V_CATALOGS})
 add_dependencies(kolbrix2vantor k2v_catalogs)
 
+# The Japanese catalog as bytes, for the programs that read it without
+# gettext (text/message_catalog.hpp): the window, which shows its texts in
+# Japanese always, and the command line on Windows.
+set(K2V_CATALOG_SOURCE ${CMAKE_BINARY_DIR}/generated/japanese_catalog_data.cpp)
+add_custom_command(OUTPUT ${K2V_CATALOG_SOURCE}
+                   COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_BINARY_DIR}/locale/ja/LC_MESSAGES/kolbrix2vantor.mo
+                           -DOUTPUT=${K2V_CATALOG_SOURCE} -DNAME=kJapaneseCatalog
+                           -P ${CMAKE_SOURCE_DIR}/cmake/embed_catalog.cmake
+                   DEPENDS ${CMAKE_BINARY_DIR}/locale/ja/LC_MESSAGES/kolbrix2vantor.mo
+                           ${CMAKE_SOURCE_DIR}/cmake/embed_catalog.cmake VERBATIM)
+add_library(k2v_japanese_catalog STATIC ${K2V_CATALOG_SOURCE})
+target_link_libraries(k2v_window PUBLIC k2v_japanese_catalog)
+
 if(WIN32)
-  # The Japanese catalog as bytes in the program (cli/catalog_win32.cpp).
-  set(K2V_CATALOG_SOURCE ${CMAKE_BINARY_DIR}/catalog_data.cpp)
-  add_custom_command(OUTPUT ${K2V_CATALOG_SOURCE}
-                     COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_BINARY_DIR}/locale/ja/LC_MESSAGES/kolbrix2vantor.mo
-                             -DOUTPUT=${K2V_CATALOG_SOURCE} -DNAME=kJapaneseCatalog
-                             -P ${CMAKE_SOURCE_DIR}/cmake/embed_catalog.cmake
-                     DEPENDS ${CMAKE_BINARY_DIR}/locale/ja/LC_MESSAGES/kolbrix2vantor.mo
-                             ${CMAKE_SOURCE_DIR}/cmake/embed_catalog.cmake VERBATIM)
-  target_sources(k2v_cli PRIVATE ${K2V_CATALOG_SOURCE})
+  target_link_libraries(k2v_cli PUBLIC k2v_japanese_catalog)
 else()
   # Where the installed program finds the catalogs, from its own folder.
   file(RELATIVE_PATH K2V_LOCALE_FROM_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LOCALEDIR})

@@ -158,9 +158,9 @@ TEST_F(BatchCommandTest, EveryLayerWithoutAMainSoilCodeIsListedWithWhatGivesItOn
       "\"礫質土\",\"土\",2,2,\"K1 | K2\",\"" +
           quality +
           "\"\r\n"
-          "\"粘土\",\"粘土\",2,2,\"K1 | K2\",\"G10A.TXT に「600,,粘土,」の行を足します。\"\r\n"
-          "\"岩盤\",\"岩盤\",2,2,\"K1 | K2\",\"Vantor の土質コードを決めて、G10A.TXT に「コード,,岩盤,」の行を足します。\"\r\n"
-          "\"砂質粘土\",\"粘土\",1,1,\"K1\",\"G10A.TXT に「600,,粘土,」の行を足します。\"\r\n"
+          "\"粘土\",\"粘土\",2,2,\"K1 | K2\",\"G10A.TXT に「600,,粘土,」の行を追加します。\"\r\n"
+          "\"岩盤\",\"岩盤\",2,2,\"K1 | K2\",\"Vantor の土質コードを決めて、G10A.TXT に「コード,,岩盤,」の行を追加します。\"\r\n"
+          "\"砂質粘土\",\"粘土\",1,1,\"K1\",\"G10A.TXT に「600,,粘土,」の行を追加します。\"\r\n"
           "\"砂岩頁岩互層\",\"\",1,1,\"K1\",\"" +
           alternating +
           "\"\r\n"
@@ -168,9 +168,9 @@ TEST_F(BatchCommandTest, EveryLayerWithoutAMainSoilCodeIsListedWithWhatGivesItOn
           alternating +
           "\"\r\n"
           "\"礫混り土\",\"土\",1,1,\"K1\",\"照合する主たる土質名が残らないため、Kolbrix で土質名を書き直します。\"\r\n"
-          "\"泥岩\",\"泥岩\",1,1,\"K1\",\"G10A.TXT に「93,,泥岩,」の行を足します。\"\r\n"
-          "\"頁岩\",\"頁岩\",1,1,\"K1\",\"G10A.TXT に「92,,頁岩,」の行を足します。\"\r\n"
-          "\"盛土\",\"盛土\",1,1,\"K2\",\"G10A.TXT に「1,,盛土,」の行を足します。\"\r\n");
+          "\"泥岩\",\"泥岩\",1,1,\"K1\",\"G10A.TXT に「93,,泥岩,」の行を追加します。\"\r\n"
+          "\"頁岩\",\"頁岩\",1,1,\"K1\",\"G10A.TXT に「92,,頁岩,」の行を追加します。\"\r\n"
+          "\"盛土\",\"盛土\",1,1,\"K2\",\"G10A.TXT に「1,,盛土,」の行を追加します。\"\r\n");
   EXPECT_TRUE(Contains(out, "Soil names without a code: " + (dest / "kolbrix2vantor-uncoded.csv").string() + "\n"))
       << out;
   // The report and the summary count the same layers as the list: every
@@ -195,15 +195,15 @@ TEST_F(BatchCommandTest, EveryLayerWithoutAMainSoilCodeIsListedWithWhatGivesItOn
             "土質名（記載のまま）,照合した語,層数,ボーリング数,ボーリング（先頭 3 本）,対処\r\n"
             "\"盛土\",\"盛土\"" +
                 k2 +
-                "\"G10A.TXT に「1,,盛土,」の行を足します。\"\r\n"
+                "\"G10A.TXT に「1,,盛土,」の行を追加します。\"\r\n"
                 "\"粘土\",\"粘土\"" +
                 k2 +
-                "\"G10A.TXT に「600,,粘土,」の行を足します。\"\r\n"
+                "\"G10A.TXT に「600,,粘土,」の行を追加します。\"\r\n"
                 "\"礫質土\",\"土\"" +
                 k2 + "\"" + quality +
                 "\"\r\n"
                 "\"岩盤\",\"岩盤\"" +
-                k2 + "\"Vantor の土質コードを決めて、G10A.TXT に「コード,,岩盤,」の行を足します。\"\r\n");
+                k2 + "\"Vantor の土質コードを決めて、G10A.TXT に「コード,,岩盤,」の行を追加します。\"\r\n");
 }
 
 TEST_F(BatchCommandTest, FolderQuestionIsAskedOnceForAllAndWarningsAloneExitWithZero) {

@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "platform/files.hpp"
+#include "run/vocabulary.hpp"
 #include "test_support.hpp"
 #include "window/batch_window.hpp"
 #include "window/window_text.hpp"
@@ -124,7 +125,8 @@ TEST_F(BatchWindowTest, ASiteConvertsExactlyAsTheCommandLineBatchConvertsIt) {
   EXPECT_EQ(view.rows[2].boring, test::Native("north/K3"));
   EXPECT_EQ(view.rows[2].layers, "2");
   EXPECT_EQ(view.rows[2].uncodedLayers, "2");
-  for (const BatchRow& row : view.rows) EXPECT_EQ(row.result.rfind(batch_text::kConverted, 0), 0u) << row.message;
+  for (const BatchRow& row : view.rows)
+    EXPECT_EQ(row.result.rfind(ReportResultWord(BoringOutcome::Converted), 0), 0u) << row.message;
   EXPECT_EQ(view.summary.find(batch_text::kStopped), std::string::npos);
   EXPECT_EQ(view.results, std::make_pair(true, true));
   const test::Tree fromWindow = test::SnapshotTree(dest);
@@ -154,7 +156,7 @@ TEST_F(BatchWindowTest, CancelLetsTheBoringUnderWayFinishWholeAndStartsNoOther) 
   hold.Release();
   view.PumpUntilDone(window);
 
-  EXPECT_EQ(view.rows[0].result.rfind(batch_text::kConverted, 0), 0u) << view.rows[0].message;
+  EXPECT_EQ(view.rows[0].result.rfind(ReportResultWord(BoringOutcome::Converted), 0), 0u) << view.rows[0].message;
   EXPECT_EQ(view.rows[1].result, batch_text::kNotStarted);
   EXPECT_EQ(view.rows[2].result, batch_text::kNotStarted);
   EXPECT_EQ(view.summary.rfind(batch_text::kStopped, 0), 0u) << view.summary;
@@ -213,6 +215,29 @@ TEST_F(BatchWindowTest, ClosingWhileABatchRunsStopsItAndClosesWhenItHasEnded) {
   view.PumpUntilDone(window);
   EXPECT_TRUE(view.closed);
   window.Close_Click();
+}
+
+TEST_F(BatchWindowTest, VocabularyWarningsInTheRowsAndTheReportAreJapaneseInEveryLanguage) {
+  test::ScopedMessageLanguage english("C");
+  const test::TempDir shallow{"k2v-test", test::ShallowTempBase()};
+  const fs::path destination = shallow / "A" / "B";
+  const fs::path vocabulary = VocabularyFolder(PathText(destination / "K1") + test::Sep(), test::Sep()[0]);
+  ASSERT_EQ(vocabulary.string().rfind(shallow.path().string(), 0), 0u)
+      << vocabulary << " lies outside the test's folder";
+  fs::create_directories(vocabulary);
+  test::WriteSjis(vocabulary / "G10A.TXT", "600,x,粘土,y\r\n6OO,x,シルト岩,y\r\n");
+  view.paths[1] = PathText(destination);
+  {
+    BatchWindow window(view, TestSetup());
+    window.Execute_Click();
+    view.PumpUntilDone(window);
+  }
+  const std::string warning =
+      PathText(vocabulary / "G10A.TXT") +
+      ": 2 行目: コード「6OO」が -32768 から 32767 までの整数ではありません。この行は読み飛ばします";
+  ASSERT_EQ(view.rows.size(), 3u);
+  for (const BatchRow& row : view.rows) EXPECT_NE(row.message.find(warning), std::string::npos) << row.message;
+  EXPECT_NE(ReadFileBytes(PathText(destination / "kolbrix2vantor-report.csv")).find(warning), std::string::npos);
 }
 
 }  // namespace

@@ -38,6 +38,14 @@ void Fail(const std::string& what) {
 
 TempDir::TempDir(const std::string& stem) : TempDir(stem, fs::temp_directory_path()) {}
 
+fs::path ShallowTempBase() {
+#ifdef _WIN32
+  return fs::temp_directory_path().root_path();
+#else
+  return fs::temp_directory_path();
+#endif
+}
+
 TempDir::TempDir(const std::string& stem, const fs::path& base) {
   static std::atomic<unsigned long long> counter{0};
   const char* run = std::getenv("K2V_FUZZ_RUN_ID");

@@ -46,6 +46,11 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// A folder for a TempDir whose own folder holds the vocabulary folder of a
+// destination three levels below it: the temporary folder, except on
+// Windows, which keeps that four levels deep; there the top of its drive.
+std::filesystem::path ShallowTempBase();
+
 // The folder separator of the system the tests run on, as the run's path
 // rules name it ("/" on Linux, "\\" on Windows).
 std::string Sep();

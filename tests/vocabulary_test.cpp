@@ -32,9 +32,7 @@ TEST(VocabularyFolder, IsTheFolderOfTheDestinationsFirstFourLevels) {
 }
 
 // A destination three levels below a folder of the test's own, and its
-// vocabulary folder, which lies in that folder too. Windows keeps its
-// temporary folder four levels deep, where no vocabulary folder of a test's
-// own fits: there the test's folder is made at the top of the drive.
+// vocabulary folder, which lies in that folder too.
 class VocabularyTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -51,11 +49,7 @@ class VocabularyTest : public ::testing::Test {
 
   // The command line's own texts in English unless a test asks for Japanese.
   test::ScopedMessageLanguage english{"C"};
-#ifdef _WIN32
-  test::TempDir root{"k2v-test", fs::temp_directory_path().root_path()};
-#else
-  test::TempDir root;
-#endif
+  test::TempDir root{"k2v-test", test::ShallowTempBase()};
   fs::path destination = root / "A" / "B" / "C";
   fs::path vocabulary;
   std::string out, err;

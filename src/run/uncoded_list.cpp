@@ -33,7 +33,7 @@ std::string UncodedRemedy(const UncodedSoilName& name) {
     return "Kolbrix で「砂と粘土の互層」のように「と」と「の」で区切って書き直します。";
   }
   if (const std::optional<SoilWord> starter = StarterWordIn(name.lookedUp)) {
-    return "G10A.TXT に「" + std::to_string(starter->code) + ",," + starter->word + ",」の行を足します。";
+    return "G10A.TXT に「" + std::to_string(starter->code) + ",," + starter->word + ",」の行を追加します。";
   }
   // What is left once 質 and 混り are taken off is 土 or nothing: no word of
   // G10A.TXT can stand for it without standing for every soil.
@@ -44,7 +44,7 @@ std::string UncodedRemedy(const UncodedSoilName& name) {
     }
     return "照合する主たる土質名が残らないため、Kolbrix で土質名を書き直します。";
   }
-  return "Vantor の土質コードを決めて、G10A.TXT に「コード,," + name.lookedUp + ",」の行を足します。";
+  return "Vantor の土質コードを決めて、G10A.TXT に「コード,," + name.lookedUp + ",」の行を追加します。";
 }
 
 std::string CsvField(const std::string& text) {

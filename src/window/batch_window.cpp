@@ -7,6 +7,7 @@
 #include "run/paths.hpp"
 #include "text/sjis_text.hpp"
 #include "window/folder_list.hpp"
+#include "window/japanese_catalog.hpp"
 #include "window/window_text.hpp"
 
 namespace k2v {
@@ -24,28 +25,20 @@ std::string FolderOfText(const std::string& typed) {
   return text.empty() ? text : NormalFolderPath(text);
 }
 
-const char* ResultText(BoringOutcome outcome) {
-  switch (outcome) {
-    case BoringOutcome::Converted: return batch_text::kConverted;
-    case BoringOutcome::ConvertedWithWarnings: return batch_text::kConvertedWithWarnings;
-    case BoringOutcome::Refused: return batch_text::kRefused;
-    case BoringOutcome::Failed: break;
-  }
-  return batch_text::kFailed;
-}
-
 BatchRow RowOf(const BoringResult& r) {
-  BatchRow row{r.relativePath, ResultText(r.outcome), "", "", ""};
+  BatchRow row{r.relativePath, ReportResultWord(r.outcome), "", "", ""};
   const bool converted = r.outcome == BoringOutcome::Converted || r.outcome == BoringOutcome::ConvertedWithWarnings;
   if (converted) {
     row.layers = std::to_string(r.layerCount);
     row.uncodedLayers = std::to_string(r.uncodedLayers);
   }
-  // The run's texts on one line: a failure's message, path and reason. A
-  // converted boring's closing status is its result already.
-  for (size_t i = converted && !r.messages.empty() ? 1 : 0; i < r.messages.size(); ++i) {
-    const std::string& message = r.messages[i];
-    for (char c : message) row.message += c == '\n' ? ' ' : c;
+  // The run's texts on one line: a failure's message, path and reason, then
+  // the vocabulary's warnings, as the report's row has them. A converted
+  // boring's closing status is its result already.
+  std::vector<std::string> texts(r.messages.begin() + (converted && !r.messages.empty() ? 1 : 0), r.messages.end());
+  texts.insert(texts.end(), r.vocabularyWarnings.begin(), r.vocabularyWarnings.end());
+  for (const std::string& text : texts) {
+    for (char c : text) row.message += c == '\n' ? ' ' : c;
     row.message += ' ';
   }
   if (!row.message.empty()) row.message.pop_back();
@@ -53,10 +46,11 @@ BatchRow RowOf(const BoringResult& r) {
 }
 
 std::string Summary(const BatchCounts& counts, size_t notStarted) {
-  std::string text = std::string(batch_text::kConverted) + " " + std::to_string(counts.converted) + " 件、" +
-                     "警告あり " + std::to_string(counts.convertedWithWarnings) + " 件、" + batch_text::kRefused + " " +
-                     std::to_string(counts.refused) + " 件、" + batch_text::kFailed + " " +
-                     std::to_string(counts.failed) + " 件";
+  using O = BoringOutcome;
+  std::string text = std::string(ReportResultWord(O::Converted)) + " " + std::to_string(counts.converted) + " 件、" +
+                     "警告あり " + std::to_string(counts.convertedWithWarnings) + " 件、" +
+                     ReportResultWord(O::Refused) + " " + std::to_string(counts.refused) + " 件、" +
+                     ReportResultWord(O::Failed) + " " + std::to_string(counts.failed) + " 件";
   if (notStarted > 0)
     text = std::string(batch_text::kStopped) + text + "、未変換 " + std::to_string(notStarted) + " 件";
   return text;
@@ -134,6 +128,7 @@ void BatchWindow::Execute_Click() {
   options.run = setup_.runOptions;
   options.jobs = setup_.jobs > 0 ? setup_.jobs : ProcessorCount();
   options.stop = &stop_;
+  options.translate = JapaneseText;
   const std::vector<std::string> missing = MissingDestinationFolders(destinationRoot, borings);
   if (!missing.empty()) {
     std::string listed = batch_text::kMissingFolders;

@@ -96,8 +96,8 @@ struct TableColumn {
   int width;
 };
 inline constexpr TableColumn kBatchColumns[] = {
-    {batch_text::kBoringHeading, 2100},  {batch_text::kResultHeading, 1800},  {batch_text::kLayersHeading, 900},
-    {batch_text::kUncodedHeading, 1500}, {batch_text::kMessageHeading, 3700},
+    {batch_text::kBoringHeading, 2100},  {batch_text::kResultHeading, 1800},  {batch_text::kLayersHeading, 750},
+    {batch_text::kUncodedHeading, 1950}, {batch_text::kMessageHeading, 3400},
 };
 
 // The control of that name; null for none.

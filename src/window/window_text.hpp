@@ -44,16 +44,13 @@ inline constexpr const char* kOpenUncodedList = "コードのない土質名を�
 // The table's headings.
 inline constexpr const char* kBoringHeading = "ボーリング";
 inline constexpr const char* kResultHeading = "結果";
-inline constexpr const char* kLayersHeading = "階層数";
-inline constexpr const char* kUncodedHeading = "コードのない階層";
+inline constexpr const char* kLayersHeading = "層数";
+inline constexpr const char* kUncodedHeading = "土質コードのない層数";
 inline constexpr const char* kMessageHeading = "メッセージ";
-// A boring's result in the table.
+// A boring's result in the table before and after its run; once it has run,
+// the report's word for its result (ReportResultWord).
 inline constexpr const char* kWaiting = "待機中";
 inline constexpr const char* kConverting = "変換中";
-inline constexpr const char* kConverted = "変換済み";
-inline constexpr const char* kConvertedWithWarnings = "変換済み（警告あり）";
-inline constexpr const char* kRefused = "拒否";
-inline constexpr const char* kFailed = "失敗";
 inline constexpr const char* kNotStarted = "中止（未変換）";
 // The folder dialogs' titles.
 inline constexpr const char* kChooseSource = "現場フォルダ（変換元）を選んでください";

@@ -63,7 +63,7 @@ class BatchWidgetTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!batch.Model().Running(), 30000);
     QCOMPARE(batch.Borings->rowCount(), 2);
     QCOMPARE(batch.Borings->item(1, 0)->text(), QString("K2"));
-    QCOMPARE(batch.Borings->item(1, 1)->text(), QString::fromUtf8(batch_text::kConverted));
+    QCOMPARE(batch.Borings->item(1, 1)->text(), QString::fromUtf8(ReportResultWord(BoringOutcome::Converted)));
     QCOMPARE(batch.Borings->item(1, 2)->text(), QString("1"));
     QCOMPARE(batch.Progress->value(), 2);
     QVERIFY(batch.OpenReport->isEnabled());

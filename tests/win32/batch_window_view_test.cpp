@@ -90,7 +90,7 @@ TEST_F(BatchWindowViewTest, ABatchStartedWithItsButtonFillsTheTableAndCancelStop
   }
   ASSERT_FALSE(window.Model().Running());
 
-  EXPECT_EQ(Cell(table, 0, 1).rfind(batch_text::kConverted, 0), 0u) << Cell(table, 0, 4);
+  EXPECT_EQ(Cell(table, 0, 1).rfind(ReportResultWord(BoringOutcome::Converted), 0), 0u) << Cell(table, 0, 4);
   EXPECT_EQ(Cell(table, 1, 1), batch_text::kNotStarted);
   EXPECT_EQ(Cell(table, 2, 1), batch_text::kNotStarted);
   EXPECT_EQ(SendMessageW(window.Control("Progress"), PBM_GETPOS, 0, 0), 1);
