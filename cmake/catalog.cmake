@@ -29,7 +29,7 @@ add_custom_command(OUTPUT ${K2V_CATALOG_SOURCE}
                            -DOUTPUT=${K2V_CATALOG_SOURCE} -DNAME=kJapaneseCatalog
                            -P ${CMAKE_SOURCE_DIR}/cmake/embed_catalog.cmake
                    DEPENDS ${CMAKE_BINARY_DIR}/locale/ja/LC_MESSAGES/kolbrix2vantor.mo
-                           ${CMAKE_SOURCE_DIR}/cmake/embed_catalog.cmake VERBATIM)
+                           ${CMAKE_SOURCE_DIR}/cmake/embed_catalog.cmake ${CMAKE_SOURCE_DIR}/cmake/bytes_literal.cmake VERBATIM)
 add_library(k2v_japanese_catalog STATIC ${K2V_CATALOG_SOURCE})
 target_link_libraries(k2v_window PUBLIC k2v_japanese_catalog)
 

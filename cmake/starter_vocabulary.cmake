@@ -2,6 +2,7 @@
 # library byte for byte (soil/starter_vocabulary.hpp), so that the program
 # always has it, wherever it is installed. The files themselves are installed
 # too, for the engineer to read and copy.
+include(${CMAKE_CURRENT_LIST_DIR}/bytes_literal.cmake)
 set(K2V_VOCABULARY_DIR ${K2V_ROOT}/vocabulary)
 set(K2V_STARTER_FILES G10A.TXT D12A.TXT)
 
@@ -9,18 +10,11 @@ set(K2V_STARTER_DEFINITIONS "")
 foreach(file ${K2V_STARTER_FILES})
   set(path ${K2V_VOCABULARY_DIR}/${file})
   set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
-  file(READ ${path} hex HEX)
-  string(LENGTH "${hex}" digits)
-  math(EXPR size "${digits} / 2")
-  # Every byte as an escape, 32 to a line of the literal.
-  string(REGEX REPLACE "(................................................................)" "\\1\n" lines "${hex}")
-  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" escaped "${lines}")
-  string(REGEX REPLACE "\n$" "" escaped "${escaped}")
-  string(REPLACE "\n" "\"\n    \"" escaped "${escaped}")
+  k2v_bytes_literal(${path} literal)
   string(REPLACE "." "_" name "${file}")
   string(APPEND K2V_STARTER_DEFINITIONS
-         "std::string_view Starter${name}() {\n  static constexpr char kBytes[] =\n    \"${escaped}\";\n"
-         "  return std::string_view(kBytes, ${size});\n}\n\n")
+         "std::string_view Starter${name}() {\n  static constexpr char kBytes[] =\n    ${literal};\n"
+         "  return std::string_view(kBytes, ${literal_SIZE});\n}\n\n")
 endforeach()
 
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/starter_vocabulary_data.cpp
