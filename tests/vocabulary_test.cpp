@@ -100,6 +100,14 @@ TEST_F(VocabularyTest, StarterWordsAreAddedAfterTheUsersOwnLinesWhichStayByteFor
   EXPECT_TRUE(test::ReadBytes(vocabulary / "g10a.txt") == mine + "\r\n" + added);
 }
 
+TEST_F(VocabularyTest, OneMissingStarterWordIsToldAsOneWord) {
+  // The starter file without its first line, 盛土.
+  const std::string starter(StarterG10A_TXT());
+  test::WriteBytes(vocabulary / "G10A.TXT", starter.substr(starter.find("\r\n") + 2));
+  EXPECT_EQ(Run({"--vocabulary", "--add-starter-words", PathText(destination)}), 0) << err;
+  EXPECT_TRUE(Contains(out, "Added 1 word to " + PathText(vocabulary / "G10A.TXT") + ":\n  1,埋土,盛土,")) << out;
+}
+
 TEST_F(VocabularyTest, AFileThatCannotTakeTheStarterWordsInTheirPlaceIsLeftAsItIs) {
   const std::vector<std::string> files = {
       "950,x,\xE6\xB3\xA5\xE7\x82\xAD,y\r\n",      // UTF-8

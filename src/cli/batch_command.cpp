@@ -112,7 +112,9 @@ void WarnShallowDestinations(std::ostream& err, const std::vector<BatchBoring>& 
   err << first << "\n";
   if (more > 0) {
     err << "kolbrix2vantor: "
-        << FormatText(_("warning: so do %s more destinations of this batch"), {std::to_string(more)}) << "\n";
+        << FormatText(P_("warning: so does %s more destination of this batch",
+                              "warning: so do %s more destinations of this batch", more),
+                          {std::to_string(more)}) << "\n";
   }
 }
 
