@@ -113,8 +113,9 @@ void WarnShallowDestinations(std::ostream& err, const std::vector<BatchBoring>& 
   if (more > 0) {
     err << "kolbrix2vantor: "
         << FormatText(P_("warning: so does %s more destination of this batch",
-                              "warning: so do %s more destinations of this batch", more),
-                          {std::to_string(more)}) << "\n";
+                         "warning: so do %s more destinations of this batch", more),
+                      {std::to_string(more)})
+        << "\n";
   }
 }
 

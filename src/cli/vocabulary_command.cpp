@@ -85,10 +85,11 @@ bool PrintAdded(std::ostream& out, std::ostream& err, const StarterWordsAdded& a
   } else {
     const unsigned long n = added.lines.size();
     const char* pattern =
-        names ? (added.created ? P_("Added %1$s name to %2$s (a new file):", "Added %1$s names to %2$s (a new file):", n)
-                               : P_("Added %1$s name to %2$s:", "Added %1$s names to %2$s:", n))
-              : (added.created ? P_("Added %1$s word to %2$s (a new file):", "Added %1$s words to %2$s (a new file):", n)
-                               : P_("Added %1$s word to %2$s:", "Added %1$s words to %2$s:", n));
+        names
+            ? (added.created ? P_("Added %1$s name to %2$s (a new file):", "Added %1$s names to %2$s (a new file):", n)
+                             : P_("Added %1$s name to %2$s:", "Added %1$s names to %2$s:", n))
+            : (added.created ? P_("Added %1$s word to %2$s (a new file):", "Added %1$s words to %2$s (a new file):", n)
+                             : P_("Added %1$s word to %2$s:", "Added %1$s words to %2$s:", n));
     out << FormatText(pattern, {std::to_string(added.lines.size()), added.path}) << "\n";
     for (const std::string& line : added.lines) out << "  " << line << "\n";
   }
